@@ -1,0 +1,54 @@
+# Windows build (cross-compiled with mingw-w64, or on Windows itself): the program, its tests,
+# the test fixtures and the benchmarks.
+enable_language(RC)
+add_link_options(-static)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# The Windows form of a build-tree path, as the program sees it under Wine (Z: is the Linux root).
+function(pictavo_windows_path out path)
+  if(CMAKE_HOST_WIN32)
+    file(TO_NATIVE_PATH "${path}" native)
+  else()
+    string(REPLACE "/" "\\" native "Z:${path}")
+  endif()
+  set(${out} "${native}" PARENT_SCOPE)
+endfunction()
+
+# Adds a test that runs a Windows executable (under Wine when cross-compiled). GUI tests run one
+# at a time: they share the display and the foreground window.
+set_property(GLOBAL PROPERTY PICTAVO_WINE_TESTS "")
+function(pictavo_add_windows_test name target)
+  cmake_parse_arguments(arg "GUI" "TIMEOUT" "ARGS" ${ARGN})
+  if(NOT arg_TIMEOUT)
+    set(arg_TIMEOUT 600)
+  endif()
+  add_test(NAME ${name} COMMAND ${target} ${arg_ARGS})
+  set(props "TIMEOUT ${arg_TIMEOUT} LABELS windows")
+  if(arg_GUI)
+    set(props "${props} RUN_SERIAL ON")
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT})
+  set(args "")
+  foreach(a ${arg_ARGS})
+    string(APPEND args " [==[${a}]==]")
+  endforeach()
+  set(line "add_test(win64.${name} [==[${CMAKE_CROSSCOMPILING_EMULATOR}]==] [==[$<TARGET_FILE:${target}>]==]${args})\nset_tests_properties(win64.${name} PROPERTIES ${props})\n")
+  if(NOT CMAKE_CROSSCOMPILING)
+    set(line "add_test(win64.${name} [==[$<TARGET_FILE:${target}>]==]${args})\nset_tests_properties(win64.${name} PROPERTIES ${props})\n")
+  endif()
+  set_property(GLOBAL APPEND_STRING PROPERTY PICTAVO_WINE_TESTS "${line}")
+endfunction()
+
+add_subdirectory(resources)
+add_subdirectory(tests/fixtures)
+add_subdirectory(tests/win)
+if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
+  add_subdirectory(bench)
+endif()
+
+get_property(wine_tests GLOBAL PROPERTY PICTAVO_WINE_TESTS)
+file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/wine-tests.cmake CONTENT "${wine_tests}")
