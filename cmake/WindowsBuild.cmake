@@ -1,7 +1,6 @@
 # Windows build (cross-compiled with mingw-w64, or on Windows itself): the program, its tests,
 # the test fixtures and the benchmarks.
 enable_language(RC)
-add_link_options(-static)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

@@ -17,7 +17,7 @@ cmake -S . -B build/win64 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x8
 cmake --build build/win64 --target Pictavo -j"$(nproc)"
 pictavo_prepare_prefix
 
-exe=build/win64/app/Pictavo.exe
+exe=build/win64/app/PICTAVO.exe
 if [ "$use_xvfb" = 1 ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$exe"
 fi

@@ -1,0 +1,32 @@
+// Program entry: the six windows in their fixed order, only the main window shown, the message
+// loop until it closes, then the windows destroyed (the main window last, saving the settings).
+#include <windows.h>
+
+#include <memory>
+
+#include "app/PictavoUnit.h"
+#include "dialogs/PictavoUnit4.h"
+#include "dialogs/PictavoUnit6.h"
+#include "export/PictavoUnit2.h"
+#include "export/PictavoUnit3.h"
+#include "export/PictavoUnit5.h"
+#include "toolkit/Application.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    auto& application = toolkit::Application::Instance();
+    application.Initialize();
+    auto form1 = std::make_unique<TForm1>();
+    auto form2 = std::make_unique<TForm2>();
+    auto form3 = std::make_unique<TForm3>();
+    auto form4 = std::make_unique<TForm4>();
+    auto form5 = std::make_unique<TForm5>();
+    auto form6 = std::make_unique<TForm6>();
+    application.Run();
+    form6.reset();
+    form5.reset();
+    form4.reset();
+    form3.reset();
+    form2.reset();
+    form1.reset();
+    return 0;
+}

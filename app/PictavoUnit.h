@@ -1,0 +1,64 @@
+#pragma once
+// TForm1, the main window: folder, search, the list of files with icons, and the settings it
+// loads at start-up and saves at the end of the run.
+#include <memory>
+#include <string>
+
+#include "app/IconCatalogue.h"
+#include "app/SettingsFile.h"
+#include "toolkit/Form.h"
+#include "toolkit/ListView.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/StdControls.h"
+
+class TForm1 : public toolkit::Form, private toolkit::ListRowSource {
+public:
+    // `settingsPath` is the settings file (beside the executable unless a test chooses another).
+    explicit TForm1(const std::string& settingsPath = app::SettingsFileLocation());
+    ~TForm1() override;
+
+    // Program-wide state, alive for the whole run.
+    std::string WindowsDir;
+    std::string SearchDir;
+    std::string SaveDir;
+    bool IcoOut = true;
+    bool BmpOut = false;
+    std::unique_ptr<app::SettingsFile> Settings;
+    app::IconCatalogue Catalogue;
+
+    // The file whose icons the strip shows, and how many it has.
+    std::string StripFileName;
+    int StripIconCount = 0;
+
+    toolkit::Label Label1, Label2, Label3, Label4, Label5, Label6;
+    toolkit::ListView ListView1;
+    toolkit::CheckBox CheckBox1;
+    toolkit::Button Btn1, Btn2, Btn4, Btn3;
+    toolkit::StatusBar StatusBar1;
+    toolkit::PopupMenu PopupMenu1;
+
+    void FTVE1Change(const std::string& folderName);
+    void CheckBox1Click();
+    void Btn1Click();
+    void ListView1Click();
+    void ListView1ColumnClick(int column);
+    void Btn3Click();
+    void ShowHint();
+    void DispNormal();
+    void DispReverse();
+
+protected:
+    void FormDestroy() override;
+
+private:
+    void CreateControls();
+    void FormCreate();
+    void EnterSearchDir();
+    void ResetColumnCaptions();
+    std::string CellText(int row, int column) const override;
+
+    bool destroyed_ = false;
+};
+
+extern TForm1* Form1;

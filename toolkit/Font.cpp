@@ -1,0 +1,37 @@
+#include "toolkit/Font.h"
+
+namespace toolkit {
+
+Font::Font(const std::string& face, int height, BYTE charset, bool bold) {
+    LOGFONTA lf{};
+    lf.lfHeight = -height;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = charset;
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    font_ = CreateFontIndirectA(&lf);
+}
+
+Font& Font::operator=(Font&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        font_ = other.font_;
+        other.font_ = nullptr;
+    }
+    return *this;
+}
+
+void Font::Reset() {
+    if (font_) DeleteObject(font_);
+    font_ = nullptr;
+}
+
+const Font& DefaultFormFont() {
+    static const Font font("ＭＳ Ｐゴシック", 12, SHIFTJIS_CHARSET);
+    return font;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,220 @@
+#include "toolkit/Form.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "toolkit/Application.h"
+#include "toolkit/ModalTestHook.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/StdControls.h"
+
+namespace toolkit {
+
+namespace {
+constexpr const char* kFormClass = "TPictavoForm";
+constexpr DWORD kFixedDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}  // namespace
+
+Form::~Form() {
+    if (toolTip_) DestroyWindow(toolTip_);
+    toolTip_ = nullptr;
+    DestroyHandle();
+}
+
+bool Form::IsForm(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandle(hwnd)) != nullptr; }
+
+Form* Form::FormOf(const Window& window) {
+    if (auto* form = dynamic_cast<Form*>(const_cast<Window*>(&window))) return form;
+    return dynamic_cast<Form*>(Window::FromHandle(GetAncestor(window.Handle(), GA_ROOT)));
+}
+
+void Form::CreateForm(const std::string& caption, int clientWidth, int clientHeight,
+                      FormPosition position, bool minimizeBox) {
+    const DWORD style = kFixedDialogStyle | (minimizeBox ? WS_MINIMIZEBOX : 0);
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const Rect bounds{CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top};
+    HWND owner = nullptr;
+    if (Form* main = Application::Instance().MainForm(); main && main != this) owner = main->Handle();
+    // A top-level WS_POPUP ignores CW_USEDEFAULT; an overlapped window gets the system's placement.
+    CreateOwnClass(kFormClass, (owner ? style : (style & ~WS_POPUP) | WS_OVERLAPPED), exStyle, owner,
+                   bounds, caption.c_str(), GetSysColorBrush(COLOR_BTNFACE));
+    position_ = position;
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
+    toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               0, 0, 0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    Application::Instance().RegisterForm(*this);
+}
+
+void Form::Show() {
+    if (position_ == FormPosition::ScreenCenter) CenterOnScreen();
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+}
+
+void Form::CenterOnScreen() {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::EnableOtherWindows(bool enable) {
+    if (!enable) {
+        disabledWindows_.clear();
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND hwnd, LPARAM self) -> BOOL {
+                auto* form = reinterpret_cast<Form*>(self);
+                if (hwnd != form->Handle() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+                    form->disabledWindows_.push_back(hwnd);
+                    EnableWindow(hwnd, FALSE);
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(this));
+        return;
+    }
+    for (HWND hwnd : disabledWindows_) EnableWindow(hwnd, TRUE);
+    disabledWindows_.clear();
+}
+
+int Form::ShowModal() {
+    auto& application = Application::Instance();
+    HWND previousActive = GetActiveWindow();
+    EnableOtherWindows(false);
+    modalResult_ = mrNone;
+    modal_ = true;
+    Show();
+    ModalTestHook::ModalStarting(Handle());
+    MSG message;
+    while (modalResult_ == mrNone) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            modalResult_ = mrCancel;
+            break;
+        }
+        application.HandleMessageFromQueue(message);
+    }
+    EnableOtherWindows(true);
+    modal_ = false;
+    Hide();
+    if (previousActive && IsWindow(previousActive)) SetActiveWindow(previousActive);
+    return modalResult_;
+}
+
+std::string Form::Caption() const {
+    char text[512] = {};
+    GetWindowTextA(Handle(), text, sizeof text);
+    return text;
+}
+
+int Form::Left() const {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    return r.left;
+}
+
+int Form::Top() const {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    return r.top;
+}
+
+void Form::SetLeft(int left) {
+    SetWindowPos(Handle(), nullptr, left, Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetTop(int top) {
+    SetWindowPos(Handle(), nullptr, Left(), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::ClientWidth() const {
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    return r.right;
+}
+
+int Form::ClientHeight() const {
+    RECT r{};
+    GetClientRect(Handle(), &r);
+    return r.bottom;
+}
+
+int Form::TextWidth(const std::string& text) const {
+    HDC dc = GetDC(Handle());
+    HGDIOBJ old = SelectObject(dc, font_->Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(Handle(), dc);
+    return size.cx;
+}
+
+void Form::SetToolTip(HWND control, const std::string& text) {
+    if (!toolTip_) return;
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageA(toolTip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    if (text.empty()) return;
+    std::string copy = text;
+    tool.lpszText = copy.data();
+    SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case DM_GETDEFID:
+        if (defaultButton_ && defaultButton_->Enabled())
+            return MAKELRESULT(GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+        return 0;
+    case WM_COMMAND:
+        if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
+            if (cancelButton_) cancelButton_->Click();
+            return 0;
+        }
+        if (lParam == 0 && LOWORD(wParam) == IDOK) {
+            if (defaultButton_ && defaultButton_->Enabled()) defaultButton_->Click();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (modal_) {
+            modalResult_ = mrCancel;
+        } else if (Application::Instance().MainForm() == this) {
+            Application::Instance().Terminate();
+        } else {
+            Hide();
+        }
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate();
+        break;
+    case WM_CONTEXTMENU:
+        if (popupMenu_) {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (at.x == -1 && at.y == -1) GetCursorPos(&at);
+            popupMenu_->Popup(Handle(), at.x, at.y);
+            return 0;
+        }
+        break;
+    case WM_DROPFILES:
+        WMDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        break;
+    default:
+        break;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace toolkit

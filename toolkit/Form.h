@@ -1,0 +1,90 @@
+#pragma once
+// A top-level window with a fixed dialog frame, created once and reused: shown, hidden, or run
+// modally with a result (1 OK, 2 Cancel, 6 Yes, 7 No, 10 All).
+#include <functional>
+#include <vector>
+#include <string>
+
+#include "toolkit/Font.h"
+#include "toolkit/Window.h"
+
+namespace toolkit {
+
+class Button;
+class PopupMenu;
+
+enum ModalResult : int {
+    mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7, mrAll = 10
+};
+
+enum class FormPosition { SystemDefault, ScreenCenter };
+
+class Form : public Window {
+public:
+    Form() = default;
+    ~Form() override;
+
+    static bool IsForm(HWND hwnd);
+    // The form a window belongs to (the window itself or its top-level ancestor).
+    static Form* FormOf(const Window& window);
+
+    void Show();
+    // Destroys the window while the derived form still exists, so its FormDestroy runs.
+    void Destroy() { DestroyHandle(); }
+    void Hide() { ShowWindow(Handle(), SW_HIDE); }
+    bool Showing() const { return IsWindowVisible(Handle()) != FALSE; }
+    // The main form ends the program; a modal form ends its modal run with Cancel.
+    void Close() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+    // Runs a nested message loop with the other windows of the program disabled, until a
+    // modal result is set; returns it.
+    int ShowModal();
+    int ModalResultValue() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+    bool Modal() const { return modal_; }
+
+    std::string Caption() const;
+    int Left() const;
+    int Top() const;
+    void SetLeft(int left);
+    void SetTop(int top);
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    const Font& GetFont() const { return *font_; }
+    // Width in pixels of `text` in the form's font (the form's canvas).
+    int TextWidth(const std::string& text) const;
+
+    void SetDefaultButton(Button* button) { defaultButton_ = button; }
+    void SetCancelButton(Button* button) { cancelButton_ = button; }
+    void SetPopupMenu(PopupMenu* menu) { popupMenu_ = menu; }
+    // Shows `text` as a pop-up hint over `control`; empty removes it.
+    void SetToolTip(HWND control, const std::string& text);
+
+    std::function<void()> OnActivate;
+
+protected:
+    // Creates the window once, with its client size in pixels.
+    void CreateForm(const std::string& caption, int clientWidth, int clientHeight,
+                    FormPosition position, bool minimizeBox = false);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Runs when the window is being destroyed (the end of the run for every form).
+    virtual void FormDestroy() {}
+    // Files dropped from the shell, once the form accepts them (DragAcceptFiles).
+    virtual void WMDropFiles(HDROP /*drop*/) {}
+
+private:
+    void CenterOnScreen();
+    void EnableOtherWindows(bool enable);
+
+    const Font* font_ = &DefaultFormFont();
+    FormPosition position_ = FormPosition::SystemDefault;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
+    PopupMenu* popupMenu_ = nullptr;
+    HWND toolTip_ = nullptr;
+    int modalResult_ = mrNone;
+    bool modal_ = false;
+    std::vector<HWND> disabledWindows_;
+};
+
+}  // namespace toolkit

@@ -1,0 +1,125 @@
+#include "toolkit/ListView.h"
+
+namespace toolkit {
+
+void ListView::Create(Window& parent, const Rect& bounds, const std::vector<ListColumn>& columns,
+                      const ListRowSource& rows) {
+    rows_ = &rows;
+    CreateControl(parent, WC_LISTVIEWA,
+                  LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_TABSTOP,
+                  WS_EX_CLIENTEDGE, bounds);
+    Send(LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        std::string caption = columns[i].caption;
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        column.fmt = columns[i].format;
+        column.cx = columns[i].width;
+        column.pszText = caption.data();
+        column.iSubItem = static_cast<int>(i);
+        Send(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void ListView::SetColumnCaption(int index, const std::string& caption) {
+    std::string text = caption;
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text.data();
+    Send(LVM_SETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+std::string ListView::ColumnCaption(int index) const {
+    char text[256] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = text;
+    column.cchTextMax = sizeof text;
+    Send(LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+    return text;
+}
+
+void ListView::SetRowCount(int count) {
+    LVITEMA clear{};
+    clear.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&clear));
+    Send(LVM_SETITEMCOUNT, count, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+int ListView::SelectedRow() const {
+    return static_cast<int>(Send(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void ListView::SelectRow(int row) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    Send(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int ListView::FindCaptionPrefix(const std::string& prefix) const {
+    LVFINDINFOA find{};
+    find.flags = LVFI_PARTIAL | LVFI_STRING;
+    find.psz = prefix.c_str();
+    return static_cast<int>(Send(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
+RECT ListView::RowRect(int row) const {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    Send(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
+// The list view's own prefix search, which a list of on-demand rows leaves to its owner:
+// the first caption from the start row on that begins with the text, letter case ignored.
+int ListView::FindPrefix(const NMLVFINDITEMA& find) const {
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    const std::string prefix = find.lvfi.psz;
+    const int count = RowCount();
+    const bool wrap = (find.lvfi.flags & LVFI_WRAP) != 0;
+    const int start = find.iStart < 0 || find.iStart >= count ? 0 : find.iStart;
+    for (int n = 0; n < count; ++n) {
+        const int row = start + n;
+        if (row >= count && !wrap) break;
+        const int index = row % count;
+        const std::string caption = rows_->CellText(index, 0);
+        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+        if (caption.size() < prefix.size() || (!partial && caption.size() != prefix.size())) continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(),
+                           static_cast<int>(prefix.size()), prefix.data(),
+                           static_cast<int>(prefix.size())) == CSTR_EQUAL)
+            return index;
+    }
+    return -1;
+}
+
+bool ListView::OnNotify(NMHDR& header, LRESULT& result) {
+    switch (header.code) {
+    case LVN_GETDISPINFOA: {
+        auto& item = reinterpret_cast<NMLVDISPINFOA&>(header).item;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            cellBuffer_ = rows_->CellText(item.iItem, item.iSubItem);
+            lstrcpynA(item.pszText, cellBuffer_.c_str(), item.cchTextMax);
+        }
+        return true;
+    }
+    case LVN_ODFINDITEMA:
+        result = FindPrefix(reinterpret_cast<NMLVFINDITEMA&>(header));
+        return true;
+    case NM_CLICK:
+        if (OnClick) OnClick();
+        return true;
+    case NM_DBLCLK:
+        if (OnDblClick) OnDblClick();
+        return true;
+    case LVN_COLUMNCLICK:
+        if (OnColumnClick) OnColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace toolkit

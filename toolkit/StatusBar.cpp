@@ -1,0 +1,25 @@
+#include "toolkit/StatusBar.h"
+
+namespace toolkit {
+
+void StatusBar::Create(Window& parent, int height) {
+    RECT client{};
+    GetClientRect(parent.Handle(), &client);
+    CreateControl(parent, STATUSCLASSNAMEA, CCS_BOTTOM | CCS_NORESIZE, 0,
+                  {0, client.bottom - height, client.right, height});
+    int right = -1;
+    Send(SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+}
+
+void StatusBar::SetPanelText(const std::string& text) {
+    Send(SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string StatusBar::PanelText() const {
+    std::string text(LOWORD(Send(SB_GETTEXTLENGTHA, 0)) + 1, '\0');
+    Send(SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(lstrlenA(text.c_str()));
+    return text;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,101 @@
+#include "toolkit/StdControls.h"
+
+#include "toolkit/Form.h"
+
+namespace toolkit {
+
+void Label::Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize) {
+    autoSize_ = autoSize;
+    CreateControl(parent, "STATIC", SS_LEFT | SS_NOPREFIX, 0, bounds, caption);
+    FitToCaption();
+}
+
+void Label::SetCaption(const std::string& caption) {
+    Control::SetCaption(caption);
+    FitToCaption();
+    // The parent paints the background the label leaves transparent.
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
+    InvalidateRect(GetParent(Handle()), &r, TRUE);
+}
+
+void Label::FitToCaption() {
+    if (!autoSize_) return;
+    HDC dc = GetDC(Handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
+    const std::string text = Caption();
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(Handle(), dc);
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, metrics.tmHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Label::SetFontColor(COLORREF color) {
+    color_ = color;
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+HBRUSH Label::OnControlColor(HDC dc) {
+    SetTextColor(dc, color_);
+    SetBkMode(dc, TRANSPARENT);
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void Button::Create(Window& parent, const Rect& bounds, const std::string& caption) {
+    CreateControl(parent, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, bounds, caption);
+}
+
+void Button::SetDefault(bool isDefault) {
+    Send(BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    if (OwnerForm()) OwnerForm()->SetDefaultButton(isDefault ? this : nullptr);
+}
+
+void Button::SetCancel(bool isCancel) {
+    if (OwnerForm()) OwnerForm()->SetCancelButton(isCancel ? this : nullptr);
+}
+
+void Button::Click() {
+    if (modalResult_ && OwnerForm()) OwnerForm()->SetModalResult(modalResult_);
+    if (OnClick) OnClick();
+}
+
+bool Button::OnCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    Click();
+    return true;
+}
+
+void CheckBox::Create(Window& parent, const Rect& bounds, const std::string& caption, bool checked) {
+    CreateControl(parent, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, bounds, caption);
+    Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CheckBox::SetChecked(bool checked) {
+    if (Checked() == checked) return;
+    Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED);
+    if (OnClick) OnClick();
+}
+
+bool CheckBox::OnCommand(WORD code) {
+    if (code != BN_CLICKED) return false;
+    if (OnClick) OnClick();
+    return true;
+}
+
+void Edit::Create(Window& parent, const Rect& bounds, const std::string& text, int maxLength) {
+    CreateControl(parent, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, bounds, text);
+    if (maxLength > 0) Send(EM_LIMITTEXT, maxLength);
+}
+
+bool Edit::OnCommand(WORD code) {
+    if (code != EN_CHANGE) return false;
+    if (OnChange) OnChange();
+    return true;
+}
+
+}  // namespace toolkit

@@ -1,0 +1,66 @@
+#pragma once
+// Labels, push buttons, check boxes and one-line edits over the native controls.
+#include <functional>
+#include <string>
+
+#include "toolkit/Control.h"
+
+namespace toolkit {
+
+class Label : public Control {
+public:
+    // An auto-sized label grows and shrinks with its caption; a fixed one keeps `bounds`.
+    void Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize = true);
+    void SetCaption(const std::string& caption) override;
+    void SetFontColor(COLORREF color);
+    COLORREF FontColor() const { return color_; }
+    HBRUSH OnControlColor(HDC dc) override;
+
+private:
+    void FitToCaption();
+    bool autoSize_ = true;
+    COLORREF color_ = GetSysColor(COLOR_WINDOWTEXT);
+};
+
+class Button : public Control {
+public:
+    void Create(Window& parent, const Rect& bounds, const std::string& caption);
+    // Enter presses the default button of a form, Escape its cancel button.
+    void SetDefault(bool isDefault);
+    void SetCancel(bool isCancel);
+    // A button with a modal result closes its modal form with that result when pressed.
+    void SetModalResult(int result) { modalResult_ = result; }
+    // Presses the button: sets the form's modal result, then runs OnClick.
+    void Click();
+    bool OnCommand(WORD code) override;
+
+    std::function<void()> OnClick;
+
+private:
+    int modalResult_ = 0;
+};
+
+class CheckBox : public Control {
+public:
+    void Create(Window& parent, const Rect& bounds, const std::string& caption, bool checked);
+    bool Checked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
+    // Changing the state runs OnClick, as a click does.
+    void SetChecked(bool checked);
+    bool OnCommand(WORD code) override;
+
+    std::function<void()> OnClick;
+};
+
+class Edit : public Control {
+public:
+    void Create(Window& parent, const Rect& bounds, const std::string& text, int maxLength = 0);
+    std::string Text() const { return Caption(); }
+    // Setting the text runs OnChange, as typing does.
+    void SetText(const std::string& text) { SetCaption(text); }
+    void SelectAll() { Send(EM_SETSEL, 0, -1); }
+    bool OnCommand(WORD code) override;
+
+    std::function<void()> OnChange;
+};
+
+}  // namespace toolkit
