@@ -1,0 +1,187 @@
+// The main window's search driven through its real controls: buttons clicked with BM_CLICK, the
+// list's notifications sent as the list view sends them, rows read back through the list view.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/PictavoUnit.h"
+#include "tests/win/TestFolder.h"
+
+using testsupport::FixturePath;
+using testsupport::TestFolder;
+
+namespace {
+
+class MainWindowSearch : public testing::Test {
+protected:
+    void SetUp() override {
+        form_ = std::make_unique<TForm1>(settings_ / "PICTAVO.INI");
+        form_->Show();
+    }
+    void TearDown() override { form_.reset(); }
+
+    void Copy(const std::string& fixture, const std::string& name) {
+        ASSERT_TRUE(CopyFileA(FixturePath(fixture).c_str(), (folder_ / name).c_str(), FALSE)) << fixture;
+    }
+    void SearchIn(const std::string& folder) {
+        form_->FTVE1Change(folder);
+        form_->Btn1.Send(BM_CLICK);
+    }
+    std::string Cell(int row, int column) const {
+        char text[300] = {};
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        form_->ListView1.Send(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    std::vector<std::string> Column(int column) const {
+        std::vector<std::string> cells;
+        for (int row = 0; row < form_->ListView1.RowCount(); ++row) cells.push_back(Cell(row, column));
+        return cells;
+    }
+    void ClickHeader(int column) {
+        NMLISTVIEW notify{};
+        notify.hdr.hwndFrom = form_->ListView1.Handle();
+        notify.hdr.idFrom = GetDlgCtrlID(form_->ListView1.Handle());
+        notify.hdr.code = LVN_COLUMNCLICK;
+        notify.iItem = -1;
+        notify.iSubItem = column;
+        form_->Send(WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+    }
+    void ClickRow(int row) {
+        form_->ListView1.SelectRow(row);
+        NMITEMACTIVATE notify{};
+        notify.hdr.hwndFrom = form_->ListView1.Handle();
+        notify.hdr.idFrom = GetDlgCtrlID(form_->ListView1.Handle());
+        notify.hdr.code = NM_CLICK;
+        notify.iItem = row;
+        form_->Send(WM_NOTIFY, notify.hdr.idFrom, reinterpret_cast<LPARAM>(&notify));
+    }
+
+    TestFolder settings_;
+    TestFolder folder_;
+    std::unique_ptr<TForm1> form_;
+};
+
+}  // namespace
+
+TEST_F(MainWindowSearch, ListsFilesWithIconsSortedByNameWithTheirCounts) {
+    Copy("TWO.DLL", "beta.dll");
+    Copy("FORTY.DLL", "Alpha.DLL");
+    Copy("TWELVE.DLL", "gamma.exe");
+    Copy("ONE.DLL", "one.dll");
+    Copy("NOTE.TXT", "note.txt");
+    Copy("EMPTY.DAT", "empty.dat");
+    CreateDirectoryA((folder_ / "sub.dll").c_str(), nullptr);
+
+    SearchIn(folder_.Path());
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Alpha.DLL", "beta.dll", "gamma.exe"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"40", "2", "12"}));
+    EXPECT_EQ(form_->Label4.Caption(), "3");
+    EXPECT_EQ(form_->Label4.FontColor(), GetSysColor(COLOR_WINDOWTEXT));
+
+    // Unchecking the box resets the list; the next search lists the one-icon file too.
+    form_->CheckBox1.Send(BM_CLICK);
+    EXPECT_FALSE(form_->CheckBox1.Checked());
+    EXPECT_EQ(form_->ListView1.RowCount(), 0);
+    EXPECT_EQ(form_->Label4.Caption(), "未検索");
+    EXPECT_EQ(form_->Label4.FontColor(), RGB(255, 0, 0));
+    form_->Btn1.Send(BM_CLICK);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"Alpha.DLL", "beta.dll", "gamma.exe", "one.dll"}));
+}
+
+TEST_F(MainWindowSearch, AFolderWithoutQualifyingFilesShowsZeroInTheWindowTextColour) {
+    Copy("ONE.DLL", "one.dll");
+    Copy("NOTE.TXT", "note.txt");
+    SearchIn(folder_.Path());
+    EXPECT_EQ(form_->ListView1.RowCount(), 0);
+    EXPECT_EQ(form_->Label4.Caption(), "0");
+    EXPECT_EQ(form_->Label4.FontColor(), GetSysColor(COLOR_WINDOWTEXT));
+    // A folder that no longer exists is searched as an empty one.
+    SearchIn(folder_ / "gone");
+    EXPECT_EQ(form_->Label4.Caption(), "0");
+}
+
+TEST_F(MainWindowSearch, HeaderClicksSortAndToggleWithMarkedCaptions) {
+    Copy("TWO.DLL", "b.dll");
+    Copy("FORTY.DLL", "a.dll");
+    Copy("TWELVE.DLL", "c.dll");
+    SearchIn(folder_.Path());
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名");
+    EXPECT_EQ(form_->ListView1.ColumnCaption(1), "ｱｲｺﾝ数");
+
+    ClickHeader(0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"c.dll", "b.dll", "a.dll"}));
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名 -");
+    ClickHeader(1);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"2", "12", "40"}));
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名");
+    EXPECT_EQ(form_->ListView1.ColumnCaption(1), "ｱｲｺﾝ数 +");
+    ClickHeader(1);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"40", "12", "2"}));
+    EXPECT_EQ(form_->ListView1.ColumnCaption(1), "ｱｲｺﾝ数 -");
+    ClickHeader(0);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"a.dll", "b.dll", "c.dll"}));
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名 +");
+
+    // Searching again in the same folder gives the same ascending name order, captions unmarked.
+    form_->Btn1.Send(BM_CLICK);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"a.dll", "b.dll", "c.dll"}));
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名");
+}
+
+TEST_F(MainWindowSearch, AHeaderClickWithOneRowChangesNothing) {
+    Copy("TWO.DLL", "b.dll");
+    SearchIn(folder_.Path());
+    ClickHeader(0);
+    ClickHeader(1);
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名");
+    EXPECT_EQ(form_->ListView1.ColumnCaption(1), "ｱｲｺﾝ数");
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"b.dll"}));
+}
+
+TEST_F(MainWindowSearch, ClickingARowEnablesViewAndANewSearchDisablesIt) {
+    Copy("TWO.DLL", "b.dll");
+    SearchIn(folder_.Path());
+    EXPECT_FALSE(form_->Btn2.Enabled());
+    ClickRow(0);
+    EXPECT_TRUE(form_->Btn2.Enabled());
+    form_->Btn1.Send(BM_CLICK);
+    EXPECT_FALSE(form_->Btn2.Enabled());
+}
+
+TEST_F(MainWindowSearch, LongNamesAreListedWholeAndStillOpen) {
+    const std::string longName = std::string(150, 'L') + ".dll";
+    Copy("TWO.DLL", longName);
+    form_->CheckBox1.SetChecked(false);
+    SearchIn(folder_.Path());
+    ASSERT_EQ(form_->ListView1.RowCount(), 1);
+    EXPECT_EQ(form_->ListView1.RowCaption(0), longName);
+    EXPECT_EQ(Cell(0, 1), "2");
+}
+
+TEST_F(MainWindowSearch, TheCatalogueGrowsPastAThousandFiles) {
+    for (int i = 0; i < 1005; ++i) {
+        char name[32];
+        wsprintfA(name, "icon%04d.dll", 1004 - i);
+        Copy("TWO.DLL", name);
+    }
+    SearchIn(folder_.Path());
+    EXPECT_EQ(form_->Catalogue.Count(), 1005);
+    EXPECT_EQ(form_->Catalogue.Capacity(), 2000);
+    EXPECT_EQ(form_->Label4.Caption(), "1005");
+    EXPECT_EQ(Cell(0, 0), "icon0000.dll");
+    EXPECT_EQ(Cell(1004, 0), "icon1004.dll");
+}
+
+TEST_F(MainWindowSearch, TheChosenFolderBecomesTheSearchFolderAndIsSavedAtExit) {
+    form_->FTVE1Change(folder_.Path());
+    EXPECT_EQ(form_->SearchDir, folder_.Path());
+    EXPECT_EQ(form_->Label5.Caption(), folder_.Path());
+    form_.reset();
+    char saved[MAX_PATH] = {};
+    GetPrivateProfileStringA("Env", "IniDir", "", saved, MAX_PATH, (settings_ / "PICTAVO.INI").c_str());
+    EXPECT_EQ(std::string(saved), folder_.Path());
+}

@@ -1,0 +1,10 @@
+// Entry of the Windows GUI test programs: the application object set up as the program does.
+#include <gtest/gtest.h>
+
+#include "toolkit/Application.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    toolkit::Application::Instance().Initialize();
+    return RUN_ALL_TESTS();
+}
