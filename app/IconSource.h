@@ -1,8 +1,19 @@
 #pragma once
-// TEMPORARY until the icon source lands.
+// The icon source: how many icons a file holds and each of them as a 32 x 32 icon. The count comes
+// from our own bounds-checked reading of the file; the icons from the shell's extraction, which is
+// only asked for files that passed that reading in full (it would read any other one out of bounds).
 #include <windows.h>
+
 #include <string>
+
 namespace app {
+
+// The number of icons in the file at path; 0 for folders, missing, unreadable or malformed files.
+// owner is the main window: the platform documents a module instance there; no result depends on it.
 int IconCount(HWND owner, const std::string& path);
+
+// The file's icon number index (0 <= index < IconCount) at the large-icon size, owned by the
+// caller (wrap it in an IconHolder at once); nullptr for any other index or file.
 HICON ExtractIconAt(HWND owner, const std::string& path, int index);
-}
+
+}  // namespace app

@@ -1,0 +1,43 @@
+#pragma once
+// Pieces shared by the icon-file and resource readers: little-endian fields, bounded reads, the
+// entries of an icon directory and the check of one icon image.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "app/IconResourceReader.h"
+
+namespace app::iconformat {
+
+inline std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
+inline std::uint32_t U32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+// Reads count bytes at offset into a fresh buffer; false when any of them lies outside the source.
+bool ReadBlock(ByteSource& source, std::uint64_t offset, std::size_t count, std::vector<std::uint8_t>& out);
+// True when [offset, offset + count) lies inside [0, limit).
+inline bool Inside(std::uint64_t offset, std::uint64_t count, std::uint64_t limit) {
+    return offset <= limit && count <= limit - offset;
+}
+
+// "reserved 0, type 1" opens both an icon file and a group-icon resource.
+constexpr std::size_t kIconDirHeaderSize = 6;
+bool IsIconDirHeader(const std::uint8_t* header);
+
+// The image an icon directory entry describes: its size and either its file offset (icon files)
+// or its icon resource id (group-icon resources).
+struct IconDirEntry {
+    std::uint32_t bytesInRes = 0;
+    std::uint32_t location = 0;
+};
+// Parses count entries of 16 bytes (icon file) or 14 bytes (group-icon resource).
+std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& bytes, std::size_t first,
+                                              std::size_t count, std::size_t entrySize);
+
+// Checks one icon image of size bytes at offset: a PNG whose header is sane, or a device-independent
+// bitmap whose header, colour table, colour bits and mask all fit in those bytes.
+bool IsSaneIconImage(ByteSource& source, std::uint64_t offset, std::uint64_t size);
+
+}  // namespace app::iconformat

@@ -1,0 +1,227 @@
+#include <algorithm>
+#include <map>
+
+#include "app/IconFormatReaders.h"
+#include "app/IconImageCheck.h"
+
+namespace app::iconformat {
+
+namespace {
+
+constexpr std::uint32_t kRtIcon = 3;
+constexpr std::uint32_t kRtGroupIcon = 14;
+constexpr std::size_t kFileHeaderSize = 20;
+constexpr std::size_t kSectionHeaderSize = 40;
+constexpr std::size_t kDirHeaderSize = 16;
+constexpr std::size_t kDirEntrySize = 8;
+constexpr std::size_t kDataEntrySize = 16;
+constexpr std::size_t kGroupEntrySize = 14;
+constexpr std::uint32_t kHighBit = 0x80000000u;  // a subdirectory target, or a name given as a string
+constexpr std::uint16_t kPe32Magic = 0x10B;
+constexpr std::uint16_t kPe32PlusMagic = 0x20B;
+constexpr std::uint32_t kResourceDirectoryIndex = 2;
+
+struct Section {
+    std::uint32_t virtualAddress;
+    std::uint32_t rawSize;
+    std::uint32_t rawOffset;
+};
+
+struct DirEntry {
+    std::uint32_t name;
+    std::uint32_t target;
+};
+
+// One resource: where its bytes are in the file and how many there are.
+struct ResourceData {
+    std::uint64_t offset;
+    std::uint32_t size;
+};
+
+// The resource tree of one executable, every step bounded by the section that holds it.
+class PeResourceTree {
+public:
+    explicit PeResourceTree(ByteSource& source) : source_(source) {}
+    bool Open(std::uint32_t peOffset);
+    int CountGroupIcons();
+
+private:
+    bool ReadSections(std::uint64_t tableOffset, std::size_t count);
+    bool FileRange(std::uint32_t rva, std::uint32_t size, std::uint64_t& offset) const;
+    bool ReadTreeBlock(std::uint32_t treeOffset, std::size_t count, std::vector<std::uint8_t>& out);
+    bool ReadDirectory(std::uint32_t treeOffset, std::vector<DirEntry>& entries, std::size_t& named);
+    bool ReadLanguages(const DirEntry& nameEntry, std::vector<ResourceData>& data);
+    bool IsSaneName(const DirEntry& entry);
+    bool IsSaneGroup(const ResourceData& group);
+    bool IsSaneIconResource(std::uint32_t id);
+
+    ByteSource& source_;
+    std::vector<Section> sections_;
+    std::uint64_t treeBase_ = 0;   // file offset of the root directory
+    std::uint64_t treeLimit_ = 0;  // file offset where the section holding it ends
+    std::map<std::uint32_t, DirEntry> icons_;
+    std::map<std::uint32_t, bool> checkedIcons_;
+};
+
+bool PeResourceTree::Open(std::uint32_t peOffset) {
+    std::vector<std::uint8_t> file;
+    const std::uint64_t fileHeader = std::uint64_t(peOffset) + 4;
+    if (!ReadBlock(source_, fileHeader, kFileHeaderSize, file)) return false;
+    const std::uint16_t sectionCount = U16(file.data() + 2);
+    const std::uint16_t optionalSize = U16(file.data() + 16);
+    const std::uint64_t optional = fileHeader + kFileHeaderSize;
+    std::vector<std::uint8_t> opt;
+    if (!ReadBlock(source_, optional, optionalSize, opt) || optionalSize < 2) return false;
+    const std::uint16_t magic = U16(opt.data());
+    if (magic != kPe32Magic && magic != kPe32PlusMagic) return false;
+    const std::size_t directoryCountAt = magic == kPe32Magic ? 92 : 108;
+    const std::size_t directoriesAt = directoryCountAt + 4;
+    const std::size_t resourceAt = directoriesAt + kResourceDirectoryIndex * 8;
+    if (opt.size() < resourceAt + 8 || U32(opt.data() + directoryCountAt) <= kResourceDirectoryIndex) return false;
+    const std::uint32_t resourceRva = U32(opt.data() + resourceAt);
+    if (resourceRva == 0 || !ReadSections(optional + optionalSize, sectionCount)) return false;
+    if (!FileRange(resourceRva, kDirHeaderSize, treeBase_)) return false;
+    const Section& holder = *std::find_if(sections_.begin(), sections_.end(), [&](const Section& s) {
+        return resourceRva >= s.virtualAddress && resourceRva - s.virtualAddress < s.rawSize;
+    });
+    treeLimit_ = std::uint64_t(holder.rawOffset) + holder.rawSize;
+    return true;
+}
+
+bool PeResourceTree::ReadSections(std::uint64_t tableOffset, std::size_t count) {
+    std::vector<std::uint8_t> table;
+    if (count == 0 || !ReadBlock(source_, tableOffset, count * kSectionHeaderSize, table)) return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* s = table.data() + i * kSectionHeaderSize;
+        sections_.push_back({U32(s + 12), U32(s + 16), U32(s + 20)});
+    }
+    return true;
+}
+
+// Maps an address in the loaded image to the file; the whole range must lie in one section's file data.
+bool PeResourceTree::FileRange(std::uint32_t rva, std::uint32_t size, std::uint64_t& offset) const {
+    for (const Section& s : sections_) {
+        if (rva < s.virtualAddress || rva - s.virtualAddress >= s.rawSize) continue;
+        const std::uint32_t within = rva - s.virtualAddress;
+        if (!Inside(within, size, s.rawSize) || !Inside(s.rawOffset, s.rawSize, source_.Size())) return false;
+        offset = std::uint64_t(s.rawOffset) + within;
+        return true;
+    }
+    return false;
+}
+
+bool PeResourceTree::ReadTreeBlock(std::uint32_t treeOffset, std::size_t count, std::vector<std::uint8_t>& out) {
+    const std::uint64_t at = treeBase_ + treeOffset;
+    return at <= treeLimit_ && Inside(at, count, treeLimit_) && ReadBlock(source_, at, count, out);
+}
+
+bool PeResourceTree::ReadDirectory(std::uint32_t treeOffset, std::vector<DirEntry>& entries, std::size_t& named) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadTreeBlock(treeOffset, kDirHeaderSize, bytes)) return false;
+    named = U16(bytes.data() + 12);
+    const std::size_t count = named + U16(bytes.data() + 14);
+    if (!ReadTreeBlock(treeOffset, kDirHeaderSize + count * kDirEntrySize, bytes)) return false;
+    entries.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* e = bytes.data() + kDirHeaderSize + i * kDirEntrySize;
+        entries.push_back({U32(e), U32(e + 4)});
+    }
+    return true;
+}
+
+// A name given as a string: its length word and characters lie in the tree.
+bool PeResourceTree::IsSaneName(const DirEntry& entry) {
+    if (!(entry.name & kHighBit)) return true;
+    std::vector<std::uint8_t> length;
+    const std::uint32_t at = entry.name & ~kHighBit;
+    return ReadTreeBlock(at, 2, length) && ReadTreeBlock(at, 2 + 2 * std::size_t(U16(length.data())), length);
+}
+
+// The per-language resources under one name; at least one, each lying in a section.
+bool PeResourceTree::ReadLanguages(const DirEntry& nameEntry, std::vector<ResourceData>& data) {
+    if (!(nameEntry.target & kHighBit) || !IsSaneName(nameEntry)) return false;
+    std::vector<DirEntry> languages;
+    std::size_t named = 0;
+    if (!ReadDirectory(nameEntry.target & ~kHighBit, languages, named) || languages.empty()) return false;
+    data.clear();
+    for (const DirEntry& language : languages) {
+        std::vector<std::uint8_t> entry;
+        if ((language.target & kHighBit) || !ReadTreeBlock(language.target, kDataEntrySize, entry)) return false;
+        ResourceData d{0, U32(entry.data() + 4)};
+        if (!FileRange(U32(entry.data()), d.size, d.offset)) return false;
+        data.push_back(d);
+    }
+    return true;
+}
+
+bool PeResourceTree::IsSaneIconResource(std::uint32_t id) {
+    const auto checked = checkedIcons_.find(id);
+    if (checked != checkedIcons_.end()) return checked->second;
+    const auto found = icons_.find(id);
+    std::vector<ResourceData> images;
+    bool sane = found != icons_.end() && ReadLanguages(found->second, images);
+    for (std::size_t i = 0; sane && i < images.size(); ++i) {
+        sane = IsSaneIconImage(source_, images[i].offset, images[i].size);
+    }
+    checkedIcons_[id] = sane;
+    return sane;
+}
+
+bool PeResourceTree::IsSaneGroup(const ResourceData& group) {
+    std::vector<std::uint8_t> bytes;
+    if (group.size < kIconDirHeaderSize || !ReadBlock(source_, group.offset, kIconDirHeaderSize, bytes) ||
+        !IsIconDirHeader(bytes.data())) {
+        return false;
+    }
+    const std::size_t images = U16(bytes.data() + 4);
+    const std::size_t length = kIconDirHeaderSize + images * kGroupEntrySize;
+    if (images == 0 || length > group.size || !ReadBlock(source_, group.offset, length, bytes)) return false;
+    for (const IconDirEntry& e : ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize)) {
+        if (!IsSaneIconResource(e.location)) return false;
+    }
+    return true;
+}
+
+const DirEntry* FindId(const std::vector<DirEntry>& entries, std::size_t named, std::uint32_t id) {
+    for (std::size_t i = named; i < entries.size(); ++i) {
+        if (entries[i].name == id) return &entries[i];
+    }
+    return nullptr;
+}
+
+int PeResourceTree::CountGroupIcons() {
+    std::vector<DirEntry> types, groups, icons;
+    std::size_t named = 0;
+    if (!ReadDirectory(0, types, named)) return 0;
+    const DirEntry* groupType = FindId(types, named, kRtGroupIcon);
+    const DirEntry* iconType = FindId(types, named, kRtIcon);
+    if (!groupType || !iconType || !(groupType->target & kHighBit) || !(iconType->target & kHighBit)) return 0;
+    std::size_t groupsNamed = 0, iconsNamed = 0;
+    if (!ReadDirectory(groupType->target & ~kHighBit, groups, groupsNamed) ||
+        !ReadDirectory(iconType->target & ~kHighBit, icons, iconsNamed)) {
+        return 0;
+    }
+    // Icon ids are looked up by search, which needs them in ascending order, each once.
+    for (std::size_t i = iconsNamed; i < icons.size(); ++i) {
+        if (icons[i].name & kHighBit) return 0;
+        if (i > iconsNamed && icons[i].name <= icons[i - 1].name) return 0;
+        icons_[icons[i].name] = icons[i];
+    }
+    std::vector<ResourceData> languages;
+    for (const DirEntry& group : groups) {
+        if (!ReadLanguages(group, languages)) return 0;
+        for (const ResourceData& data : languages) {
+            if (!IsSaneGroup(data)) return 0;
+        }
+    }
+    return static_cast<int>(groups.size());
+}
+
+}  // namespace
+
+int CountPeIcons(ByteSource& source, std::uint32_t peOffset) {
+    PeResourceTree tree(source);
+    return tree.Open(peOffset) ? tree.CountGroupIcons() : 0;
+}
+
+}  // namespace app::iconformat

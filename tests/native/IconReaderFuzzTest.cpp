@@ -1,0 +1,90 @@
+// Deterministic mutations of the fixtures. Under AddressSanitizer any read outside the reader's
+// buffers fails the run; the source below also fails any request outside the file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "app/IconResourceReader.h"
+#include "tests/native/FixtureFiles.h"
+
+namespace {
+
+class WatchedSource : public app::ByteSource {
+public:
+    explicit WatchedSource(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
+    std::uint64_t Size() const override { return bytes_.size(); }
+    bool Read(std::uint64_t offset, void* out, std::size_t count) override {
+        if (offset > bytes_.size() || count > bytes_.size() - offset) {
+            ++outside;
+            return false;
+        }
+        std::copy_n(bytes_.data() + offset, count, static_cast<std::uint8_t*>(out));
+        bytesRead += count;
+        return true;
+    }
+    int outside = 0;
+    std::uint64_t bytesRead = 0;
+
+private:
+    const std::vector<std::uint8_t>& bytes_;
+};
+
+class XorShift {
+public:
+    explicit XorShift(std::uint32_t seed) : state_(seed) {}
+    std::uint32_t Next() {
+        state_ ^= state_ << 13, state_ ^= state_ >> 17, state_ ^= state_ << 5;
+        return state_;
+    }
+    std::uint32_t Below(std::uint32_t n) { return Next() % n; }
+
+private:
+    std::uint32_t state_;
+};
+
+// Structures sit near the start of each file and in the directories; most mutations go there.
+std::size_t PickOffset(XorShift& rng, std::size_t size) {
+    const std::size_t headerRegion = std::min<std::size_t>(size, 1024);
+    return rng.Below(4) ? rng.Below(static_cast<std::uint32_t>(headerRegion)) : rng.Below(static_cast<std::uint32_t>(size));
+}
+
+std::uint8_t Interesting(XorShift& rng) {
+    static const std::uint8_t values[] = {0x00, 0x01, 0x7F, 0x80, 0xFF, 0xFE, 0x10, 0x40};
+    return rng.Below(2) ? values[rng.Below(sizeof values)] : static_cast<std::uint8_t>(rng.Next());
+}
+
+}  // namespace
+
+TEST(IconReaderFuzz, MutatedFixturesNeverLeaveTheirBytes) {
+    const char* names[] = {"ONE.DLL", "TWO.DLL", "TWELVE.DLL", "SIZES.ICO", "shapes/PE32.DLL",
+                           "shapes/NE.EXE", "shapes/PNG.ICO", "corpus/pe-group-missing-icon.dll"};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
+    int runs = 0, stillCounted = 0;
+    XorShift rng(20240601u);
+    for (const char* name : names) {
+        std::vector<std::uint8_t> bytes = fixturefiles::Load(fixturefiles::Dir() / name);
+        ASSERT_FALSE(bytes.empty()) << name;
+        for (int round = 0; round < 2500 && std::chrono::steady_clock::now() < deadline; ++round, ++runs) {
+            std::vector<std::uint8_t> mutated = bytes;
+            const int edits = 1 + static_cast<int>(rng.Below(6));
+            for (int e = 0; e < edits; ++e) mutated[PickOffset(rng, mutated.size())] = Interesting(rng);
+            if (rng.Below(8) == 0) mutated.resize(rng.Below(static_cast<std::uint32_t>(mutated.size())));
+            WatchedSource source(mutated);
+            const app::IconFileSummary summary = app::ReadIconSummary(source);
+            ASSERT_EQ(source.outside, 0) << name << " round " << round;
+            ASSERT_GE(summary.count, 0);
+            ASSERT_LE(summary.count, 65535);
+            if (summary.kind == app::IconFileKind::IconFile) {
+                ASSERT_LE(summary.count, 1);
+            }
+            // Only headers and directories are read, never image bits; a little slack for the
+            // directory blocks that are read twice.
+            ASSERT_LE(source.bytesRead, 2 * mutated.size() + 4096) << name << " round " << round;
+            stillCounted += summary.count > 0;
+        }
+    }
+    EXPECT_GT(runs, 2000);
+    // The mutations must leave some files sane, or they test nothing but the first check.
+    EXPECT_GT(stillCounted, runs / 20);
+    std::printf("%d mutations, %d still counted\n", runs, stillCounted);
+}

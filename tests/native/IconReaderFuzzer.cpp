@@ -1,0 +1,12 @@
+// libFuzzer entry: any bytes at all must be read without leaving the buffer.
+#include <cstddef>
+#include <cstdint>
+
+#include "app/IconResourceReader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    app::MemoryByteSource source(data, size);
+    const app::IconFileSummary summary = app::ReadIconSummary(source);
+    if (summary.count < 0 || summary.count > 65535) __builtin_trap();
+    return 0;
+}

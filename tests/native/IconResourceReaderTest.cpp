@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/IconResourceReader.h"
+#include "tests/fixtures/ExecutableWriter.h"
+#include "tests/fixtures/IconImageWriter.h"
+#include "tests/native/FixtureFiles.h"
+
+using app::IconFileKind;
+using app::IconFileSummary;
+using app::MemoryByteSource;
+using fixtures::Bytes;
+namespace fs = std::filesystem;
+
+namespace {
+
+IconFileSummary Summarize(const Bytes& bytes) {
+    MemoryByteSource source(bytes);
+    return app::ReadIconSummary(source);
+}
+
+IconFileSummary SummarizeFile(const fs::path& path) {
+    const Bytes bytes = fixturefiles::Load(path);
+    EXPECT_TRUE(fs::exists(path)) << path;
+    return Summarize(bytes);
+}
+
+void ExpectSummary(const fs::path& path, IconFileKind kind, int count) {
+    const IconFileSummary s = SummarizeFile(path);
+    EXPECT_EQ(s.kind, kind) << path;
+    EXPECT_EQ(s.count, count) << path;
+}
+
+}  // namespace
+
+TEST(IconReaderFixtures, CountsGroupsOfTheResourceOnlyDlls) {
+    ExpectSummary(fixturefiles::Dir() / "ONE.DLL", IconFileKind::PortableExecutable, 1);
+    ExpectSummary(fixturefiles::Dir() / "TWO.DLL", IconFileKind::PortableExecutable, 2);
+    ExpectSummary(fixturefiles::Dir() / "TWELVE.DLL", IconFileKind::PortableExecutable, 12);
+    ExpectSummary(fixturefiles::Dir() / "FORTY.DLL", IconFileKind::PortableExecutable, 40);
+}
+
+TEST(IconReaderFixtures, IconFileIsOneIconWhateverItsImageCount) {
+    ExpectSummary(fixturefiles::Dir() / "SIZES.ICO", IconFileKind::IconFile, 1);
+    ExpectSummary(fixturefiles::Dir() / "shapes" / "PNG.ICO", IconFileKind::IconFile, 1);
+    ExpectSummary(fixturefiles::Dir() / "shapes" / "PNGONLY.ICO", IconFileKind::IconFile, 1);
+}
+
+TEST(IconReaderFixtures, FilesWithoutIconsCountNone) {
+    ExpectSummary(fixturefiles::Dir() / "NOTE.TXT", IconFileKind::None, 0);
+    ExpectSummary(fixturefiles::Dir() / "EMPTY.DAT", IconFileKind::None, 0);
+    ExpectSummary(fixturefiles::Dir() / "shapes" / "NOICONS.DLL", IconFileKind::PortableExecutable, 0);
+}
+
+TEST(IconReaderFixtures, BothPeFlavoursAndNeCountGroupsNotLanguagesOrImages) {
+    // Three groups, one of them in two languages, seven images.
+    ExpectSummary(fixturefiles::Dir() / "shapes" / "PE64.DLL", IconFileKind::PortableExecutable, 3);
+    ExpectSummary(fixturefiles::Dir() / "shapes" / "PE32.DLL", IconFileKind::PortableExecutable, 3);
+    ExpectSummary(fixturefiles::Dir() / "shapes" / "NE.EXE", IconFileKind::NewExecutable, 2);
+}
+
+TEST(IconReaderFixtures, EveryCorpusFileCountsNone) {
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(fixturefiles::Dir() / "corpus")) {
+        ++files;
+        EXPECT_EQ(SummarizeFile(entry.path()).count, 0) << entry.path();
+    }
+    EXPECT_GE(files, 25);
+}
+
+// Cutting a sane file anywhere leaves some structure the shell would read beyond the end.
+TEST(IconReaderFixtures, EveryTruncationOfASaneFileCountsNone) {
+    for (const char* name : {"ONE.DLL", "TWO.DLL", "SIZES.ICO", "shapes/PE32.DLL", "shapes/NE.EXE", "shapes/PNG.ICO"}) {
+        const Bytes whole = fixturefiles::Load(fixturefiles::Dir() / name);
+        ASSERT_GT(Summarize(whole).count, 0) << name;
+        const std::size_t step = std::max<std::size_t>(1, whole.size() / 2000);
+        for (std::size_t size = 0; size < whole.size(); size += step) {
+            const Bytes cut(whole.begin(), whole.begin() + size);
+            ASSERT_EQ(Summarize(cut).count, 0) << name << " cut to " << size;
+        }
+    }
+}
+
+namespace {
+
+std::vector<fixtures::Resource> Group(unsigned id, unsigned firstImage, const std::vector<fixtures::IconImage>& images) {
+    std::vector<fixtures::Resource> r{{fixtures::kRtGroupIcon, id, 0x409, fixtures::MakeGroupIcon(images, firstImage)}};
+    for (const auto& image : images) r.push_back({fixtures::kRtIcon, firstImage++, 0x409, image.bytes});
+    return r;
+}
+
+}  // namespace
+
+TEST(IconReaderShapes, MzWithoutKnownNewHeaderOrOtherSignaturesCountNone) {
+    Bytes mz = fixtures::MakePe(Group(1, 1, {fixtures::MakeBitmapImage(32, 4, 1)}), true).bytes;
+    ASSERT_EQ(Summarize(mz).count, 1);
+    mz[0x40] = 'L', mz[0x41] = 'E';
+    EXPECT_EQ(Summarize(mz).kind, IconFileKind::None);
+    EXPECT_EQ(Summarize(mz).count, 0);
+
+    Bytes cursor = fixtures::MakeIconFile({fixtures::MakeBitmapImage(32, 4, 1)});
+    ASSERT_EQ(Summarize(cursor).count, 1);
+    cursor[2] = 2;  // a cursor file
+    EXPECT_EQ(Summarize(cursor).count, 0);
+    EXPECT_EQ(Summarize(Bytes{0, 0, 1, 0, 1}).count, 0);  // shorter than the header
+}
+
+TEST(IconReaderShapes, ImageChecksFollowTheBitmapLayout) {
+    using fixtures::MakeBitmapImage;
+    auto countWith = [](fixtures::IconImage image) {
+        return Summarize(fixtures::MakeIconFile({image})).count;
+    };
+    for (int depth : {4, 8, 32}) EXPECT_EQ(countWith(MakeBitmapImage(48, depth, 1)), 1) << depth;
+    fixtures::IconImage noMask = MakeBitmapImage(32, 32, 1);
+    noMask.bytes.resize(noMask.bytes.size() - 4 * 32);  // the 1-bit mask is missing
+    EXPECT_EQ(countWith(noMask), 0);
+    fixtures::IconImage fewColours = MakeBitmapImage(32, 8, 1);
+    fixtures::Patch32(fewColours.bytes, 32, 16);  // 16 colours used: the table may be shorter
+    EXPECT_EQ(countWith(fewColours), 1);
+    fixtures::Patch32(fewColours.bytes, 32, 257);  // more colours than 8 bits can index
+    EXPECT_EQ(countWith(fewColours), 0);
+    fixtures::IconImage compressed = MakeBitmapImage(32, 4, 1);
+    fixtures::Patch32(compressed.bytes, 16, 2);  // run-length encoded
+    EXPECT_EQ(countWith(compressed), 0);
+}
+
+TEST(IconReaderShapes, PeGroupsAreCheckedAcrossEveryLanguageAndImage) {
+    auto resources = Group(1, 1, {fixtures::MakeBitmapImage(32, 4, 1), fixtures::MakeBitmapImage(16, 4, 2)});
+    ASSERT_EQ(Summarize(fixtures::MakePe(resources, true).bytes).count, 1);
+
+    auto badSecondLanguage = resources;
+    badSecondLanguage.push_back({fixtures::kRtGroupIcon, 1, 0x411, fixtures::MakeGroupIcon({fixtures::MakeBitmapImage(32, 4, 1)}, 9)});
+    EXPECT_EQ(Summarize(fixtures::MakePe(badSecondLanguage, true).bytes).count, 0);
+
+    auto badSecondImageLanguage = resources;
+    badSecondImageLanguage.push_back({fixtures::kRtIcon, 2, 0x411, Bytes(8, 0)});
+    EXPECT_EQ(Summarize(fixtures::MakePe(badSecondImageLanguage, false).bytes).count, 0);
+
+    auto sharing = resources;
+    sharing.push_back({fixtures::kRtGroupIcon, 2, 0x409, fixtures::MakeGroupIcon({fixtures::MakeBitmapImage(32, 4, 1)}, 1)});
+    EXPECT_EQ(Summarize(fixtures::MakePe(sharing, true).bytes).count, 2) << "two groups may share an image";
+}
+
+TEST(IconReaderShapes, PeHeadersAreChecked) {
+    const fixtures::PeFile pe = fixtures::MakePe(Group(1, 1, {fixtures::MakeBitmapImage(32, 4, 1)}), true);
+    ASSERT_EQ(Summarize(pe.bytes).count, 1);
+    Bytes b = pe.bytes;
+    fixtures::Patch16(b, 0x40 + 4 + 20, 0x10C);  // unknown optional-header magic
+    EXPECT_EQ(Summarize(b).count, 0);
+    b = pe.bytes, fixtures::Patch32(b, pe.resourceDataDirectory - 20, 2);  // two directory slots: no resources
+    EXPECT_EQ(Summarize(b).count, 0);
+    b = pe.bytes, fixtures::Patch16(b, 0x40 + 4 + 2, 0);  // no sections
+    EXPECT_EQ(Summarize(b).count, 0);
+    b = pe.bytes, fixtures::Patch32(b, pe.sectionHeader + 16, 0x10);  // raw data too short for the tree
+    EXPECT_EQ(Summarize(b).count, 0);
+}
