@@ -16,7 +16,8 @@ void StatusBar::SetPanelText(const std::string& text) {
 }
 
 std::string StatusBar::PanelText() const {
-    std::string text(LOWORD(Send(SB_GETTEXTLENGTHA, 0)) + 1, '\0');
+    // Wine counts characters here, not bytes: room for two bytes each covers both.
+    std::string text(2 * LOWORD(Send(SB_GETTEXTLENGTHA, 0)) + 1, '\0');
     Send(SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(lstrlenA(text.c_str()));
     return text;

@@ -92,7 +92,7 @@ TEST_F(Toolkit, MessagesAreCaptionedWithTheApplicationTitle) {
     });
     toolkit::ShowMessage("C:\\A.TXT\r\nにはアイコンがありません。");
     // The test program is pictavo_app_tests.exe: first character kept, the rest lower case.
-    EXPECT_EQ(caption, "Pictavo_app_tests");
+    EXPECT_EQ(caption, "pictavo_app_tests");
     EXPECT_EQ(text, "C:\\A.TXT\r\nにはアイコンがありません。");
 }
 
