@@ -17,6 +17,16 @@ function(pictavo_windows_path out path)
   set(${out} "${native}" PARENT_SCOPE)
 endfunction()
 
+# Gives a Windows target the generated fixtures: built before it, their folder in
+# PICTAVO_FIXTURE_DIR as the program sees it.
+function(pictavo_use_fixtures target)
+  get_property(dir GLOBAL PROPERTY PICTAVO_FIXTURE_DIR)
+  pictavo_windows_path(windows_dir "${dir}")
+  string(REPLACE "\\" "\\\\" escaped "${windows_dir}")
+  target_compile_definitions(${target} PRIVATE "PICTAVO_FIXTURE_DIR=\"${escaped}\"")
+  add_dependencies(${target} pictavo_fixtures)
+endfunction()
+
 # Adds a test that runs a Windows executable (under Wine when cross-compiled). GUI tests run one
 # at a time: they share the display and the foreground window.
 set_property(GLOBAL PROPERTY PICTAVO_WINE_TESTS "")

@@ -9,7 +9,7 @@ bash scripts/setup-debian.sh
 source scripts/wine-env.sh
 
 jobs=$(nproc)
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPICTAVO_WINDOWS=ON >/dev/null
 cmake --build build/native -j"$jobs"
 
 # A private X server for the GUI tests, stopped again however the run ends.
