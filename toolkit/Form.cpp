@@ -65,21 +65,20 @@ void Form::CenterOnScreen() {
 void Form::EnableOtherWindows(bool enable) {
     if (!enable) {
         disabledWindows_.clear();
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM self) -> BOOL {
-                auto* form = reinterpret_cast<Form*>(self);
-                if (hwnd != form->Handle() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-                    form->disabledWindows_.push_back(hwnd);
-                    EnableWindow(hwnd, FALSE);
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(this));
+        EnumThreadWindows(GetCurrentThreadId(), &Form::DisableWindow, reinterpret_cast<LPARAM>(this));
         return;
     }
     for (HWND hwnd : disabledWindows_) EnableWindow(hwnd, TRUE);
     disabledWindows_.clear();
+}
+
+BOOL CALLBACK Form::DisableWindow(HWND hwnd, LPARAM self) {
+    auto* form = reinterpret_cast<Form*>(self);
+    if (hwnd != form->Handle() && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+        form->disabledWindows_.push_back(hwnd);
+        EnableWindow(hwnd, FALSE);
+    }
+    return TRUE;
 }
 
 int Form::ShowModal() {

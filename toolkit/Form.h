@@ -75,6 +75,7 @@ protected:
 private:
     void CenterOnScreen();
     void EnableOtherWindows(bool enable);
+    static BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM self);
 
     const Font* font_ = &DefaultFormFont();
     FormPosition position_ = FormPosition::SystemDefault;
