@@ -9,35 +9,36 @@
 
 namespace iconexport {
 
+std::string TemporaryNameFor(const std::string& path, int attempt) {
+    return path + ".~" + std::to_string(attempt) + ".tmp";
+}
+
 namespace {
 
 // Temporaries left behind by a program that was killed take a name each; past this many the
 // folder is considered unusable.
 constexpr int kTemporaryAttempts = 32;
 
-// A new file that is deleted again unless it was moved into place.
-class TemporaryFile {
+bool NameTaken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A file this program created and is writing; deleted again unless it was finished.
+class NewFile {
 public:
-    // Creates a file under the first free temporary name; INVALID_HANDLE_VALUE when none can be made.
-    explicit TemporaryFile(const std::string& target) {
-        for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
-            name_ = TemporaryNameFor(target, attempt);
-            handle_ = CreateFileA(name_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (handle_ != INVALID_HANDLE_VALUE) return;
-            // Only a name that is taken (by a file or a folder) is worth another try.
-            if (GetFileAttributesA(name_.c_str()) == INVALID_FILE_ATTRIBUTES) break;
-        }
-        name_.clear();
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    ~TemporaryFile() {
+    NewFile() = default;
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+    ~NewFile() {
         Close();
         if (!name_.empty()) DeleteFileA(name_.c_str());
     }
 
-    bool Created() const { return !name_.empty(); }
+    // Creates `name` only if nothing of that name exists yet.
+    bool Create(const std::string& name) {
+        handle_ = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle_ == INVALID_HANDLE_VALUE) return false;
+        name_ = name;
+        return true;
+    }
 
     bool Write(const std::vector<std::uint8_t>& bytes) {
         DWORD written = 0;
@@ -50,9 +51,13 @@ public:
         return CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != FALSE;
     }
 
+    // Keeps the file where it is.
+    void Keep() { name_.clear(); }
+
+    // Keeps the file under the name `target`, replacing what is there.
     bool MoveOnto(const std::string& target) {
         if (!MoveFileExA(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
-        name_.clear();
+        Keep();
         return true;
     }
 
@@ -61,19 +66,44 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-}  // namespace
-
-std::string TemporaryNameFor(const std::string& path, int attempt) {
-    return path + ".~" + std::to_string(attempt) + ".tmp";
+void WriteAndClose(NewFile& file, const std::vector<std::uint8_t>& bytes) {
+    if (!file.Write(bytes) || !file.Close()) throw EWriteError();
 }
 
-void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    TemporaryFile temporary(path);
-    if (!temporary.Created()) throw toolkit::EFCreateError(path);
-    if (!temporary.Write(bytes) || !temporary.Close()) throw EWriteError();
-    // A folder or a protected file of the target's name refuses the move as it would refuse
-    // being created.
+// Something of the target's name exists: write beside it and move over it when complete.
+void ReplaceExisting(const std::string& path, DWORD attributes, const std::vector<std::uint8_t>& bytes) {
+    // A read-only file cannot be opened for writing, so it is not replaced either; Windows' move
+    // refuses it too, Wine's would not.
+    if ((attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw toolkit::EFCreateError(path);
+    NewFile temporary;
+    for (int attempt = 0; !temporary.Create(TemporaryNameFor(path, attempt)); ++attempt) {
+        // Only a name that is taken (by a file or a folder) is worth another try.
+        if (attempt + 1 == kTemporaryAttempts || !NameTaken(TemporaryNameFor(path, attempt)))
+            throw toolkit::EFCreateError(path);
+    }
+    WriteAndClose(temporary, bytes);
+    // A folder of the target's name refuses the move as it would refuse being created.
     if (!temporary.MoveOnto(path)) throw toolkit::EFCreateError(path);
+}
+
+}  // namespace
+
+void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        // A new file needs no temporary: if its writing fails it is simply removed again.
+        NewFile file;
+        if (file.Create(path)) {
+            WriteAndClose(file, bytes);
+            file.Keep();
+            return;
+        }
+        // Something of that name may have appeared meanwhile; otherwise the folder is unusable.
+        attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) throw toolkit::EFCreateError(path);
+    }
+    ReplaceExisting(path, attributes, bytes);
 }
 
 }  // namespace iconexport

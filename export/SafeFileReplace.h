@@ -1,7 +1,8 @@
 #pragma once
-// Writing a file so that it is either complete or not touched: the bytes go to a temporary file
-// beside the target, which replaces the target only once it is written and closed. A failure
-// leaves the target as it was (an existing file keeps its contents) and removes the temporary.
+// Writing a file so that it is either complete or not touched. A new file is created under its
+// own name and removed again if writing fails. An existing one is replaced only once its new
+// contents are complete: they go to a temporary file beside it, which is then moved over it. A
+// failure leaves the target as it was and removes the temporary.
 #include <cstdint>
 #include <string>
 #include <vector>
