@@ -102,16 +102,6 @@ TEST(BitmapFileLayout, EightBitsCarryTheColourTableAndItsCount) {
     EXPECT_EQ(shortFile.size(), 14u + 40 + 80 + 1024);
 }
 
-TEST(BitmapFileLayout, TablesAndMasksBelongOnlyToTheirDepths) {
-    // Above 8 bits a table given by mistake is not written; bit fields are ignored at 8 bits.
-    BitmapImageData rgb = MakePicture(24);
-    rgb.colourTable = GreyTable(16);
-    EXPECT_EQ(BuildBitmapFile(rgb).size(), 3126u);
-    BitmapImageData indexed = MakePicture(8, kCompressionBitFields);
-    indexed.colourTable = GreyTable(256);
-    EXPECT_EQ(BuildBitmapFile(indexed).size(), 2102u);
-}
-
 TEST(BitmapFileLayout, InconsistentPicturesAreRefused) {
     BitmapImageData noTable = MakePicture(8);
     EXPECT_THROW(BuildBitmapFile(noTable), std::invalid_argument);

@@ -72,14 +72,6 @@ TEST(IconFileLayout, OtherSizesFollowTheRowFormulas) {
     EXPECT_EQ(U32At(file, 42), IconColourPixelBytes(48, 24));
 }
 
-TEST(IconFileLayout, SizesOf256AndMoreWrapInTheDirectoryEntry) {
-    const auto file = BuildIconFile(MakeIcon(256, 260, 0, 0));
-    EXPECT_EQ(file[6], 0);
-    EXPECT_EQ(file[7], 4);
-    EXPECT_EQ(U32At(file, 26), 256u);
-    EXPECT_EQ(U32At(file, 30), 520u);
-}
-
 TEST(IconFileLayout, FillBitsAreWrittenAsZero) {
     // 20 x 2: colour rows of 10 used bytes + 2 fill; mask rows of 20 used bits + 12 fill bits.
     const auto file = BuildIconFile(MakeIcon(20, 2, 0xAB, 0xFF));
