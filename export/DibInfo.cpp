@@ -16,8 +16,6 @@ DibInfo::DibInfo(const DibHeader& d) : header{}, colours{} {
     header.biClrImportant = d.clrImportant;
 }
 
-DibHeader DibInfo::Description() const { return DescriptionOf(header); }
-
 DibHeader DescriptionOf(const BITMAPINFOHEADER& h) {
     DibHeader d;
     d.size = h.biSize;

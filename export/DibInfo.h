@@ -12,7 +12,6 @@ struct DibInfo {
 
     explicit DibInfo(const DibHeader& description);
     BITMAPINFO* Get() { return reinterpret_cast<BITMAPINFO*>(this); }
-    DibHeader Description() const;
 };
 
 // The platform's header as the platform-free description.

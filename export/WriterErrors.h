@@ -1,6 +1,8 @@
 #pragma once
 // The errors of the icon and bitmap writers that the toolkit does not already name. They end the
 // export run and are shown by the application's error box. Platform-free.
+#include <string>
+
 #include "toolkit/Exceptions.h"
 
 namespace iconexport {
@@ -14,7 +16,7 @@ public:
     static EInvalidGraphic BadImages();
 
 private:
-    using toolkit::Exception::Exception;
+    explicit EInvalidGraphic(const std::string& message) : toolkit::Exception(message) {}
 };
 
 // A file that could not be written completely (a full disk, for example).
