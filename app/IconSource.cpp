@@ -103,9 +103,14 @@ IconFileSummary ReadSummary(const std::string& path) {
 
 int IconCount(HWND, const std::string& path) { return ReadSummary(path).count; }
 
-HICON ExtractIconAt(HWND owner, const std::string& path, int index) {
-    if (index < 0 || index >= ReadSummary(path).count) return nullptr;
-    return ExtractIconA(reinterpret_cast<HINSTANCE>(owner), path.c_str(), static_cast<UINT>(index));
+HICON ExtractIconAt(HWND owner, const std::string& path, int index) { return IconFile(owner, path).Extract(index); }
+
+IconFile::IconFile(HWND owner, std::string path)
+    : owner_(owner), path_(std::move(path)), count_(ReadSummary(path_).count) {}
+
+HICON IconFile::Extract(int index) const {
+    if (index < 0 || index >= count_) return nullptr;
+    return ExtractIconA(reinterpret_cast<HINSTANCE>(owner_), path_.c_str(), static_cast<UINT>(index));
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 namespace app {
 
@@ -15,5 +16,20 @@ int IconCount(HWND owner, const std::string& path);
 // The file's icon number index (0 <= index < IconCount) at the large-icon size, owned by the
 // caller (wrap it in an IconHolder at once); nullptr for any other index or file.
 HICON ExtractIconAt(HWND owner, const std::string& path, int index);
+
+// One file's icons for a run of extractions (the strip, the export): the file is read and checked
+// once, then each icon is taken from the shell.
+class IconFile {
+public:
+    IconFile(HWND owner, std::string path);
+    int Count() const { return count_; }
+    // Icon number index at the large-icon size, owned by the caller; nullptr outside 0..Count-1.
+    HICON Extract(int index) const;
+
+private:
+    HWND owner_;
+    std::string path_;
+    int count_;
+};
 
 }  // namespace app

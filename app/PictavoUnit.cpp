@@ -4,9 +4,15 @@
 
 #include "app/CatalogueSearch.h"
 #include "app/FileNameCase.h"
+#include "app/IconHolder.h"
+#include "app/IconSource.h"
 #include "app/PathNames.h"
+#include "app/PathShortener.h"
+#include "dialogs/PictavoUnit4.h"
+#include "dialogs/PictavoUnit6.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/MessageDialog.h"
 
 TForm1* Form1 = nullptr;
 
@@ -54,6 +60,7 @@ void TForm1::CreateControls() {
                      {{kNameColumn, 120, LVCFMT_LEFT}, {"ｱｲｺﾝ数 ", 65, LVCFMT_CENTER}}, *this);
     ListView1.OnClick = [this] { ListView1Click(); };
     ListView1.OnColumnClick = [this](int column) { ListView1ColumnClick(column); };
+    ListView1.OnDblClick = [this] { Btn2Click(); };
 
     CheckBox1.Create(*this, {468, 136, 71, 23}, "複数ｱｲｺﾝ", true);
     CheckBox1.SetHint("チェックすると複数アイコンのファイルだけを対象にします");
@@ -72,9 +79,21 @@ void TForm1::CreateControls() {
     Btn2.SetEnabled(false);
     Btn4.SetEnabled(false);
     Btn1.OnClick = [this] { Btn1Click(); };
+    Btn2.OnClick = [this] { Btn2Click(); };
+    Btn4.OnClick = [this] { Btn4Click(); };
     Btn3.OnClick = [this] { Btn3Click(); };
 
+    // The icon strip: 32-pixel cells on white, scrolled sideways a cell per arrow click.
+    ScrollBox1.Create(*this, {16, 24, 529, 54}, 32, 10);
+    Image1.Create(ScrollBox1, {2, 2, 105, 32});
+    ScrollBox1.SetContent(Image1, 2, 2);
+    Image1.SetHint("ダブルクリックで一つだけ取り出します");
+    Image1.SetShowHint(true);
+    Image1.OnDblClick = [this](int x, int) { Image1DblClick(x); };
+
     StatusBar1.Create(*this, 19);
+    PopupMenu1.AddItem("About...", [this] { About1Click(); });
+    PopupMenu1.AddItem("Hint...", [this] { ListHintClick(); });
     SetPopupMenu(&PopupMenu1);
 }
 
@@ -125,7 +144,8 @@ void TForm1::FormDestroy() {
 }
 
 void TForm1::FTVE1Change(const std::string& folderName) {
-    Label5.SetCaption(folderName);
+    const auto width = [this](const std::string& text) { return TextWidth(text); };
+    Label5.SetCaption(app::ShortenPath(folderName, width, Label5.Width(), toolkit::SystemLeadBytes()));
     SearchDir = folderName;
     CheckBox1Click();
 }
@@ -138,6 +158,9 @@ void TForm1::ResetColumnCaptions() {
 // The reset: list, strip and result go back to "not searched".
 void TForm1::CheckBox1Click() {
     Label2.SetCaption("");
+    Image1.ClearPicture();
+    Image1.SetShowHint(false);
+    ScrollBox1.ScrollToLeft();
     ListView1.SetRowCount(0);
     ResetColumnCaptions();
     Btn2.SetEnabled(false);
@@ -201,6 +224,96 @@ void TForm1::ListView1ColumnClick(int column) {
     ListView1.SetColumnCaption(1, click.countCaption);
 }
 
+void TForm1::Btn2Click() {
+    // A double click on the list's empty space selects nothing: there is nothing to view then.
+    const int row = ListView1.SelectedRow();
+    if (row >= 0) DispIcon(ListView1.RowCaption(row));
+}
+
+void TForm1::DispIcon(const std::string& name) {
+    ScrollBox1.ScrollToLeft();
+    const app::IconFile file(Handle(), app::DirYen(SearchDir, toolkit::SystemLeadBytes()) + name);
+    StripIconCount = file.Count();
+    Image1.SetSize(StripIconCount * 32, 32);
+    Image1.ClearPicture();
+    if (StripIconCount > 0) {
+        Image1.NewWhitePicture();
+        toolkit::ImageCanvas canvas(Image1);
+        app::IconHolder icon;
+        for (int i = 0; i < StripIconCount; ++i) {
+            icon.Assign(file.Extract(i));
+            if (icon.Handle()) DrawIconEx(canvas.Get(), 32 * i, 0, icon.Handle(), 0, 0, 0, nullptr, DI_NORMAL);
+        }
+    }
+    ScrollBox1.UpdateRange();
+    Btn4.SetEnabled(true);
+    StripFileName = name;
+    Label2.SetCaption(name);
+    Image1.SetShowHint(true);
+}
+
+void TForm1::Btn4Click() { PutIcon(0, StripIconCount - 1); }
+
+// x counts from the strip's first cell: the image itself moves left as the box scrolls.
+void TForm1::Image1DblClick(int x) {
+    if (!Btn4.Enabled()) return;
+    const int index = x / 32;
+    PutIcon(index, index);
+}
+
 void TForm1::Btn3Click() { Close(); }
+
+void TForm1::About1Click() {
+    if (Form4) Form4->ShowModal();
+}
+
+void TForm1::ListHintClick() {
+    if (Form6) Form6->ShowModal();
+}
+
+// A file dropped from the shell: the window goes to its folder, searches, and shows its icons.
+void TForm1::WMDropFiles(HDROP drop) {
+    struct DropRelease {
+        HDROP drop;
+        ~DropRelease() { DragFinish(drop); }
+    } release{drop};
+    SetForegroundWindow(Handle());
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    char buffer[255] = {};
+    DragQueryFileA(drop, 0, buffer, sizeof buffer);
+    const std::string path = buffer;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        toolkit::ShowMessage(path + "\r\nというファイルが見つかりません。");
+        return;
+    }
+    if (count > 1) toolkit::ShowMessage("ドロップできるファイルは一つだけです。");
+    const int icons = app::IconCount(Handle(), path);
+    if (icons < 1) {
+        toolkit::ShowMessage(path + "\r\nにはアイコンがありません。");
+        return;
+    }
+    GoToDroppedFile(path, icons);
+}
+
+void TForm1::GoToDroppedFile(const std::string& path, int iconCount) {
+    if (iconCount == 1) CheckBox1.SetChecked(false);
+    const auto& codePage = toolkit::SystemLeadBytes();
+    SelectFolderInTree(app::FolderPart(path, codePage));
+    Btn1Click();
+    const int row = ListView1.FindCaptionPrefix(app::FileNamePart(path, codePage));
+    // No such row means the search ran elsewhere (a folder the tree could not select): the list
+    // stays as searched and the strip as it was.
+    if (row < 0) return;
+    ListView1.SelectRow(row);
+    const int top = ListView1.TopRow();
+    ListView1.ScrollBy(0, ListView1.RowRect(row).top - ListView1.RowRect(top).top);
+    ListView1Click();
+    Btn2Click();
+}
+
+void TForm1::SelectFolderInTree(const std::string& folder) {
+    if (folder != SearchDir) FTVE1Change(folder);
+}
 
 void TForm1::ShowHint() { StatusBar1.SetPanelText(toolkit::Application::Instance().Hint()); }

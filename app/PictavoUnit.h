@@ -7,7 +7,9 @@
 #include "app/IconCatalogue.h"
 #include "app/SettingsFile.h"
 #include "toolkit/Form.h"
+#include "toolkit/Image.h"
 #include "toolkit/ListView.h"
+#include "toolkit/ScrollBox.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/StdControls.h"
@@ -32,6 +34,8 @@ public:
     int StripIconCount = 0;
 
     toolkit::Label Label1, Label2, Label3, Label4, Label5, Label6;
+    toolkit::ScrollBox ScrollBox1;
+    toolkit::Image Image1;
     toolkit::ListView ListView1;
     toolkit::CheckBox CheckBox1;
     toolkit::Button Btn1, Btn2, Btn4, Btn3;
@@ -43,19 +47,31 @@ public:
     void Btn1Click();
     void ListView1Click();
     void ListView1ColumnClick(int column);
+    void Btn2Click();
+    void DispIcon(const std::string& name);
+    void Btn4Click();
+    void Image1DblClick(int x);
     void Btn3Click();
     void ShowHint();
+    void About1Click();
+    void ListHintClick();
     void DispNormal();
     void DispReverse();
 
+    // The export run: writes icons first ... last of the strip's file.
+    virtual void PutIcon(int first, int last);
+
 protected:
     void FormDestroy() override;
+    void WMDropFiles(HDROP drop) override;
 
 private:
     void CreateControls();
     void FormCreate();
     void EnterSearchDir();
     void ResetColumnCaptions();
+    void GoToDroppedFile(const std::string& path, int iconCount);
+    void SelectFolderInTree(const std::string& folder);
     std::string CellText(int row, int column) const override;
 
     bool destroyed_ = false;

@@ -40,6 +40,10 @@ void Application::RegisterForm(Form& form) {
     if (!mainForm_) mainForm_ = &form;
 }
 
+void Application::UnregisterForm(Form& form) {
+    if (mainForm_ == &form) mainForm_ = nullptr;
+}
+
 void Application::HandleMessageFromQueue(MSG& message) {
     if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) UpdateHintFromPointer();
     HWND active = GetActiveWindow();

@@ -24,6 +24,8 @@ public:
     // The first form registered becomes the main form; closing it ends Run.
     void RegisterForm(Form& form);
     Form* MainForm() const { return mainForm_; }
+    // A destroyed form is forgotten (the next form registered may become the main form).
+    void UnregisterForm(Form& form);
     void Run();
     // Lets pending messages run, then returns.
     void ProcessMessages();

@@ -11,9 +11,13 @@ int Control::NextControlId() {
 
 void Control::CreateControl(Window& parent, const char* className, DWORD style, DWORD exStyle,
                             const Rect& bounds, const std::string& caption) {
-    form_ = Form::FormOf(parent);
     CreateNative(className, style | WS_CHILD | WS_VISIBLE, exStyle, parent.Handle(), bounds,
                  caption.c_str(), NextControlId());
+    AttachToForm(parent);
+}
+
+void Control::AttachToForm(Window& parent) {
+    form_ = Form::FormOf(parent);
     if (form_) SetFont(form_->GetFont());
 }
 

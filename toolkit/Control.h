@@ -45,6 +45,8 @@ protected:
     // Creates the native control `className` as a child of `parent` with the form's font.
     void CreateControl(Window& parent, const char* className, DWORD style, DWORD exStyle,
                        const Rect& bounds, const std::string& caption = "");
+    // For controls of the toolkit's own classes: joins the parent's form (font, tool tips).
+    void AttachToForm(Window& parent);
     static int NextControlId();
 
 private:

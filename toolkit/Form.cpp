@@ -19,6 +19,7 @@ Form::~Form() {
     if (toolTip_) DestroyWindow(toolTip_);
     toolTip_ = nullptr;
     DestroyHandle();
+    Application::Instance().UnregisterForm(*this);
 }
 
 bool Form::IsForm(HWND hwnd) { return dynamic_cast<Form*>(Window::FromHandle(hwnd)) != nullptr; }
@@ -144,6 +145,14 @@ int Form::ClientHeight() const {
     return r.bottom;
 }
 
+// Enter presses the focused push button, or else the default button.
+Button* Form::EnterButton() const {
+    if (auto* focused = dynamic_cast<Button*>(Window::FromHandle(GetFocus()));
+        focused && focused->OwnerForm() == this && focused->Enabled())
+        return focused;
+    return defaultButton_ && defaultButton_->Enabled() ? defaultButton_ : nullptr;
+}
+
 int Form::TextWidth(const std::string& text) const {
     HDC dc = GetDC(Handle());
     HGDIOBJ old = SelectObject(dc, font_->Handle());
@@ -171,8 +180,8 @@ void Form::SetToolTip(HWND control, const std::string& text) {
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case DM_GETDEFID:
-        if (defaultButton_ && defaultButton_->Enabled())
-            return MAKELRESULT(GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+        if (Button* button = EnterButton())
+            return MAKELRESULT(GetDlgCtrlID(button->Handle()), DC_HASDEFID);
         return 0;
     case WM_COMMAND:
         if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
@@ -180,7 +189,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         if (lParam == 0 && LOWORD(wParam) == IDOK) {
-            if (defaultButton_ && defaultButton_->Enabled()) defaultButton_->Click();
+            if (Button* button = EnterButton()) button->Click();
             return 0;
         }
         break;
@@ -193,9 +202,16 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             Hide();
         }
         return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && OnActivate) OnActivate();
-        break;
+    case WM_ACTIVATE: {
+        const LRESULT result = Window::HandleMessage(message, wParam, lParam);
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            // The platform focuses the form itself; a form works from its first control instead.
+            if (GetFocus() == Handle())
+                if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) ::SetFocus(first);
+            if (OnActivate) OnActivate();
+        }
+        return result;
+    }
     case WM_CONTEXTMENU:
         if (popupMenu_) {
             POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};

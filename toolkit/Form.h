@@ -74,6 +74,7 @@ protected:
 
 private:
     void CenterOnScreen();
+    Button* EnterButton() const;
     void EnableOtherWindows(bool enable);
     static BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM self);
 

@@ -2,6 +2,16 @@
 
 namespace toolkit {
 
+namespace {
+std::string AnsiFromWide(const wchar_t* text) {
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(size > 0 ? size : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.data(), size, nullptr, nullptr);
+    ansi.resize(lstrlenA(ansi.c_str()));
+    return ansi;
+}
+}  // namespace
+
 void ListView::Create(Window& parent, const Rect& bounds, const std::vector<ListColumn>& columns,
                       const ListRowSource& rows) {
     rows_ = &rows;
@@ -74,23 +84,21 @@ RECT ListView::RowRect(int row) const {
 
 // The list view's own prefix search, which a list of on-demand rows leaves to its owner:
 // the first caption from the start row on that begins with the text, letter case ignored.
-int ListView::FindPrefix(const NMLVFINDITEMA& find) const {
-    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
-    const std::string prefix = find.lvfi.psz;
+int ListView::FindPrefix(const std::string& prefix, UINT flags, int start) const {
+    if (!(flags & (LVFI_STRING | LVFI_PARTIAL))) return -1;
     const int count = RowCount();
-    const bool wrap = (find.lvfi.flags & LVFI_WRAP) != 0;
-    const int start = find.iStart < 0 || find.iStart >= count ? 0 : find.iStart;
+    const bool wrap = (flags & LVFI_WRAP) != 0;
+    const bool partial = (flags & LVFI_PARTIAL) != 0;
+    if (start < 0 || start >= count) start = 0;
     for (int n = 0; n < count; ++n) {
-        const int row = start + n;
-        if (row >= count && !wrap) break;
-        const int index = row % count;
-        const std::string caption = rows_->CellText(index, 0);
-        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+        if (start + n >= count && !wrap) break;
+        const int row = (start + n) % count;
+        const std::string caption = rows_->CellText(row, 0);
         if (caption.size() < prefix.size() || (!partial && caption.size() != prefix.size())) continue;
         if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(),
                            static_cast<int>(prefix.size()), prefix.data(),
                            static_cast<int>(prefix.size())) == CSTR_EQUAL)
-            return index;
+            return row;
     }
     return -1;
 }
@@ -105,9 +113,17 @@ bool ListView::OnNotify(NMHDR& header, LRESULT& result) {
         }
         return true;
     }
-    case LVN_ODFINDITEMA:
-        result = FindPrefix(reinterpret_cast<NMLVFINDITEMA&>(header));
+    case LVN_ODFINDITEMA: {
+        const auto& find = reinterpret_cast<NMLVFINDITEMA&>(header);
+        result = find.lvfi.psz ? FindPrefix(find.lvfi.psz, find.lvfi.flags, find.iStart) : -1;
         return true;
+    }
+    case LVN_ODFINDITEMW: {
+        // Wine asks in UTF-16 even from an ANSI list view.
+        const auto& find = reinterpret_cast<NMLVFINDITEMW&>(header);
+        result = find.lvfi.psz ? FindPrefix(AnsiFromWide(find.lvfi.psz), find.lvfi.flags, find.iStart) : -1;
+        return true;
+    }
     case NM_CLICK:
         if (OnClick) OnClick();
         return true;

@@ -54,7 +54,7 @@ public:
     std::function<void(int column)> OnColumnClick;
 
 private:
-    int FindPrefix(const NMLVFINDITEMA& find) const;
+    int FindPrefix(const std::string& text, UINT flags, int start) const;
 
     const ListRowSource* rows_ = nullptr;
     mutable std::string cellBuffer_;

@@ -31,7 +31,6 @@ public:
         ok_.SetModalResult(mrOk);
         ok_.SetDefault(true);
         ok_.SetCancel(true);
-        OnActivate = [this] { ok_.SetFocus(); };
     }
     std::string Text() const { return text_.Caption(); }
 

@@ -4,9 +4,10 @@
 
 namespace toolkit {
 
-void Label::Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize) {
+void Label::Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize,
+                   DWORD style) {
     autoSize_ = autoSize;
-    CreateControl(parent, "STATIC", SS_LEFT | SS_NOPREFIX, 0, bounds, caption);
+    CreateControl(parent, "STATIC", (style ? style : SS_LEFT) | SS_NOPREFIX, 0, bounds, caption);
     FitToCaption();
 }
 
@@ -87,9 +88,16 @@ bool CheckBox::OnCommand(WORD code) {
     return true;
 }
 
-void Edit::Create(Window& parent, const Rect& bounds, const std::string& text, int maxLength) {
-    CreateControl(parent, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE, bounds, text);
+void Edit::Create(Window& parent, const Rect& bounds, const std::string& text, int maxLength,
+                  bool border) {
+    CreateControl(parent, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP, border ? WS_EX_CLIENTEDGE : 0, bounds, text);
     if (maxLength > 0) Send(EM_LIMITTEXT, maxLength);
+}
+
+HBRUSH Edit::OnControlColor(HDC dc) {
+    if (background_ < 0) return nullptr;
+    SetBkColor(dc, GetSysColor(background_));
+    return GetSysColorBrush(background_);
 }
 
 bool Edit::OnCommand(WORD code) {

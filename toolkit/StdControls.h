@@ -9,8 +9,10 @@ namespace toolkit {
 
 class Label : public Control {
 public:
-    // An auto-sized label grows and shrinks with its caption; a fixed one keeps `bounds`.
-    void Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize = true);
+    // An auto-sized label grows and shrinks with its caption; a fixed one keeps `bounds` and wraps
+    // its words. `style` adds SS_CENTER and the like.
+    void Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize = true,
+                DWORD style = 0);
     void SetCaption(const std::string& caption) override;
     void SetFontColor(COLORREF color);
     COLORREF FontColor() const { return color_; }
@@ -53,14 +55,21 @@ public:
 
 class Edit : public Control {
 public:
-    void Create(Window& parent, const Rect& bounds, const std::string& text, int maxLength = 0);
+    void Create(Window& parent, const Rect& bounds, const std::string& text, int maxLength = 0,
+                bool border = true);
     std::string Text() const { return Caption(); }
     // Setting the text runs OnChange, as typing does.
     void SetText(const std::string& text) { SetCaption(text); }
     void SelectAll() { Send(EM_SETSEL, 0, -1); }
+    // A background in one of the system's colours (COLOR_...), instead of the window colour.
+    void SetBackgroundColor(int systemColor) { background_ = systemColor; }
     bool OnCommand(WORD code) override;
+    HBRUSH OnControlColor(HDC dc) override;
 
     std::function<void()> OnChange;
+
+private:
+    int background_ = -1;
 };
 
 }  // namespace toolkit

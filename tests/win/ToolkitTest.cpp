@@ -7,30 +7,17 @@
 
 #include "app/PictavoUnit.h"
 #include "tests/win/TestFolder.h"
+#include "tests/win/WindowTexts.h"
 #include "toolkit/Application.h"
 #include "toolkit/MessageDialog.h"
 #include "toolkit/ModalTestHook.h"
 
 using toolkit::ModalTestHook;
 
+using testsupport::StaticTexts;
+using testsupport::WindowText;
+
 namespace {
-
-std::string WindowText(HWND hwnd) {
-    char text[512] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
-// Every static text of a window, joined.
-std::string StaticTexts(HWND window) {
-    std::string all;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char cls[32] = {};
-        GetClassNameA(child, cls, sizeof cls);
-        if (lstrcmpiA(cls, "Static") == 0) all += WindowText(child);
-    }
-    return all;
-}
 
 class DialogForm : public toolkit::Form {
 public:

@@ -1,0 +1,234 @@
+// The main window's icon strip, its export requests, dropped files and the two information
+// dialogs, driven with real messages.
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "app/PictavoUnit.h"
+#include "dialogs/PictavoUnit4.h"
+#include "dialogs/PictavoUnit6.h"
+#include "tests/win/TestFolder.h"
+#include "tests/win/WindowTexts.h"
+#include "toolkit/ModalTestHook.h"
+
+using testsupport::FixturePath;
+using testsupport::StaticTexts;
+using testsupport::TestFolder;
+using toolkit::ModalTestHook;
+
+namespace {
+
+// The main window with the export run replaced by a record of what it was asked for.
+class RecordingForm1 : public TForm1 {
+public:
+    using TForm1::TForm1;
+    std::vector<std::pair<int, int>> exports;
+    void PutIcon(int first, int last) override { exports.emplace_back(first, last); }
+};
+
+// A drop as the shell delivers it: a DROPFILES block of ANSI paths.
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+    std::string list;
+    for (const auto& p : paths) list += p + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = FALSE;
+    memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+class MainWindowStrip : public testing::Test {
+protected:
+    void SetUp() override {
+        form_ = std::make_unique<RecordingForm1>(settings_ / "PICTAVO.INI");
+        form4_ = std::make_unique<TForm4>();
+        form6_ = std::make_unique<TForm6>();
+        form_->Show();
+    }
+    void TearDown() override {
+        ModalTestHook::Clear();
+        form6_.reset();
+        form4_.reset();
+        form_.reset();
+    }
+    void Copy(const std::string& fixture, const std::string& name) {
+        ASSERT_TRUE(CopyFileA(FixturePath(fixture).c_str(), (folder_ / name).c_str(), FALSE)) << fixture;
+    }
+    void ShowFile(const std::string& fixture) {
+        Copy(fixture, fixture);
+        form_->FTVE1Change(folder_.Path());
+        form_->DispIcon(fixture);
+    }
+    void DoubleClickStrip(int x) {
+        form_->Image1.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(x, 10));
+    }
+    // Answers the next message box: records its text and presses Enter.
+    void AnswerMessage(std::vector<std::string>& texts) {
+        ModalTestHook::OnNextModal([&texts](HWND w) {
+            texts.push_back(StaticTexts(w));
+            PostMessageA(w, WM_KEYDOWN, VK_RETURN, 0);
+        });
+    }
+    void Drop(const std::vector<std::string>& paths) {
+        form_->Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)));
+    }
+
+    TestFolder settings_, folder_;
+    std::unique_ptr<RecordingForm1> form_;
+    std::unique_ptr<TForm4> form4_;
+    std::unique_ptr<TForm6> form6_;
+};
+
+}  // namespace
+
+TEST_F(MainWindowStrip, AFortyIconFileGivesA1280PixelStripOfDrawnCells) {
+    ShowFile("FORTY.DLL");
+    EXPECT_EQ(form_->StripIconCount, 40);
+    EXPECT_EQ(form_->Image1.Width(), 1280);
+    EXPECT_EQ(form_->Image1.Height(), 32);
+    EXPECT_EQ(form_->StripFileName, "FORTY.DLL");
+    EXPECT_EQ(form_->Label2.Caption(), "FORTY.DLL");
+    EXPECT_TRUE(form_->Btn4.Enabled());
+    EXPECT_TRUE(form_->Image1.ShowHint());
+    // Each cell holds its icon: the fixture icons are not white in their middle.
+    toolkit::ImageCanvas canvas(form_->Image1);
+    for (int i : {0, 17, 39}) EXPECT_NE(GetPixel(canvas.Get(), 32 * i + 16, 16), RGB(255, 255, 255)) << i;
+}
+
+TEST_F(MainWindowStrip, TheStripScrollsByCellsAndADoubleClickExportsTheCellUnderThePointer) {
+    ShowFile("FORTY.DLL");
+    form_->ScrollBox1.Send(WM_HSCROLL, SB_LINERIGHT);
+    form_->ScrollBox1.Send(WM_HSCROLL, SB_LINERIGHT);
+    EXPECT_EQ(form_->ScrollBox1.Position(), 64);
+    EXPECT_EQ(form_->Image1.Left(), 2 - 64);
+    DoubleClickStrip(230);  // 230 from the strip's own left edge, wherever it is scrolled
+    form_->ScrollBox1.ScrollToLeft();
+    DoubleClickStrip(230);
+    EXPECT_EQ(form_->exports, (std::vector<std::pair<int, int>>{{7, 7}, {7, 7}}));
+    form_->Btn4.Send(BM_CLICK);
+    EXPECT_EQ(form_->exports.back(), std::make_pair(0, 39));
+}
+
+TEST_F(MainWindowStrip, ADoubleClickOnAnEmptyStripDoesNothing) {
+    DoubleClickStrip(40);
+    EXPECT_TRUE(form_->exports.empty());
+}
+
+TEST_F(MainWindowStrip, ChoosingAFolderResetsListStripAndResult) {
+    ShowFile("TWO.DLL");
+    form_->Btn1.Send(BM_CLICK);
+    form_->FTVE1Change("C:\\windows\\system32\\drivers\\etc");
+    EXPECT_EQ(form_->Label2.Caption(), "");
+    EXPECT_EQ(form_->Image1.Picture(), nullptr);
+    EXPECT_FALSE(form_->Image1.ShowHint());
+    EXPECT_FALSE(form_->Btn4.Enabled());
+    EXPECT_EQ(form_->ListView1.RowCount(), 0);
+    EXPECT_EQ(form_->Label4.Caption(), "未検索");
+    EXPECT_EQ(form_->SearchDir, "C:\\windows\\system32\\drivers\\etc");
+    // The label shows the path shortened to its 142 pixels, keeping the last folder.
+    const std::string shown = form_->Label5.Caption();
+    EXPECT_EQ(shown.substr(shown.size() - 4), "\\etc");
+    EXPECT_LE(form_->TextWidth(shown), 142);
+    EXPECT_NE(shown, form_->SearchDir);
+}
+
+TEST_F(MainWindowStrip, AListedFileThatIsGoneGivesAnEmptyStripButStaysExportable) {
+    Copy("TWO.DLL", "gone.dll");
+    form_->FTVE1Change(folder_.Path());
+    form_->Btn1.Send(BM_CLICK);
+    DeleteFileA((folder_ / "gone.dll").c_str());
+    form_->ListView1.SelectRow(0);
+    form_->Btn2Click();
+    EXPECT_EQ(form_->StripIconCount, 0);
+    EXPECT_EQ(form_->Label2.Caption(), "gone.dll");
+    EXPECT_TRUE(form_->Btn4.Enabled());
+}
+
+TEST_F(MainWindowStrip, DroppingAOneIconFileGoesToItsRowAndShowsItsIcon) {
+    for (int i = 0; i < 40; ++i) Copy("TWO.DLL", "a" + std::to_string(100 + i) + ".dll");
+    Copy("ONE.DLL", "zz_one.dll");
+    ASSERT_TRUE(form_->CheckBox1.Checked());
+    Drop({folder_ / "ZZ_ONE.DLL"});  // the list's own prefix search ignores letter case
+    EXPECT_FALSE(form_->CheckBox1.Checked());
+    EXPECT_EQ(form_->SearchDir, folder_.Path());
+    const int row = form_->ListView1.SelectedRow();
+    ASSERT_EQ(row, 40);
+    EXPECT_EQ(form_->ListView1.RowCaption(row), "zz_one.dll");
+    // Scrolled so that the row is the first visible one, as far as the list can scroll.
+    const int perPage = static_cast<int>(form_->ListView1.Send(LVM_GETCOUNTPERPAGE));
+    EXPECT_EQ(form_->ListView1.TopRow(), std::min(row, form_->ListView1.RowCount() - perPage));
+    EXPECT_TRUE(form_->Btn2.Enabled());
+    EXPECT_EQ(form_->StripFileName, "zz_one.dll");
+    EXPECT_EQ(form_->StripIconCount, 1);
+}
+
+TEST_F(MainWindowStrip, DroppingTwoFilesSaysSoThenTakesTheFirst) {
+    Copy("TWO.DLL", "first.dll");
+    Copy("FORTY.DLL", "second.dll");
+    std::vector<std::string> messages;
+    AnswerMessage(messages);
+    Drop({folder_ / "first.dll", folder_ / "second.dll"});
+    EXPECT_EQ(messages, (std::vector<std::string>{"ドロップできるファイルは一つだけです。"}));
+    EXPECT_EQ(form_->StripFileName, "first.dll");
+    EXPECT_EQ(form_->StripIconCount, 2);
+}
+
+TEST_F(MainWindowStrip, DroppedTextFilesFoldersAndMissingFilesAreRefusedWithTheirMessages) {
+    Copy("NOTE.TXT", "note.txt");
+    std::vector<std::string> messages;
+    AnswerMessage(messages);
+    Drop({folder_ / "note.txt"});
+    AnswerMessage(messages);
+    Drop({folder_.Path()});
+    AnswerMessage(messages);
+    Drop({folder_ / "missing.dll"});
+    EXPECT_EQ(messages, (std::vector<std::string>{folder_ / "note.txt" + "\r\nにはアイコンがありません。",
+                                                  folder_.Path() + "\r\nというファイルが見つかりません。",
+                                                  folder_ / "missing.dll" + "\r\nというファイルが見つかりません。"}));
+    EXPECT_EQ(form_->StripFileName, "");
+}
+
+TEST_F(MainWindowStrip, ThePopupMenuOpensTheAboutBoxAndTheListHint) {
+    std::vector<std::string> captions;
+    const auto chooseItem = [&](int downs) {
+        ModalTestHook::OnNextModal([downs](HWND menu) {
+            for (int i = 0; i < downs; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+        });
+        ModalTestHook::OnNextModal([&](HWND dialog) {
+            captions.push_back(testsupport::WindowText(dialog));
+            PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);  // Enter presses OK / 許します
+        });
+        form_->Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form_->Handle()), MAKELPARAM(100, 100));
+    };
+    chooseItem(1);
+    chooseItem(2);
+    EXPECT_EQ(captions, (std::vector<std::string>{"About", "ファイルリストのヒント"}));
+    EXPECT_FALSE(form4_->Showing());
+    EXPECT_FALSE(form6_->Showing());
+}
+
+TEST_F(MainWindowStrip, TheCloseBoxEndsBothDialogsAndTheAboutBoxKeepsTypedText) {
+    ModalTestHook::OnNextModal([](HWND dialog) { PostMessageA(dialog, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(form6_->ShowModal(), toolkit::mrCancel);
+    ModalTestHook::OnNextModal([&](HWND dialog) {
+        form4_->Edit1.SetText("typed");
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    });
+    form4_->ShowModal();
+    std::string shownAgain;
+    ModalTestHook::OnNextModal([&](HWND dialog) {
+        shownAgain = form4_->Edit1.Text();
+        PostMessageA(dialog, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    EXPECT_EQ(form4_->ShowModal(), toolkit::mrOk);
+    EXPECT_EQ(shownAgain, "typed");
+}

@@ -1,0 +1,32 @@
+#pragma once
+// A bordered box that scrolls its one child horizontally: arrow steps of `step` pixels, `margin`
+// pixels of room after the child, the child following the thumb while it is dragged.
+#include "toolkit/Control.h"
+
+namespace toolkit {
+
+class ScrollBox : public Control {
+public:
+    void Create(Window& parent, const Rect& bounds, int step, int margin);
+    // The child to scroll, at `left` and `top` when the box is scrolled to the left end.
+    void SetContent(Control& content, int left, int top);
+    // Recomputes the scroll range after the child's size changed.
+    void UpdateRange();
+    void ScrollToLeft() { ScrollTo(0); }
+    void ScrollTo(int position);
+    int Position() const { return position_; }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnHorizontalScroll(int request);
+    int ClientWidth() const;
+    int ContentExtent() const;
+
+    Control* content_ = nullptr;
+    int contentLeft_ = 0, contentTop_ = 0;
+    int step_ = 32, margin_ = 0, position_ = 0;
+};
+
+}  // namespace toolkit
