@@ -11,8 +11,9 @@ namespace foldertree {
 using toolkit::TTreeNode;
 
 namespace {
-// How the shell reads a typed name: as the item's name within its folder.
-constexpr SHGDNF kRenameNameFlags = SHGDN_INFOLDER;
+// The name flags a typed name goes to SetNameOf with; no display-name combination, so the shell
+// decides how to read it (it takes it as the new name within the item's folder).
+constexpr SHGDNF kRenameNameFlags = 0x60;
 
 // The list itself, or nullptr for the empty list (nothing left to walk).
 LPCITEMIDLIST FirstItem(LPCITEMIDLIST list) { return list && list->mkid.cb ? list : nullptr; }
