@@ -230,7 +230,9 @@ void TFolderTreeViewEx::AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG 
     if (!ItemDisplayName(folder, item, SHGDN_INFOLDER, caption)) return;
     auto record = std::make_unique<TTVITEMDATA>();
     record->ParentFolder = ComRef<IShellFolder>::Share(folder);
-    record->AbsoluteID = IsParseableItem(folder, item) ? ItemAbsoluteID(folder, item) : ConcatLists(bound, item);
+    // The parsed name when the desktop accepts it again; else the bound list and the item.
+    record->AbsoluteID = ItemAbsoluteID(folder, item);
+    if (!record->AbsoluteID) record->AbsoluteID = ConcatLists(bound, item);
     record->RelativeID = CopyFirstItem(item);
     record->Attributes = attributes;
     int normal = 0, open = 0;
