@@ -52,6 +52,21 @@ function(pictavo_add_windows_test name target)
   set_property(GLOBAL APPEND_STRING PROPERTY PICTAVO_WINE_TESTS "${line}")
 endfunction()
 
+# Adds a test that runs on the build host (not under Wine), for example a script that runs a
+# Windows program and checks its output with Linux tools. It joins the Wine tests in CTest.
+function(pictavo_add_host_test name)
+  cmake_parse_arguments(arg "" "TIMEOUT" "COMMAND" ${ARGN})
+  if(NOT arg_TIMEOUT)
+    set(arg_TIMEOUT 600)
+  endif()
+  set(command "")
+  foreach(a ${arg_COMMAND})
+    string(APPEND command " [==[${a}]==]")
+  endforeach()
+  set(line "add_test(win64.${name}${command})\nset_tests_properties(win64.${name} PROPERTIES TIMEOUT ${arg_TIMEOUT} LABELS host)\n")
+  set_property(GLOBAL APPEND_STRING PROPERTY PICTAVO_WINE_TESTS "${line}")
+endfunction()
+
 add_subdirectory(resources)
 add_subdirectory(tests/fixtures)
 add_subdirectory(tests/win)

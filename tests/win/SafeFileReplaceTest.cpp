@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "WriterTestSupport.h"
+#include "export/SafeFileReplace.h"
+#include "export/WriterErrors.h"
+
+using namespace writertest;
+using iconexport::ReplaceFileContents;
+using iconexport::TemporaryNameFor;
+
+namespace {
+
+const std::vector<std::uint8_t> kOld{'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'};
+const std::vector<std::uint8_t> kNew{'n', 'e', 'w'};
+
+void ExpectCreateError(const std::string& path) {
+    try {
+        ReplaceFileContents(path, kNew);
+        ADD_FAILURE() << "no error for " << path;
+    } catch (const toolkit::EFCreateError& e) {
+        EXPECT_EQ(e.what(), "ファイル " + path + " を作成できません");
+    }
+}
+
+}  // namespace
+
+TEST(ReplaceFileContents, CreatesOrReplacesTheFileAndLeavesNothingElse) {
+    ScratchFolder folder;
+    ReplaceFileContents(folder / "A.ICO", kNew);
+    WriteFileBytes(folder / "B.ICO", kOld);
+    ReplaceFileContents(folder / "B.ICO", kNew);
+    ReplaceFileContents(folder / "C.ICO", {});
+
+    EXPECT_EQ(ReadFileBytes(folder / "A.ICO"), kNew);
+    EXPECT_EQ(ReadFileBytes(folder / "B.ICO"), kNew);  // shorter than before: nothing of the old stays
+    EXPECT_TRUE(ReadFileBytes(folder / "C.ICO").empty());
+    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"A.ICO", "B.ICO", "C.ICO"}));
+
+    // "表" ends in the byte 0x5C, which looks like a backslash.
+    const std::string sub = folder / "\x95\x5C\x8E\xA6";
+    ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
+    WriteFileBytes(sub + "\\\x95\x5C" "0000.ICO", kOld);
+    ReplaceFileContents(sub + "\\\x95\x5C" "0000.ICO", kNew);
+    EXPECT_EQ(ReadFileBytes(sub + "\\\x95\x5C" "0000.ICO"), kNew);
+    EXPECT_EQ(FolderEntries(sub), std::vector<std::string>{"\x95\x5C" "0000.ICO"});
+}
+
+TEST(ReplaceFileContents, TakesTheNextTemporaryNameWhenOneIsInTheWay) {
+    // A temporary left by an earlier run that was killed, and a folder of the next name.
+    ScratchFolder folder;
+    const std::string path = folder / "A.ICO";
+    WriteFileBytes(path, kOld);
+    WriteFileBytes(TemporaryNameFor(path, 0), kOld);
+    ASSERT_TRUE(CreateDirectoryA(TemporaryNameFor(path, 1).c_str(), nullptr));
+    ReplaceFileContents(path, kNew);
+    EXPECT_EQ(ReadFileBytes(path), kNew);
+    EXPECT_EQ(ReadFileBytes(TemporaryNameFor(path, 0)), kOld);
+    EXPECT_TRUE(IsFolder(TemporaryNameFor(path, 1)));
+    EXPECT_EQ(FolderEntries(folder.Path()).size(), 3u);
+}
+
+TEST(ReplaceFileContents, FailuresGiveTheCreateErrorAndLeaveEverythingAsItWas) {
+    ScratchFolder folder;
+    // A folder of the target's name, with something in it.
+    const std::string blocked = folder / "A.ICO";
+    ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+    WriteFileBytes(blocked + "\\INSIDE.TXT", kOld);
+    ExpectCreateError(blocked);
+    EXPECT_EQ(ReadFileBytes(blocked + "\\INSIDE.TXT"), kOld);
+
+    // A read-only file (tests run as root: permission bits would not stop a write under Wine).
+    const std::string readOnly = folder / "B.ICO";
+    WriteFileBytes(readOnly, kOld);
+    ASSERT_TRUE(SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY));
+    ExpectCreateError(readOnly);
+    EXPECT_EQ(ReadFileBytes(readOnly), kOld);
+
+    // A folder that does not exist.
+    ExpectCreateError(folder / "GONE\\C.ICO");
+
+    EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"A.ICO", "B.ICO"}));
+    EXPECT_TRUE(IsFolder(blocked));
+}

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs the Windows writer sample under Wine into a temporary folder, then checks its files with
+# readers that share no code with Pictavo: icoutils' icotool and ImageMagick's identify.
+#   check-writer-files.sh WINE-RUN WRITER-SAMPLE.EXE
+set -euo pipefail
+wine_run=$1
+sample=$2
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+"$wine_run" "$sample" "Z:${out//\//\\}"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+ico=$(icotool -l "$out/SAMPLE.ICO")
+echo "icotool: $ico"
+[ "$(printf '%s\n' "$ico" | wc -l)" -eq 1 ] || fail "SAMPLE.ICO should hold one image"
+printf '%s\n' "$ico" | grep -q -- '--width=32 --height=32 --bit-depth=4 --palette-size=16' \
+  || fail "SAMPLE.ICO is not one 32x32 4-bit image"
+large=$(icotool -l "$out/LARGE.ICO")
+echo "icotool: $large"
+printf '%s\n' "$large" | grep -q -- '--width=48 --height=48 --bit-depth=4 --palette-size=16' \
+  || fail "LARGE.ICO is not one 48x48 4-bit image"
+# icotool takes the image apart again: the mask makes the corner transparent, the centre opaque.
+icotool -x -o "$out/extracted.png" "$out/SAMPLE.ICO" || fail "icotool cannot extract SAMPLE.ICO"
+alpha=$(convert "$out/extracted.png" -format '%[fx:p{0,0}.a] %[fx:p{16,16}.a]' info:)
+echo "icon alpha at corner and centre: $alpha"
+[ "$alpha" = "0 1" ] || fail "SAMPLE.ICO's mask is wrong: $alpha"
+
+# 4150 bytes: Wine on Xvfb has a 32-bit display.
+bmp=$(identify "$out/SAMPLE.BMP")
+echo "identify: $bmp"
+printf '%s\n' "$bmp" | grep -Eq 'BMP3? 32x32 .* 4150B' || fail "SAMPLE.BMP is not a 32x32 BMP of 4150 bytes"
+# The transparent corner is white, the opaque centre is not.
+corner=$(convert "$out/SAMPLE.BMP" -format '%[pixel:p{0,0}]' info:)
+centre=$(convert "$out/SAMPLE.BMP" -format '%[pixel:p{16,16}]' info:)
+echo "corner $corner, centre $centre"
+case "$corner" in white|"srgb(255,255,255)"|"srgba(255,255,255,1)") ;; *) fail "corner is $corner, not white" ;; esac
+case "$centre" in white|"srgb(255,255,255)"|"srgba(255,255,255,1)") fail "centre is white" ;; esac
+echo "writer files read back correctly"
