@@ -1,0 +1,67 @@
+#pragma once
+// The shell-level item operations the folder tree names, compares, parses, shows and splits its
+// items with. Each obtains the desktop folder afresh and releases what it made on every way out;
+// a shell failure becomes an empty result or false, never a message or an exception.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "foldertree/ComRef.h"
+#include "foldertree/ItemIdList.h"
+
+namespace foldertree {
+
+// Every attribute the tree keeps per node: has sub-folders, file system, folder, file-system
+// ancestor, removable, hidden, shared, shortcut.
+constexpr ULONG kItemAttributeQuery = SFGAO_HASSUBFOLDER | SFGAO_FILESYSTEM | SFGAO_FOLDER |
+                                      SFGAO_FILESYSANCESTOR | SFGAO_REMOVABLE | SFGAO_HIDDEN |
+                                      SFGAO_SHARE | SFGAO_LINK;
+
+std::wstring ToWide(const std::string& text);
+std::string ToAnsi(const wchar_t* text);
+
+ComRef<IShellFolder> DesktopFolder();
+// The folder `item` (relative to `folder`) stands for, or an empty reference.
+ComRef<IShellFolder> BindToFolder(IShellFolder* folder, LPCITEMIDLIST item);
+// The folder's answer for `query` about one item (0 when the call fails).
+ULONG ItemAttributes(IShellFolder* folder, LPCITEMIDLIST item, ULONG query);
+
+// Both relative lists name the same item of the folder.
+bool SameItem(IShellFolder* folder, LPCITEMIDLIST a, LPCITEMIDLIST b);
+// The item's name of the kind `flags` asks for; false (and `name` untouched) unless the folder
+// answers exactly S_OK with a string kind it knows.
+bool ItemDisplayName(IShellFolder* folder, LPCITEMIDLIST item, DWORD flags, std::string& name);
+// The absolute list the desktop parses a path or parsing name into.
+ItemIdList PathToIDList(const std::string& path);
+bool PathIsParseable(const std::string& path);
+// The item's parsing name parsed again from the desktop.
+ItemIdList ItemAbsoluteID(IShellFolder* folder, LPCITEMIDLIST item);
+// The item has a parsing name the desktop accepts again (file-system items, drives, items with a
+// class-identifier path); items that fail cannot be reached from a path.
+bool IsParseableItem(IShellFolder* folder, LPCITEMIDLIST item);
+// The parsing name (the full path of a file-system item); empty when there is none.
+std::string ItemParsingName(IShellFolder* folder, LPCITEMIDLIST item);
+// The shell's display name of an absolute list (the caption of the tree's top node).
+std::string ShellDisplayName(LPCITEMIDLIST absolute);
+// Indexes into the system small-icon image list: the item's icon and its open icon.
+void ItemIconIndexes(LPCITEMIDLIST absolute, int& normal, int& open);
+// The file-system path of an absolute list; empty for virtual items.
+std::string IDListToPath(LPCITEMIDLIST absolute);
+bool CanRenameItem(IShellFolder* folder, LPCITEMIDLIST item);
+// The item's overlay counted from 0 (the shell counts from 1); false when the folder gives none.
+bool ItemOverlayIndex(IShellFolder* folder, LPCITEMIDLIST item, int& index);
+// The folder holding the last item of an absolute list of two or more items, and a copy of that
+// item. False (both outputs empty) for shorter lists or when a folder on the way cannot be bound.
+bool SplitIDList(LPCITEMIDLIST absolute, ComRef<IShellFolder>& folder, ItemIdList& lastItem);
+
+// The folder that holds the last item of an absolute list, reached from the desktop item by item,
+// and a copy of that item. The walk stops early at an item that cannot be bound as a folder: that
+// item is then the result. Empty results only when the desktop or memory is missing.
+struct ContainedItem {
+    ComRef<IShellFolder> folder;
+    ItemIdList item;
+};
+ContainedItem WalkToLastItem(LPCITEMIDLIST absolute);
+
+}  // namespace foldertree

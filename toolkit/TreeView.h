@@ -1,0 +1,130 @@
+#pragma once
+// The tree-view base class over the native tree control: TTreeNode objects (caption, image
+// indexes, overlay, has-children, one data pointer) kept in the native items' parameters,
+// insertion, sorting with a comparer, expand and collapse, top item, selection, hit test and
+// label editing. The native notifications reach the typed hooks below.
+#include <functional>
+#include <string>
+
+#include "toolkit/Control.h"
+
+namespace toolkit {
+
+class TCustomTreeView;
+
+class TTreeNode {
+public:
+    TTreeNode(TCustomTreeView& owner, HTREEITEM item) : owner_(owner), item_(item) {}
+    TTreeNode(const TTreeNode&) = delete;
+    TTreeNode& operator=(const TTreeNode&) = delete;
+
+    HTREEITEM ItemId() const { return item_; }
+    TCustomTreeView& TreeView() const { return owner_; }
+
+    std::string Text() const;
+    void SetText(const std::string& text);
+    int ImageIndex() const;
+    void SetImageIndex(int index);
+    int SelectedIndex() const;
+    void SetSelectedIndex(int index);
+    // The overlay number counted from 0 (the image list's overlay image number + 1), -1 for none.
+    int OverlayIndex() const;
+    void SetOverlayIndex(int index);
+    bool HasChildren() const;
+    void SetHasChildren(bool hasChildren);
+    void* Data() const { return data_; }
+    void SetData(void* data) { data_ = data; }
+
+    TTreeNode* Parent() const;
+    TTreeNode* GetFirstChild() const;
+    TTreeNode* GetNextSibling() const;
+    // The next node in display order (depth first), collapsed branches included.
+    TTreeNode* GetNext() const;
+    int Level() const;
+    int Count() const;
+
+    bool Expanded() const;
+    // Expands one level (every level with `recurse`), asking the tree's CanExpand first.
+    void Expand(bool recurse);
+    void Collapse(bool recurse);
+    bool Selected() const;
+    void SetFocused(bool focused);
+    void SetDropTarget(bool dropTarget);
+    // All ancestors expanded: the tree can report the node's rectangle.
+    bool IsVisible() const;
+    // Starts editing the caption in place, also in a read-only tree.
+    void EditText();
+    void Delete();
+    void DeleteChildren();
+
+private:
+    friend class TCustomTreeView;
+    UINT State(UINT mask) const;
+    void SetState(UINT state, UINT mask);
+
+    TCustomTreeView& owner_;
+    HTREEITEM item_;
+    void* data_ = nullptr;
+};
+
+class TCustomTreeView : public Control {
+public:
+    using Comparer = std::function<int(TTreeNode& a, TTreeNode& b)>;
+
+    ~TCustomTreeView() override;
+
+    TTreeNode* AddChild(TTreeNode* parent, const std::string& text, void* data = nullptr);
+    TTreeNode* GetFirstNode() const;
+    int NodeCount() const { return static_cast<int>(Send(TVM_GETCOUNT)); }
+    void ClearNodes();
+    void FullCollapse();
+    // Sorts the children of `parent` (the top-level nodes for nullptr) with `compare`.
+    void SortChildren(TTreeNode* parent, const Comparer& compare);
+
+    TTreeNode* Selected() const;
+    void SetSelected(TTreeNode* node);
+    TTreeNode* TopItem() const;
+    void SetTopItem(TTreeNode* node);
+    TTreeNode* GetNodeAt(int x, int y) const;
+    TTreeNode* NodeFromHandle(HTREEITEM item) const;
+    // The node of a notification's item descriptor: its parameter when it carries one.
+    TTreeNode* NodeFromItem(const TVITEMA& item) const;
+
+    void SetImages(HIMAGELIST images) { Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images)); }
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    int Indent() const { return static_cast<int>(Send(TVM_GETINDENT)); }
+    void SetIndent(int indent);
+    bool HideSelection() const { return hideSelection_; }
+    void SetHideSelection(bool hide);
+    HWND EditControl() const { return reinterpret_cast<HWND>(Send(TVM_GETEDITCONTROL)); }
+
+    bool OnNotify(NMHDR& header, LRESULT& result) override;
+
+protected:
+    friend class TTreeNode;
+    void CreateTree(Window& parent, const Rect& bounds);
+    // The nodes go (with their deletion hooks) before the native window does.
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Typed hooks of the native notifications.
+    virtual bool CanExpand(TTreeNode& /*node*/) { return true; }
+    virtual void Change(TTreeNode* /*node*/) {}
+    virtual void Click() {}
+    virtual void DblClick() {}
+    // The end of an in-place edit: `text` is nullptr when it was cancelled. The base takes a new
+    // text as the caption.
+    virtual void Edited(TTreeNode& node, const char* text);
+    // A node is going; its TTreeNode object is deleted right after.
+    virtual void Deletion(TTreeNode& /*node*/) {}
+
+private:
+    void ApplyIndent();
+    static int CALLBACK CompareNodes(LPARAM a, LPARAM b, LPARAM compare);
+
+    bool readOnly_ = false;
+    bool hideSelection_ = true;
+    int indent_ = -1;
+    bool editRequested_ = false;
+};
+
+}  // namespace toolkit
