@@ -10,9 +10,11 @@
 #include "export/PictavoUnit2.h"
 #include "export/PictavoUnit3.h"
 #include "export/PictavoUnit5.h"
+#include "foldertree/OleSession.h"
 #include "toolkit/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    foldertree::OleSession ole;  // the folder tree's shell and drag-and-drop services
     auto& application = toolkit::Application::Instance();
     application.Initialize();
     auto form1 = std::make_unique<TForm1>();

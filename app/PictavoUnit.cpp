@@ -91,6 +91,13 @@ void TForm1::CreateControls() {
     Image1.SetShowHint(true);
     Image1.OnDblClick = [this](int x, int) { Image1DblClick(x); };
 
+    // The shell's folders; the window learns the chosen one from OnChange.
+    FTVE1.SetDragAndDrop(false);
+    FTVE1.SetHideSelection(false);
+    FTVE1.SetIndent(19);
+    FTVE1.OnChange = [this](foldertree::TFolderTreeViewEx&, const std::string& folder) { FTVE1Change(folder); };
+    FTVE1.Create(*this, {16, 112, 213, 241});
+
     StatusBar1.Create(*this, 19);
     PopupMenu1.AddItem("About...", [this] { About1Click(); });
     PopupMenu1.AddItem("Hint...", [this] { ListHintClick(); });
@@ -110,6 +117,7 @@ void TForm1::FormCreate() {
         // Reported; the rest of the start-up still runs so the window is usable.
         toolkit::Application::Instance().HandleException(error);
     }
+    SelectFolderInTree(SearchDir);
 
     SaveDir = Settings->ReadString("Env", "SaveDir", ExecutableFolder());
     SetTop(Settings->ReadInteger("Form", "Top", Top()));
@@ -312,8 +320,11 @@ void TForm1::GoToDroppedFile(const std::string& path, int iconCount) {
     Btn2Click();
 }
 
+// Selects the folder's node and makes it the tree's top visible node; a change of selection
+// reports the folder through FTVE1Change.
 void TForm1::SelectFolderInTree(const std::string& folder) {
-    if (folder != SearchDir) FTVE1Change(folder);
+    FTVE1.SelectPath(folder);
+    if (FTVE1.Selected()) FTVE1.SetTopItem(FTVE1.Selected());
 }
 
 void TForm1::ShowHint() { StatusBar1.SetPanelText(toolkit::Application::Instance().Hint()); }

@@ -6,6 +6,7 @@
 
 #include "app/IconCatalogue.h"
 #include "app/SettingsFile.h"
+#include "foldertree/FTVEX_D3.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/ListView.h"
@@ -36,6 +37,7 @@ public:
     toolkit::Label Label1, Label2, Label3, Label4, Label5, Label6;
     toolkit::ScrollBox ScrollBox1;
     toolkit::Image Image1;
+    foldertree::TFolderTreeViewEx FTVE1;
     toolkit::ListView ListView1;
     toolkit::CheckBox CheckBox1;
     toolkit::Button Btn1, Btn2, Btn4, Btn3;

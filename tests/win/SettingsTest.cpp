@@ -72,6 +72,9 @@ TEST(Settings, ReadsHexadecimalAndBooleanValuesAndKeepsWhatWasSaved) {
     auto form = std::make_unique<TForm1>(ini);
     EXPECT_EQ(form->SearchDir, folder.Path());
     EXPECT_EQ(CurrentDirectory(), folder.Path());
+    // The tree opens at the remembered folder, and the window shows it.
+    EXPECT_EQ(form->FTVE1.GetFolderName(), folder.Path());
+    EXPECT_NE(form->Label5.Caption(), "D:\\...\\TOOL\\PICTAVO6");
     EXPECT_EQ(form->SaveDir, "D:\\OUT");
     EXPECT_EQ(form->Top(), 32);
     EXPECT_EQ(form->Left(), 48);

@@ -1,10 +1,12 @@
 // Entry of the Windows GUI test programs: the application object set up as the program does.
 #include <gtest/gtest.h>
 
+#include "foldertree/OleSession.h"
 #include "toolkit/Application.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    foldertree::OleSession ole;
     toolkit::Application::Instance().Initialize();
     return RUN_ALL_TESTS();
 }
