@@ -32,7 +32,7 @@ void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int thres
     FileFind find(prefix + "*.*", data);
     if (!find.Found()) return;
     do {
-        const int icons = IconCount(owner, prefix + data.cFileName);
+        const int icons = IconCount(owner, prefix + data.cFileName, data);
         if (icons >= threshold) catalogue.Append(data.cFileName, icons);
     } while (find.Next(data));
 }

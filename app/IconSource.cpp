@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <unordered_map>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -36,6 +37,11 @@ private:
 class FileByteSource : public ByteSource {
 public:
     FileByteSource(HANDLE file, std::uint64_t size) : file_(file), size_(size) {}
+    ~FileByteSource() override {
+        for (auto& chunk : chunks_) SparePool().push_back(std::move(chunk.second));
+    }
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
     std::uint64_t Size() const override { return size_; }
     bool Read(std::uint64_t offset, void* out, std::size_t count) override {
         if (offset > size_ || count > size_ - offset) return false;
@@ -53,35 +59,52 @@ public:
 
 private:
     using Chunk = std::pair<std::uint64_t, std::vector<std::uint8_t>>;
-    static constexpr std::uint64_t kChunkSize = 64 * 1024;
-    static constexpr std::size_t kMaxChunks = 64;
-    static constexpr std::uint64_t kFirstReadSize = 4 * 1024;
+    static constexpr std::uint64_t kChunkSize = 256 * 1024;  // under Wine a read costs far more than its bytes
+    static constexpr std::size_t kMaxChunks = 16;
 
-    // The chunk holding offset. The very first read is short: most files are decided by their
-    // headers alone (no icons), and a short read is cheaper than a full chunk.
+    // The chunk holding offset. Most files are decided by their first chunk alone (no icons);
+    // it is read from the fresh file position, which costs Wine one round trip less than a read
+    // at a given offset.
     const std::vector<std::uint8_t>* ChunkAt(std::uint64_t offset) {
         const std::uint64_t index = offset / kChunkSize;
-        const auto within = static_cast<std::size_t>(offset % kChunkSize);
         const auto held = std::find_if(chunks_.begin(), chunks_.end(), [&](const Chunk& c) { return c.first == index; });
-        if (held != chunks_.end() && within < held->second.size()) {
+        if (held != chunks_.end()) {
             std::rotate(held, held + 1, chunks_.end());  // now the most recently used
             return &chunks_.back().second;
         }
-        if (held != chunks_.end()) chunks_.erase(held);  // the short first read, read again in full
         const std::uint64_t start = index * kChunkSize;
-        const std::uint64_t wanted = firstRead_ && within < kFirstReadSize ? kFirstReadSize : kChunkSize;
+        std::vector<std::uint8_t> bytes = SpareBuffer();
+        bytes.resize(static_cast<std::size_t>(std::min(kChunkSize, size_ - start)));
+        DWORD got = 0;
+        const bool fromStart = firstRead_ && index == 0;
         firstRead_ = false;
-        std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(wanted, size_ - start)));
         OVERLAPPED at{};
         at.Offset = static_cast<DWORD>(start);
         at.OffsetHigh = static_cast<DWORD>(start >> 32);
-        DWORD got = 0;
-        if (!ReadFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &got, &at) || got != bytes.size()) {
+        if (!ReadFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &got, fromStart ? nullptr : &at) ||
+            got != bytes.size()) {
             return nullptr;
         }
-        if (chunks_.size() == kMaxChunks) chunks_.erase(chunks_.begin());
+        if (chunks_.size() == kMaxChunks) {
+            SparePool().push_back(std::move(chunks_.front().second));
+            chunks_.erase(chunks_.begin());
+        }
         chunks_.emplace_back(index, std::move(bytes));
         return &chunks_.back().second;
+    }
+
+    // Chunk buffers outlive the file: a fresh 256 KB block costs the process new pages (under Wine
+    // a mapping and a fault per page) on every file of a search, a reused one costs nothing.
+    static std::vector<std::vector<std::uint8_t>>& SparePool() {
+        thread_local std::vector<std::vector<std::uint8_t>> pool;
+        return pool;
+    }
+    static std::vector<std::uint8_t> SpareBuffer() {
+        auto& pool = SparePool();
+        if (pool.empty()) return {};
+        std::vector<std::uint8_t> buffer = std::move(pool.back());
+        pool.pop_back();
+        return buffer;
     }
 
     HANDLE file_;
@@ -90,23 +113,101 @@ private:
     bool firstRead_ = true;
 };
 
-IconFileSummary ReadSummary(const std::string& path) {
+// What identifies one state of a file: its size and last write time.
+struct FileStamp {
+    std::uint64_t size = 0;
+    FILETIME written{};
+    bool operator==(const FileStamp& other) const {
+        return size == other.size && CompareFileTime(&written, &other.written) == 0;
+    }
+};
+
+bool CurrentStamp(const std::string& path, FileStamp& stamp, DWORD* attributes = nullptr) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.written = data.ftLastWriteTime;
+    if (attributes) *attributes = data.dwFileAttributes;
+    return true;
+}
+
+// Folders and files too short for any header are decided without opening them. The size is
+// known beforehand (from the folder listing or the file's attributes, far cheaper calls under Wine
+// than asking the open file); a file that changes meanwhile reads short and counts 0.
+IconFileSummary ReadSummaryOf(const std::string& path, const FileStamp& stamp, DWORD attributes) {
+    constexpr std::uint64_t kShortestHeader = 6;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || stamp.size < kShortestHeader) return {};
     FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) return {};
-    FileByteSource source(file.Get(), static_cast<std::uint64_t>(size.QuadPart));
+    if (!file.IsOpen()) return {};
+    FileByteSource source(file.Get(), stamp.size);
     return ReadIconSummary(source);
+}
+
+IconFileSummary ReadSummary(const std::string& path, FileStamp& stamp) {
+    DWORD attributes = 0;
+    if (!CurrentStamp(path, stamp, &attributes)) return {};
+    return ReadSummaryOf(path, stamp, attributes);
+}
+
+// Files with icons that passed the full check, with the state they were checked in. The search
+// checks every file it lists; viewing or exporting one of them right after need not read and
+// check a large icon library again while its size and write time are unchanged.
+class CheckedFiles {
+public:
+    void Remember(const std::string& path, const FileStamp& stamp, int count) {
+        if (count <= 0) return;
+        if (files_.size() >= kLimit) files_.clear();
+        files_[path] = {stamp, count};
+    }
+    // The count checked before, or -1 when the file is not known in this state.
+    int Lookup(const std::string& path, const FileStamp& stamp) const {
+        const auto found = files_.find(path);
+        return found != files_.end() && found->second.first == stamp ? found->second.second : -1;
+    }
+
+private:
+    static constexpr std::size_t kLimit = 16384;
+    std::unordered_map<std::string, std::pair<FileStamp, int>> files_;
+};
+
+CheckedFiles& Checked() {
+    static CheckedFiles files;
+    return files;
+}
+
+int CheckedCount(const std::string& path) {
+    FileStamp stamp;
+    if (CurrentStamp(path, stamp)) {
+        if (const int known = Checked().Lookup(path, stamp); known >= 0) return known;
+    }
+    const int count = ReadSummary(path, stamp).count;
+    Checked().Remember(path, stamp, count);
+    return count;
 }
 
 }  // namespace
 
-int IconCount(HWND, const std::string& path) { return ReadSummary(path).count; }
+int IconCount(HWND, const std::string& path) {
+    FileStamp stamp;
+    const int count = ReadSummary(path, stamp).count;
+    Checked().Remember(path, stamp, count);
+    return count;
+}
+
+int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry) {
+    FileStamp stamp;
+    stamp.size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    stamp.written = entry.ftLastWriteTime;
+    const int count = ReadSummaryOf(path, stamp, entry.dwFileAttributes).count;
+    Checked().Remember(path, stamp, count);
+    return count;
+}
 
 HICON ExtractIconAt(HWND owner, const std::string& path, int index) { return IconFile(owner, path).Extract(index); }
 
 IconFile::IconFile(HWND owner, std::string path)
-    : owner_(owner), path_(std::move(path)), count_(ReadSummary(path_).count) {}
+    : owner_(owner), path_(std::move(path)), count_(CheckedCount(path_)) {}
 
 HICON IconFile::Extract(int index) const {
     if (index < 0 || index >= count_) return nullptr;

@@ -14,6 +14,7 @@
 
 #include "app/PathNames.h"
 #include "app/PictavoUnit.h"
+#include "foldertree/OleSession.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -80,6 +81,7 @@ std::map<std::string, int> BareSearch(const std::string& folder, HWND owner, int
 }  // namespace
 
 int main(int argc, char** argv) {
+    foldertree::OleSession ole;
     toolkit::Application::Instance().Initialize();
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);

@@ -14,6 +14,7 @@
 #include "foldertree/FTVEX_D3.h"
 #include "foldertree/OleSession.h"
 #include "foldertree/ShellItems.h"
+#include "tests/win/TestFolder.h"
 #include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
@@ -37,21 +38,6 @@ std::string TempFolder() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     return std::string(temp) + "pictavo-tree-bench";
-}
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path + "\\" + name);
-            else DeleteFileA((path + "\\" + name).c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
 }
 
 int Components(const std::string& path) {
@@ -114,7 +100,7 @@ int main() {
     OleSession ole;
     toolkit::Application::Instance().Initialize();
     const std::string base = TempFolder();
-    RemoveTree(base);
+    testsupport::RemoveTree(base);
     CreateDirectoryA(base.c_str(), nullptr);
     const std::string big = base + "\\BIG";
     CreateDirectoryA(big.c_str(), nullptr);
@@ -176,6 +162,6 @@ int main() {
         std::printf("SelectPath of a path %d levels deep (%s): %.0f ms in a fresh tree, %.0f ms again (%s)\n",
                     Components(deep), deep.c_str(), first, again, found ? "found" : "NOT FOUND");
     }
-    RemoveTree(base);
+    testsupport::RemoveTree(base);
     return 0;
 }

@@ -29,6 +29,20 @@ void Font::Reset() {
     font_ = nullptr;
 }
 
+SIZE MeasureText(HFONT font, const std::string& text) {
+    static const HDC dc = CreateCompatibleDC(nullptr);  // lives as long as the program
+    const HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (text.empty()) {
+        TEXTMETRICA metrics{};
+        GetTextMetricsA(dc, &metrics);
+        size.cy = metrics.tmHeight;
+    }
+    SelectObject(dc, previous);
+    return size;
+}
+
 const Font& DefaultFormFont() {
     static const Font font("ＭＳ Ｐゴシック", 12, SHIFTJIS_CHARSET);
     return font;

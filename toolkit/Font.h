@@ -24,6 +24,10 @@ private:
     HFONT font_ = nullptr;
 };
 
+// Width and height of text in a font, measured on a memory drawing context of the display: no
+// window's context is borrowed, which is much cheaper where a window's context is costly to get.
+SIZE MeasureText(HFONT font, const std::string& text);
+
 // The dialog font every Pictavo window uses: "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
 const Font& DefaultFormFont();
 

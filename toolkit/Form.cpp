@@ -153,15 +153,7 @@ Button* Form::EnterButton() const {
     return defaultButton_ && defaultButton_->Enabled() ? defaultButton_ : nullptr;
 }
 
-int Form::TextWidth(const std::string& text) const {
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, font_->Handle());
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
-    return size.cx;
-}
+int Form::TextWidth(const std::string& text) const { return MeasureText(font_->Handle(), text).cx; }
 
 void Form::SetToolTip(HWND control, const std::string& text) {
     if (!toolTip_) return;

@@ -31,21 +31,29 @@ int ScrollBox::ContentExtent() const {
     return content_ ? contentLeft_ + content_->Width() + margin_ : 0;
 }
 
+// Range, page and position go to the scroll bar in one call: each call redraws the bar.
 void ScrollBox::UpdateRange() {
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL};
+    position_ = std::clamp(position_, 0, std::max(ContentExtent() - ClientWidth(), 0));
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL};
     info.nMin = 0;
     info.nMax = std::max(ContentExtent() - 1, 0);
     info.nPage = static_cast<UINT>(ClientWidth());
+    info.nPos = position_;
     SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
-    ScrollTo(position_);
+    PlaceContent();
 }
 
 void ScrollBox::ScrollTo(int position) {
-    const int limit = std::max(ContentExtent() - ClientWidth(), 0);
-    position_ = std::clamp(position, 0, limit);
+    const int clamped = std::clamp(position, 0, std::max(ContentExtent() - ClientWidth(), 0));
+    if (clamped == position_) return;
+    position_ = clamped;
     SCROLLINFO info{sizeof info, SIF_POS};
     info.nPos = position_;
     SetScrollInfo(Handle(), SB_HORZ, &info, TRUE);
+    PlaceContent();
+}
+
+void ScrollBox::PlaceContent() {
     if (content_)
         SetWindowPos(content_->Handle(), nullptr, contentLeft_ - position_, contentTop_, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -21,6 +21,7 @@ protected:
 
 private:
     void OnHorizontalScroll(int request);
+    void PlaceContent();
     int ClientWidth() const;
     int ContentExtent() const;
 

@@ -23,17 +23,10 @@ void Label::SetCaption(const std::string& caption) {
 
 void Label::FitToCaption() {
     if (!autoSize_) return;
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(Send(WM_GETFONT)));
-    const std::string text = Caption();
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
-    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, metrics.tmHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto font = reinterpret_cast<HFONT>(Send(WM_GETFONT));
+    const SIZE size = MeasureText(font, Caption());
+    const SIZE line = MeasureText(font, "");
+    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, line.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Label::SetFontColor(COLORREF color) {

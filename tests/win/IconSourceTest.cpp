@@ -107,3 +107,24 @@ TEST(IconSource, ReadsAFileOthersHaveOpenForWriting) {
     EXPECT_NE(exclusive, INVALID_HANDLE_VALUE);
     if (exclusive != INVALID_HANDLE_VALUE) CloseHandle(exclusive);
 }
+
+// A file the search checked is not trusted after it changed: a view finds the new content
+// checked afresh (here a file that would crash the shell's extraction).
+TEST(IconFile, ChecksAFileAgainWhenItChangedAfterTheSearch) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "pictavo-changed-" + std::to_string(GetCurrentProcessId()) + ".dll";
+    ASSERT_TRUE(CopyFileA(Fixture("FORTY.DLL").c_str(), path.c_str(), FALSE));
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = FindFirstFileA(path.c_str(), &entry);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    EXPECT_EQ(app::IconCount(nullptr, path, entry), 40);
+    EXPECT_EQ(app::IconFile(nullptr, path).Count(), 40);
+
+    ASSERT_TRUE(CopyFileA(Fixture("corpus\\pe-resource-outside.dll").c_str(), path.c_str(), FALSE));
+    const app::IconFile changed(nullptr, path);
+    EXPECT_EQ(changed.Count(), 0);
+    EXPECT_EQ(changed.Extract(0), nullptr);
+    DeleteFileA(path.c_str());
+}
