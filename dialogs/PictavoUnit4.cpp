@@ -16,7 +16,11 @@ TForm4::TForm4() {
     ProgramIcon.Create(Panel1, {24, 16, 33, 33});
     mainIcon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, LR_SHARED));
     ProgramIcon.SetIcon(mainIcon_);
-    ProductName.Create(Panel1, {104, 19, 106, 12}, "Pictavo for Windows", false, SS_CENTER);
+    // Sized to its text and centred where the design centres it: with a substitute for the dialog
+    // font the name may be wider than the designed 106 pixels, and it must not wrap into Version.
+    ProductName.Create(Panel1, {104, 19, 106, 12}, "Pictavo for Windows");
+    const int centre = 104 + 106 / 2;
+    ProductName.SetBounds({centre - ProductName.Width() / 2, 19, ProductName.Width(), ProductName.Height()});
     Version.Create(Panel1, {129, 35, 57, 12}, "Version 2.1");
     Copyright.Create(Panel1, {42, 72, 184, 12}, "Copyright (C) 2026 Pictavo developers");
     Comments.Create(Panel1, {24, 120, 229, 24}, "Pictavo is free software: use, copy and share it as you like.", false);

@@ -12,7 +12,9 @@ namespace toolkit {
 
 namespace {
 constexpr const char* kFormClass = "TPictavoForm";
-constexpr DWORD kFixedDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// An overlapped window (owned by the main form, for the dialogs): unlike a pop-up it gets the
+// system's default placement.
+constexpr DWORD kFixedDialogStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 }  // namespace
 
 Form::~Form() {
@@ -38,9 +40,7 @@ void Form::CreateForm(const std::string& caption, int clientWidth, int clientHei
     const Rect bounds{CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top};
     HWND owner = nullptr;
     if (Form* main = Application::Instance().MainForm(); main && main != this) owner = main->Handle();
-    // A top-level WS_POPUP ignores CW_USEDEFAULT; an overlapped window gets the system's placement.
-    CreateOwnClass(kFormClass, (owner ? style : (style & ~WS_POPUP) | WS_OVERLAPPED), exStyle, owner,
-                   bounds, caption.c_str(), GetSysColorBrush(COLOR_BTNFACE));
+    CreateOwnClass(kFormClass, style, exStyle, owner, bounds, caption.c_str(), GetSysColorBrush(COLOR_BTNFACE));
     position_ = position;
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
     toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
