@@ -120,6 +120,7 @@ private:
     void PopulateStandardRoot();
     void PopulateSpecialRoot();
     ItemIdList GetRootID(IShellFolder* desktop);
+    ItemIdList ReadyRoot(ComRef<IShellFolder>& desktop);
     bool RootQualifies(LPCITEMIDLIST root);
     void AddChildren(IShellFolder* folder, LPCITEMIDLIST relative, toolkit::TTreeNode* node);
     void AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, toolkit::TTreeNode* parent,

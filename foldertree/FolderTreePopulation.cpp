@@ -88,13 +88,21 @@ bool TFolderTreeViewEx::RootQualifies(LPCITEMIDLIST root) {
     return showFile_ && FolderHasMatchingFiles(last.folder.Get(), last.item.Get());
 }
 
-void TFolderTreeViewEx::PopulateStandardRoot() {
-    const ComRef<IShellFolder> desktop = DesktopFolder();
-    if (!desktop || !TaskAllocator().Available()) return;
-    const ItemIdList root = GetRootID(desktop.Get());
-    if (!root) return;
+// The root's item-ID list, once the desktop, the task allocator and the root's name can be had;
+// an empty list when any cannot, and the tree is left as it is.
+ItemIdList TFolderTreeViewEx::ReadyRoot(ComRef<IShellFolder>& desktop) {
+    desktop = DesktopFolder();
+    if (!desktop || !TaskAllocator().Available()) return {};
+    ItemIdList root = GetRootID(desktop.Get());
     std::string name;
-    if (!ItemDisplayName(desktop.Get(), root.Get(), SHGDN_INFOLDER, name)) return;
+    if (!root || !ItemDisplayName(desktop.Get(), root.Get(), SHGDN_INFOLDER, name)) return {};
+    return root;
+}
+
+void TFolderTreeViewEx::PopulateStandardRoot() {
+    ComRef<IShellFolder> desktop;
+    const ItemIdList root = ReadyRoot(desktop);
+    if (!root) return;
     ClearNodes();
 
     ContainedItem last = WalkToLastItem(root.Get());
@@ -142,12 +150,9 @@ void TFolderTreeViewEx::SelectStartDrive() {
 }
 
 void TFolderTreeViewEx::PopulateSpecialRoot() {
-    const ComRef<IShellFolder> desktop = DesktopFolder();
-    if (!desktop || !TaskAllocator().Available()) return;
-    const ItemIdList root = GetRootID(desktop.Get());
+    ComRef<IShellFolder> desktop;
+    const ItemIdList root = ReadyRoot(desktop);
     if (!root) return;
-    std::string name;
-    if (!ItemDisplayName(desktop.Get(), root.Get(), SHGDN_INFOLDER, name)) return;
     auto record = std::make_unique<TTVITEMDATA>();
     ClearNodes();
 
