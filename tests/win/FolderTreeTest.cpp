@@ -235,3 +235,21 @@ TEST_F(FolderTree, SelectedDirOpensTheSystemDrive) {
     EXPECT_EQ(NodePath(host.tree.Selected()), std::string(system).substr(0, 3));
     EXPECT_TRUE(host.tree.Selected()->Expanded());
 }
+
+// The tree's click and double-click report the selected folder as its change does.
+TEST_F(FolderTree, ClicksReportTheSelectedFolder) {
+    MakeFolder(folder / "alpha");
+    std::vector<std::string> clicks, doubleClicks;
+    host.tree.OnClick = [&](TFolderTreeViewEx&, const std::string& name) { clicks.push_back(name); };
+    host.tree.OnDblClick = [&](TFolderTreeViewEx&, const std::string& name) { doubleClicks.push_back(name); };
+    CreateManualTree();
+    ASSERT_TRUE(host.tree.SelectPath(folder / "alpha"));
+    const auto notify = [&](UINT code) {
+        NMHDR header{host.tree.Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(host.tree.Handle())), code};
+        host.Send(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    };
+    notify(NM_CLICK);
+    notify(NM_DBLCLK);
+    EXPECT_EQ(clicks, (std::vector<std::string>{folder / "alpha"}));
+    EXPECT_EQ(doubleClicks, (std::vector<std::string>{folder / "alpha"}));
+}
