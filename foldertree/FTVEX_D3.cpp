@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "foldertree/DropTarget.h"
 #include "toolkit/Form.h"
 
 namespace foldertree {
@@ -59,10 +60,10 @@ LRESULT TFolderTreeViewEx::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     return TCustomTreeView::HandleMessage(message, wParam, lParam);
 }
 
-// The drop target object is made by the drag-and-drop support; until it exists nothing is
-// registered, and a window without one revokes nothing.
+// Every window gets a new drop target, registered whatever DragAndDrop says: the target reads
+// the property at each drag, and refuses every drag while it is off.
 void TFolderTreeViewEx::RegisterDropTarget() {
-    if (!DropTarget) return;
+    DropTarget = ComRef<IDropTarget>::Adopt(new TDropTargetObject(*this));
     CoLockObjectExternal(DropTarget.Get(), TRUE, FALSE);
     RegisterDragDrop(Handle(), DropTarget.Get());
 }
@@ -71,25 +72,22 @@ void TFolderTreeViewEx::RevokeDropTarget() {
     if (!DropTarget) return;
     RevokeDragDrop(Handle());
     CoLockObjectExternal(DropTarget.Get(), FALSE, TRUE);
+    DropTargetObject()->Detach();
 }
 
-// The right button selects the node under the pointer (so the window sees the folder first);
-// the shell's own menu for it is not offered yet.
-void TFolderTreeViewEx::RightButtonDown(int x, int y) {
-    toolkit::TTreeNode* node = GetNodeAt(x, y);
-    if (!contextMenu_) {
-        if (node) SetSelected(node);
-        return;
-    }
-    if (!node || !RecordOf(node)) return;
-    SetSelected(node);
+TDropTargetObject* TFolderTreeViewEx::DropTargetObject() const {
+    return static_cast<TDropTargetObject*>(DropTarget.Get());
 }
 
-// A shell drag of the node's item starts here once drag and drop is supported; the native tree's
-// own dragging never does.
+// The native tree's own dragging never starts; with DragAndDrop on, the shell drags the item.
 void TFolderTreeViewEx::BeginDrag(toolkit::TTreeNode& node) {
-    if (!dragAndDrop_) return;
+    const TTVITEMDATA* record = RecordOf(&node);
+    if (!dragAndDrop_ || !record) return;
     node.SetFocused(true);
+    // The drop may re-read the tree and take the node's record with it.
+    const ComRef<IShellFolder> folder = record->ParentFolder;
+    const ItemIdList item = CopyFirstItem(record->RelativeID.Get());
+    BeginShellDrag(OwnerWindow, folder.Get(), item.Get());
 }
 
 TTVITEMDATA* TFolderTreeViewEx::RecordOf(const toolkit::TTreeNode* node) {

@@ -14,9 +14,12 @@
 #include "foldertree/ItemIdList.h"
 #include "foldertree/NodeRecord.h"
 #include "foldertree/RootFolders.h"
+#include "foldertree/ShellItemMenu.h"
 #include "toolkit/TreeView.h"
 
 namespace foldertree {
+
+class TDropTargetObject;
 
 class TFolderTreeViewEx : public toolkit::TCustomTreeView {
 public:
@@ -76,6 +79,17 @@ public:
     virtual std::string GetFolderName();
     // The node record of a node (nullptr for none).
     static TTVITEMDATA* RecordOf(const toolkit::TTreeNode* node);
+
+    // Shows the shell's menu of one item at a screen point and carries out the choice. `command`
+    // is the chosen command (0: dismissed); true when the shell carried it out.
+    bool ShowShellContextMenu(HWND window, IShellFolder* folder, LPCITEMIDLIST item, POINT screen, UINT& command);
+    // The shell's menu object of the last menu shown.
+    IContextMenu2* ShellMenu() const { return ShellMenu2.Get(); }
+    // Drags one item out with the shell's data object; re-reads the tree afterwards when the
+    // drop went to another program.
+    void BeginShellDrag(HWND window, IShellFolder* folder, LPCITEMIDLIST item);
+    // The drop target registered for the tree window (none before the window exists).
+    TDropTargetObject* DropTargetObject() const;
 
     bool OnNotify(NMHDR& header, LRESULT& result) override;
 
@@ -145,9 +159,14 @@ private:
     void RestoreState(const std::vector<std::string>& paths, const std::string& selPath,
                       const std::string& topPath);
 
-    // Context menu and drag and drop: the right button and begin-drag reach these.
+    // Context menu (ShellContextMenu.cpp) and drag and drop: the right button and begin-drag
+    // reach these.
     void RightButtonDown(int x, int y);
+    void ReactToMenuCommand(MenuReaction reaction);
+    static LRESULT CALLBACK OwnerWndProcStub(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OwnerMenuWndProc(UINT message, WPARAM wParam, LPARAM lParam);
     void BeginDrag(toolkit::TTreeNode& node);
+    friend class TDropTargetObject;  // keeps DropHighlightNode
 
     ComRef<IContextMenu2> ShellMenu2;
     bool autoUpDate_ = true;

@@ -238,6 +238,12 @@ TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const {
     return NodeFromHandle(item);
 }
 
+TTreeNode* TCustomTreeView::HitTestNode(int x, int y) const {
+    TVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    return NodeFromHandle(reinterpret_cast<HTREEITEM>(Send(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))));
+}
+
 TTreeNode* TCustomTreeView::NodeFromHandle(HTREEITEM item) const {
     if (!item) return nullptr;
     TVITEMA query = ItemQuery(item, TVIF_PARAM);

@@ -86,6 +86,9 @@ public:
     TTreeNode* TopItem() const;
     void SetTopItem(TTreeNode* node);
     TTreeNode* GetNodeAt(int x, int y) const;
+    // The node of the row at (x, y), also beside its caption or in its indent; nullptr below the
+    // last row.
+    TTreeNode* HitTestNode(int x, int y) const;
     TTreeNode* NodeFromHandle(HTREEITEM item) const;
     // The node of a notification's item descriptor: its parameter when it carries one.
     TTreeNode* NodeFromItem(const TVITEMA& item) const;

@@ -1,5 +1,7 @@
 #include "tests/win/FolderTreeHost.h"
 
+#include <cstring>
+
 namespace testsupport {
 
 TreeHost::TreeHost() { CreateForm("FolderTreeHost", 400, 400, toolkit::FormPosition::ScreenCenter); }
@@ -29,6 +31,14 @@ std::string CurrentDirectory() {
     char folder[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, folder);
     return folder;
+}
+
+RECT CaptionRect(const toolkit::TTreeNode* node) {
+    RECT r{};
+    const HTREEITEM item = node->ItemId();
+    std::memcpy(&r, &item, sizeof item);  // the message takes the item in the rectangle's place
+    node->TreeView().Send(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    return r;
 }
 
 }  // namespace testsupport

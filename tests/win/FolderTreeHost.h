@@ -23,5 +23,7 @@ public:
 std::vector<std::string> ChildCaptions(const toolkit::TTreeNode* node, const foldertree::TFolderTreeViewEx& tree);
 toolkit::TTreeNode* ChildByCaption(toolkit::TTreeNode* node, const std::string& caption);
 std::string CurrentDirectory();
+// The rectangle of a node's caption, in the tree's client coordinates.
+RECT CaptionRect(const toolkit::TTreeNode* node);
 
 }  // namespace testsupport
