@@ -69,12 +69,12 @@ protected:
     std::vector<DWORD> pauses;
 };
 
-// A path of exactly `length` characters naming the folder `path` ("\." steps pad it).
-std::string PaddedPath(const std::string& path, std::size_t length) {
-    std::string padded = path;
-    while (padded.size() + 2 <= length) padded += "\\.";
-    if (padded.size() < length) padded.insert(path.size(), "\\");
-    return padded;
+// A new folder whose path is exactly `length` characters long.
+std::string MakeFolderOfLength(const std::string& parent, std::size_t length) {
+    const std::string path = parent + "\\" + std::string(length - parent.size() - 1, 'y');
+    const std::wstring wide = L"\\\\?\\" + std::wstring(path.begin(), path.end());
+    EXPECT_TRUE(CreateDirectoryW(wide.c_str(), nullptr)) << path;
+    return path;
 }
 
 }  // namespace
@@ -85,9 +85,12 @@ std::string PaddedPath(const std::string& path, std::size_t length) {
 TEST_F(FolderTreeDrop, EffectsFollowTheDataTheKeysAndTheOption) {
     CreateTree();
     const std::string note = source / "note.txt";
-    const std::string longest = PaddedPath(source.Path(), 260);
-    ASSERT_EQ(longest.size(), 260u);
-    ASSERT_TRUE(foldertree::PathIsParseable(longest));  // Wine resolves the "." steps
+    // Wine parses paths of up to 259 characters. A longer dropped path cut at the read buffer
+    // would name the folder above it ("...\\"), which parses: it must be refused whole.
+    const std::string longest = MakeFolderOfLength(source.Path(), 259);
+    ASSERT_TRUE(foldertree::PathIsParseable(longest));
+    ASSERT_TRUE(foldertree::PathIsParseable(longest + "\\"));
+    const std::string tooLong = longest + "\\x";
     struct Case {
         const char* name;
         Paths paths;
@@ -99,7 +102,7 @@ TEST_F(FolderTreeDrop, EffectsFollowTheDataTheKeysAndTheOption) {
         {"one path", {note}, 0, true, DROPEFFECT_MOVE},
         {"with Ctrl", {note}, MK_CONTROL | MK_LBUTTON, true, DROPEFFECT_COPY},
         {"longest path", {longest}, 0, true, DROPEFFECT_MOVE},
-        {"path one byte longer", {PaddedPath(source.Path(), 261)}, 0, true, DROPEFFECT_NONE},
+        {"path longer than the buffer", {tooLong}, 0, true, DROPEFFECT_NONE},
         {"two paths", {note, note}, 0, true, DROPEFFECT_NONE},
         {"no file list", {}, 0, true, DROPEFFECT_NONE},
         {"path that does not parse", {source / "missing.txt"}, 0, true, DROPEFFECT_NONE},
@@ -182,9 +185,9 @@ TEST_F(FolderTreeDrop, EdgeZonesScrollAfterTheirDelay) {
     EXPECT_EQ(host.tree.TopItem(), first);
 
     now += 100;
-    EXPECT_EQ(Over(0, On(Node("F5"))), DROPEFFECT_MOVE);  // out of the zones: no more scrolling
+    EXPECT_EQ(Over(0, On(Node("F1"))), DROPEFFECT_MOVE);  // out of the zones: no more scrolling
     now += 100;
-    Over(0, On(Node("F5")));
+    Over(0, On(Node("F1")));
     EXPECT_EQ(host.tree.TopItem(), first);
     EXPECT_EQ(pauses.size(), 2u);
 }

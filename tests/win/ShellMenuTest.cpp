@@ -29,6 +29,14 @@ using Captions = std::vector<std::string>;
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// A modal wait that ended before its hook timer fired leaves the timer behind: it must not
+// answer the next test's windows.
+void DrainModalHook() {
+    ModalTestHook::Clear();
+    Sleep(80);
+    toolkit::Application::Instance().ProcessMessages();
+}
+
 // The command of a tracked menu whose canonical verb is `verb`, asked of the shell directly.
 UINT CommandOfVerb(IContextMenu* object, HMENU menu, const std::string& verb) {
     for (int index = 0; index < GetMenuItemCount(menu); ++index) {
@@ -62,7 +70,7 @@ protected:
         for (const char* name : {"A", "B", "C"}) ASSERT_TRUE(CreateDirectoryA((folder / name).c_str(), nullptr));
     }
     void TearDown() override {
-        ModalTestHook::Clear();
+        DrainModalHook();
         OpenClipboard(nullptr);
         EmptyClipboard();
         CloseClipboard();
@@ -273,7 +281,7 @@ protected:
         EmptyClipboard();
         CloseClipboard();
     }
-    void TearDown() override { ModalTestHook::Clear(); }
+    void TearDown() override { DrainModalHook(); }
     // Files in the test folder, in name order.
     Captions Files() {
         Captions names;
