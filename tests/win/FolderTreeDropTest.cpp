@@ -291,3 +291,30 @@ TEST_F(FolderTreeDrop, ADragOffersTheItemAndFollowsTheButtons) {
     for (DWORD effect : {DWORD{DROPEFFECT_NONE}, DWORD{DROPEFFECT_MOVE}, DWORD{DROPEFFECT_COPY | DROPEFFECT_SCROLL}})
         EXPECT_EQ(source->GiveFeedback(effect), DRAGDROP_S_USEDEFAULTCURSORS);
 }
+
+// A node dragged with the mouse (the native tree's begin-drag notification) goes through the
+// platform's drag loop: released over a folder node of the same tree, the file moves into it.
+// With drops off the native tree's notification starts nothing. (No button is held here, so the
+// loop drops at once where the pointer is.)
+TEST_F(FolderTreeDrop, DraggingAFileNodeOntoAFolderNodeMovesTheFile) {
+    testsupport::WriteTextFile(folder / "moved.txt", "moved");
+    host.tree.SetShowFile(true);
+    CreateTree();
+    for (bool dragAndDrop : {false, true}) {
+        SCOPED_TRACE(dragAndDrop);
+        host.tree.SetDragAndDrop(dragAndDrop);
+        TTreeNode* file = Node("moved.txt");
+        ASSERT_NE(file, nullptr);
+        const POINTL over = On(Node("Target"));
+        SetCursorPos(over.x, over.y);
+        NMTREEVIEWA notification{};
+        notification.hdr.hwndFrom = host.tree.Handle();
+        notification.hdr.idFrom = GetDlgCtrlID(host.tree.Handle());
+        notification.hdr.code = TVN_BEGINDRAGA;
+        notification.itemNew.mask = TVIF_HANDLE;
+        notification.itemNew.hItem = file->ItemId();
+        EXPECT_EQ(host.Send(WM_NOTIFY, notification.hdr.idFrom, reinterpret_cast<LPARAM>(&notification)), 0);
+        EXPECT_EQ(Exists(folder / "moved.txt"), !dragAndDrop);
+        EXPECT_EQ(Exists(folder / "Target\\moved.txt"), dragAndDrop);
+    }
+}
