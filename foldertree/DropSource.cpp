@@ -1,6 +1,7 @@
 #include "foldertree/DropSource.h"
 
 #include "foldertree/FTVEX_D3.h"
+#include "foldertree/ItemUIObject.h"
 
 namespace foldertree {
 
@@ -22,11 +23,7 @@ HRESULT TDropSourceObject::QueryContinueDrag(BOOL escapePressed, DWORD keys) {
 HRESULT TDropSourceObject::GiveFeedback(DWORD /*effect*/) { return DRAGDROP_S_USEDEFAULTCURSORS; }
 
 ComRef<IDataObject> ItemDataObject(HWND window, IShellFolder* folder, LPCITEMIDLIST item) {
-    ComRef<IDataObject> data;
-    if (!folder || !item) return data;
-    LPCITEMIDLIST items[] = {item};
-    if (FAILED(folder->GetUIObjectOf(window, 1, items, IID_IDataObject, nullptr, data.PutVoid()))) data.Reset();
-    return data;
+    return ItemUIObject<IDataObject>(window, folder, item, IID_IDataObject);
 }
 
 bool PointerOverOtherProcess() {

@@ -73,6 +73,7 @@ void TFolderTreeViewEx::RevokeDropTarget() {
     RevokeDragDrop(Handle());
     CoLockObjectExternal(DropTarget.Get(), FALSE, TRUE);
     DropTargetObject()->Detach();
+    DropTarget.Reset();  // revoked once only, however often the window's end is reported
 }
 
 TDropTargetObject* TFolderTreeViewEx::DropTargetObject() const {

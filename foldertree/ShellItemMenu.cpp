@@ -1,5 +1,6 @@
 #include "foldertree/ShellItemMenu.h"
 
+#include "foldertree/ItemUIObject.h"
 #include "toolkit/ModalTestHook.h"
 
 namespace foldertree {
@@ -13,11 +14,7 @@ constexpr UINT kVerbBufferSize = 64;
 }  // namespace
 
 ComRef<IContextMenu> ItemMenuObject(HWND window, IShellFolder* folder, LPCITEMIDLIST item) {
-    ComRef<IContextMenu> object;
-    if (!folder || !item) return object;
-    LPCITEMIDLIST items[] = {item};
-    if (FAILED(folder->GetUIObjectOf(window, 1, items, IID_IContextMenu, nullptr, object.PutVoid()))) object.Reset();
-    return object;
+    return ItemUIObject<IContextMenu>(window, folder, item, IID_IContextMenu);
 }
 
 bool FillMenu(IContextMenu* object, HMENU menu) {
