@@ -2,8 +2,6 @@
 // the invisible verbs the drops are made of.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "foldertree/ComObject.h"
 #include "foldertree/MenuItemText.h"
 #include "foldertree/ShellItems.h"
@@ -49,17 +47,12 @@ UINT CommandOfVerb(IContextMenu* object, HMENU menu, const std::string& verb) {
     return 0;
 }
 
-// What a modal window the shell opened looked like when the test answered it.
-struct ShellDialog {
-    std::string caption;
-    HWND owner = nullptr;
-};
-
-// Answers the next shell dialog (a confirmation or a property sheet) with `command`.
-void AnswerShellDialog(ShellDialog& seen, WPARAM command) {
-    ModalTestHook::OnNextModal([&seen, command](HWND dialog) {
-        seen.caption = testsupport::WindowText(dialog);
-        seen.owner = GetWindow(dialog, GW_OWNER);
+// Answers the next modal window (a shell dialog or the control's message) with `command`,
+// noting its caption and owner.
+void AnswerModal(WPARAM command, std::string* caption = nullptr, HWND* owner = nullptr) {
+    ModalTestHook::OnNextModal([=](HWND dialog) {
+        if (caption) *caption = testsupport::WindowText(dialog);
+        if (owner) *owner = GetWindow(dialog, GW_OWNER);
         PostMessageA(dialog, WM_COMMAND, command, 0);
     });
 }
@@ -119,20 +112,22 @@ protected:
 
 }  // namespace
 
-// Cut and copy put the folder on the clipboard, properties shows the shell's sheet; none of
-// them changes the tree, and a dismissed menu does nothing at all.
+// Cut and copy put the folder on the clipboard, properties shows the shell's sheet, a command
+// the shell refuses shows the failure message (Wine's create-shortcut always fails; Windows
+// would re-read the tree); none of them changes the tree, and a dismissed menu does nothing.
 TEST_F(ShellMenu, CommandsThatKeepTheItemLeaveTheTreeAsItIs) {
     CreateTree();
     struct Case {
         const char* verb;
-        bool answersDialog;
+        WPARAM answer;  // to the window the command opens (0: none opens)
         Captions clipboard;
     };
     const Case cases[] = {
-        {"cut", false, {folder / "B"}},
-        {"copy", false, {folder / "B"}},
-        {"properties", true, {}},
-        {"", false, {}},
+        {"cut", 0, {folder / "B"}},
+        {"copy", 0, {folder / "B"}},
+        {"properties", IDCANCEL, {}},
+        {"link", IDOK, {}},
+        {"", 0, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.verb);
@@ -143,8 +138,8 @@ TEST_F(ShellMenu, CommandsThatKeepTheItemLeaveTheTreeAsItIs) {
         host.changes.clear();
         menusShown = 0;
         AnswerMenu(c.verb);
-        ShellDialog sheet;
-        if (c.answersDialog) AnswerShellDialog(sheet, IDCANCEL);
+        std::string caption;
+        if (c.answer) AnswerModal(c.answer, &caption);
         RightClick(Node("B"));
         toolkit::Application::Instance().ProcessMessages();
         EXPECT_EQ(menusShown, 1);
@@ -153,6 +148,9 @@ TEST_F(ShellMenu, CommandsThatKeepTheItemLeaveTheTreeAsItIs) {
         EXPECT_EQ(ChildCaptions(root, host.tree), (Captions{"A", "B", "C"}));
         EXPECT_TRUE(Exists(folder / "B"));
         EXPECT_EQ(testsupport::ClipboardPaths(), c.clipboard);
+        if (c.answer == IDOK) {
+            EXPECT_EQ(caption, " FolderTreeViewEx component version 2.11");
+        }
         ExpectOwnerProcedureRestored();
     }
 }
@@ -160,43 +158,21 @@ TEST_F(ShellMenu, CommandsThatKeepTheItemLeaveTheTreeAsItIs) {
 // Delete asks first, in a shell dialog owned by the tree's window; the node goes only with the item.
 TEST_F(ShellMenu, DeleteRemovesTheNodeOnlyWhenTheItemIsGone) {
     CreateTree();
-    ShellDialog declined;
+    HWND owner = nullptr;
     AnswerMenu("delete");
-    AnswerShellDialog(declined, IDNO);
+    AnswerModal(IDNO, nullptr, &owner);
     RightClick(Node("B"));
     EXPECT_FALSE(ModalTestHook::Pending());
-    EXPECT_EQ(declined.owner, host.Handle());
+    EXPECT_EQ(owner, host.Handle());
     EXPECT_TRUE(Exists(folder / "B"));
     EXPECT_EQ(ChildCaptions(root, host.tree), (Captions{"A", "B", "C"}));
 
-    ShellDialog confirmed;
     AnswerMenu("delete");
-    AnswerShellDialog(confirmed, IDYES);
+    AnswerModal(IDYES);
     RightClick(Node("B"));
     EXPECT_FALSE(ModalTestHook::Pending());
     EXPECT_FALSE(Exists(folder / "B"));
     EXPECT_EQ(ChildCaptions(root, host.tree), (Captions{"A", "C"}));
-    ExpectOwnerProcedureRestored();
-}
-
-// A command the shell refuses shows the control's failure message and changes nothing. Wine's
-// create-shortcut command of an item's menu always fails (Windows creates the shortcut and the
-// tree is re-read).
-TEST_F(ShellMenu, ARefusedCommandShowsTheFailureMessage) {
-    host.tree.SetShowFile(true);
-    CreateTree();
-    AnswerMenu("link");
-    std::string caption, text;
-    ModalTestHook::OnNextModal([&](HWND box) {
-        caption = testsupport::WindowText(box);
-        text = testsupport::StaticTexts(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
-    RightClick(Node("A"));
-    EXPECT_FALSE(ModalTestHook::Pending());
-    EXPECT_EQ(caption, " FolderTreeViewEx component version 2.11");
-    EXPECT_EQ(text, "InvokeCommand failed!");
-    EXPECT_EQ(ChildCaptions(root, host.tree), (Captions{"A", "B", "C"}));
     ExpectOwnerProcedureRestored();
 }
 
@@ -230,18 +206,14 @@ namespace {
 class MaskedFolder : public foldertree::ComObject<IShellFolder> {
 public:
     MaskedFolder(IShellFolder* real, ULONG hidden) : ComObject(IID_IShellFolder), real_(ComRef<IShellFolder>::Share(real)), hidden_(hidden) {}
-    HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND w, IBindCtx* b, LPWSTR n, ULONG* e, LPITEMIDLIST* l, ULONG* a) override {
-        return real_->ParseDisplayName(w, b, n, e, l, a);
-    }
+    HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND w, IBindCtx* b, LPWSTR n, ULONG* e, LPITEMIDLIST* l, ULONG* a) override { return real_->ParseDisplayName(w, b, n, e, l, a); }
     HRESULT STDMETHODCALLTYPE EnumObjects(HWND w, SHCONTF f, IEnumIDList** e) override { return real_->EnumObjects(w, f, e); }
-    HRESULT STDMETHODCALLTYPE BindToObject(LPCITEMIDLIST l, IBindCtx* b, REFIID i, void** o) override {
-        return real_->BindToObject(l, b, i, o);
-    }
-    HRESULT STDMETHODCALLTYPE BindToStorage(LPCITEMIDLIST l, IBindCtx* b, REFIID i, void** o) override {
-        return real_->BindToStorage(l, b, i, o);
-    }
+    HRESULT STDMETHODCALLTYPE BindToObject(LPCITEMIDLIST l, IBindCtx* b, REFIID i, void** o) override { return real_->BindToObject(l, b, i, o); }
+    HRESULT STDMETHODCALLTYPE BindToStorage(LPCITEMIDLIST l, IBindCtx* b, REFIID i, void** o) override { return real_->BindToStorage(l, b, i, o); }
     HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM p, LPCITEMIDLIST a, LPCITEMIDLIST b) override { return real_->CompareIDs(p, a, b); }
     HRESULT STDMETHODCALLTYPE CreateViewObject(HWND w, REFIID i, void** o) override { return real_->CreateViewObject(w, i, o); }
+    HRESULT STDMETHODCALLTYPE GetDisplayNameOf(LPCITEMIDLIST l, SHGDNF f, STRRET* n) override { return real_->GetDisplayNameOf(l, f, n); }
+    HRESULT STDMETHODCALLTYPE SetNameOf(HWND w, LPCITEMIDLIST l, LPCWSTR n, SHGDNF f, LPITEMIDLIST* o) override { return real_->SetNameOf(w, l, n, f, o); }
     HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT n, LPCITEMIDLIST* l, SFGAOF* a) override {
         const HRESULT result = real_->GetAttributesOf(n, l, a);
         *a &= ~hidden_;
@@ -250,10 +222,6 @@ public:
     HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND w, UINT n, LPCITEMIDLIST* l, REFIID i, UINT* r, void** o) override {
         ++uiObjectsAsked;
         return real_->GetUIObjectOf(w, n, l, i, r, o);
-    }
-    HRESULT STDMETHODCALLTYPE GetDisplayNameOf(LPCITEMIDLIST l, SHGDNF f, STRRET* n) override { return real_->GetDisplayNameOf(l, f, n); }
-    HRESULT STDMETHODCALLTYPE SetNameOf(HWND w, LPCITEMIDLIST l, LPCWSTR n, SHGDNF f, LPITEMIDLIST* o) override {
-        return real_->SetNameOf(w, l, n, f, o);
     }
     int uiObjectsAsked = 0;
 
@@ -275,75 +243,59 @@ FileItem ItemOf(const std::string& path) {
 
 class ShellVerbs : public testing::Test {
 protected:
-    void SetUp() override {
-        testsupport::WriteTextFile(folder / "note.txt", "note");
-        OpenClipboard(nullptr);
-        EmptyClipboard();
-        CloseClipboard();
-    }
+    void SetUp() override { testsupport::WriteTextFile(note, "note"); }
     void TearDown() override { DrainModalHook(); }
-    // Files in the test folder, in name order.
-    Captions Files() {
-        Captions names;
-        WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA((folder / "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return names;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
     testsupport::TestFolder folder;
+    const std::string note = folder / "note.txt";
     testsupport::TreeHost host;
 };
 
 }  // namespace
 
 // Each verb needs its attribute: without it nothing is tried (not even the menu is built);
-// with it the shell carries the verb out.
+// with it the shell carries the verb out, found by its verb where Wine numbers it otherwise.
 TEST_F(ShellVerbs, EachVerbRunsOnlyWithItsAttribute) {
     struct Case {
         foldertree::TShellVerb verb;
         ULONG attribute;
-        bool confirms;           // the shell asks first
-        Captions filesAfter;     // in the folder, once carried out
-        Captions clipboardAfter;
+        WPARAM answer;  // to the shell's question or the failure message (0: none comes)
+        bool done, fileStays;
+        Captions clipboard;
     };
-    const std::string note = folder / "note.txt";
     const Case cases[] = {
-        {foldertree::svCopy, SFGAO_CANCOPY, false, {"note.txt"}, {note}},
-        {foldertree::svCut, SFGAO_CANMOVE, false, {"note.txt"}, {note}},
-        {foldertree::svDelete, SFGAO_CANDELETE, true, {}, {}},
+        {foldertree::svCopy, SFGAO_CANCOPY, 0, true, true, {note}},
+        {foldertree::svCut, SFGAO_CANMOVE, 0, true, true, {note}},  // the paste moves
+        {foldertree::svDelete, SFGAO_CANDELETE, IDYES, true, false, {}},
+        {foldertree::svLink, SFGAO_CANLINK, IDOK, false, true, {}},  // Wine's create-shortcut fails
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.verb);
         testsupport::WriteTextFile(note, "note");
-        const FileItem file = ItemOf(note);
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        CloseClipboard();
+        FileItem file = ItemOf(note);
         ASSERT_TRUE(file.folder);
         const auto without = ComRef<MaskedFolder>::Adopt(new MaskedFolder(file.folder.Get(), c.attribute));
         EXPECT_FALSE(foldertree::InvokeShellVerb(host.Handle(), without.Get(), file.item.Get(), c.verb));
         EXPECT_EQ(without->uiObjectsAsked, 0);
-        EXPECT_EQ(Files(), Captions{"note.txt"});
 
         const auto with = ComRef<MaskedFolder>::Adopt(new MaskedFolder(file.folder.Get(), 0));
-        ShellDialog confirmation;
-        if (c.confirms) AnswerShellDialog(confirmation, IDYES);
-        EXPECT_TRUE(foldertree::InvokeShellVerb(host.Handle(), with.Get(), file.item.Get(), c.verb));
+        std::string answered;
+        if (c.answer) AnswerModal(c.answer, &answered);
+        EXPECT_EQ(foldertree::InvokeShellVerb(host.Handle(), with.Get(), file.item.Get(), c.verb), c.done);
         EXPECT_FALSE(ModalTestHook::Pending());
-        EXPECT_EQ(Files(), c.filesAfter);
-        EXPECT_EQ(testsupport::ClipboardPaths(), c.clipboardAfter);
-        OpenClipboard(nullptr);
-        EmptyClipboard();
-        CloseClipboard();
+        if (c.verb == foldertree::svLink) {
+            EXPECT_EQ(answered, " FolderTreeViewEx component version 2.11");
+        }
+        EXPECT_EQ(Exists(note), c.fileStays);
+        EXPECT_EQ(testsupport::ClipboardPaths(), c.clipboard);
     }
 }
 
 // Paths: one the desktop parses works like its item; one that does not parse, a direct child
 // of the desktop (it has no folder to split off) and a missing window try nothing.
 TEST_F(ShellVerbs, OnPathTakesOnlyPathsItCanSplit) {
-    const std::string note = folder / "note.txt";
     EXPECT_FALSE(foldertree::InvokeShellVerbOnPath(nullptr, note, foldertree::svCopy));
     EXPECT_FALSE(foldertree::InvokeShellVerbOnPath(host.Handle(), folder / "missing.txt", foldertree::svCopy));
     EXPECT_FALSE(foldertree::InvokeShellVerbOnPath(host.Handle(), "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}",
@@ -360,10 +312,10 @@ TEST_F(ShellVerbs, PasteIsNotTriedWhereTheMenuOffersNone) {
     const FileItem into = ItemOf(folder / "Into");
     EXPECT_EQ(foldertree::CarryOutShellVerb(host.Handle(), into.folder.Get(), into.item.Get(), foldertree::svPaste),
               foldertree::VerbOutcome::NotOffered);
-    ASSERT_TRUE(foldertree::InvokeShellVerbOnPath(host.Handle(), folder / "note.txt", foldertree::svCopy));
+    ASSERT_TRUE(foldertree::InvokeShellVerbOnPath(host.Handle(), note, foldertree::svCopy));
     EXPECT_FALSE(foldertree::InvokeShellVerb(host.Handle(), into.folder.Get(), into.item.Get(), foldertree::svPaste));
     EXPECT_FALSE(ModalTestHook::Pending());
-    EXPECT_EQ(Files(), Captions{"note.txt"});
+    EXPECT_TRUE(Exists(note));
 }
 
 // ---- Finding a menu item by its text
