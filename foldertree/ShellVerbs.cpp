@@ -28,27 +28,25 @@ constexpr VerbTraits kVerbs[] = {
 constexpr char kPasteAccelerator[] = "(&P)";
 constexpr int kPasteAcceleratorPosition = 9;
 
-// The command of `verb` in a filled menu, 0 when it is not there or cannot be chosen. A menu
-// that names its commands' verbs is searched by verb; only one that names none is taken to use
-// the standard numbers.
+// The command of `verb` in a filled menu, 0 when it is not there or cannot be chosen. A command
+// is known by the verb the shell names for it; the standard number counts only for a command the
+// shell names no verb for.
 UINT VerbCommand(IContextMenu* object, HMENU menu, TShellVerb verb) {
     const VerbTraits& traits = kVerbs[verb];
-    bool namesVerbs = false;
     const int count = GetMenuItemCount(menu);
     for (int index = 0; index < count; ++index) {
         const UINT command = GetMenuItemID(menu, index);
         if (command == static_cast<UINT>(-1) || command == 0) continue;  // submenu or separator
-        const std::string name = CommandVerb(object, command);
-        if (name.empty()) continue;
-        namesVerbs = true;
-        if (lstrcmpiA(name.c_str(), traits.canonical) == 0) return CommandUsable(menu, command) ? command : 0;
+        if (lstrcmpiA(CommandVerb(object, command).c_str(), traits.canonical) == 0)
+            return CommandUsable(menu, command) ? command : 0;
     }
     if (verb == svPaste) {
         const int position = FindMenuItemByText(menu, kPasteAccelerator, kPasteAcceleratorPosition);
-        return position == -1 ? 0 : GetMenuItemID(menu, position - 1);
+        const UINT command = position == -1 ? 0 : GetMenuItemID(menu, position - 1);
+        return command == static_cast<UINT>(-1) ? 0 : command;  // a submenu is no command
     }
-    if (namesVerbs) return 0;
-    return CommandUsable(menu, traits.standardCommand) ? traits.standardCommand : 0;
+    const UINT standard = traits.standardCommand;
+    return CommandUsable(menu, standard) && CommandVerb(object, standard).empty() ? standard : 0;
 }
 
 }  // namespace
