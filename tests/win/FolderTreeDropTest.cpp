@@ -259,6 +259,22 @@ TEST_F(FolderTreeDrop, ADropMovesOrCopiesTheFileIntoTheFolder) {
         }
     }
     EXPECT_FALSE(toolkit::ModalTestHook::Pending());
+
+    // Onto the folder it is already in: nothing to do, and nothing to complain about.
+    host.tree.SetDragAndDrop(true);
+    testsupport::WriteTextFile(arrived, "own");
+    const auto own = testsupport::MakeFileDropData({arrived});
+    const POINTL at = On(Node("Target"));
+    Enter(own.Get(), 0, at);
+    bool messageShown = false;
+    toolkit::ModalTestHook::OnNextModal([&](HWND box) {
+        messageShown = true;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    DWORD effect = DROPEFFECT_MOVE;
+    target->Drop(own.Get(), 0, at, &effect);
+    EXPECT_FALSE(messageShown);
+    EXPECT_EQ(testsupport::ReadTextFile(arrived), "own");
 }
 
 // ---- The drag source
