@@ -1,6 +1,7 @@
 #include "app/IconSource.h"
 
 #include <shellapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <unordered_map>
@@ -131,20 +132,38 @@ HANDLE OpenForReading(const std::string& path) {
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-bool StampOf(HANDLE file, FileStamp& stamp) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file, &info)) return false;
-    stamp.volume = info.dwVolumeSerialNumber;
-    stamp.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-    stamp.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    stamp.written = info.ftLastWriteTime;
+// The file's index on its volume. GetFileInformationByHandle would give it with the volume's serial
+// number, but asks the volume for that each time, which costs Wine milliseconds per file.
+bool FileIndexOf(HANDLE file, std::uint64_t& index) {
+    IO_STATUS_BLOCK status{};
+    LARGE_INTEGER internal{};  // FILE_INTERNAL_INFORMATION: the index alone
+    if (NtQueryInformationFile(file, &status, &internal, sizeof internal, FileInternalInformation) < 0) return false;
+    index = static_cast<std::uint64_t>(internal.QuadPart);
     return true;
 }
 
-// Files too short for any header are decided without reading them. The size is known beforehand
-// (from the folder listing or the open file); a file that changes meanwhile reads short and counts 0.
+bool StampOf(HANDLE file, DWORD volume, FileStamp& stamp) {
+    LARGE_INTEGER size{};
+    if (!FileIndexOf(file, stamp.index) || !GetFileSizeEx(file, &size) ||
+        !GetFileTime(file, nullptr, nullptr, &stamp.written)) {
+        return false;
+    }
+    stamp.volume = volume;
+    stamp.size = static_cast<std::uint64_t>(size.QuadPart);
+    return true;
+}
+
+DWORD VolumeSerialOfHandle(HANDLE handle) {
+    DWORD serial = 0;
+    return GetVolumeInformationByHandleW(handle, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) ? serial : 0;
+}
+
+// Files too short for any header hold no icons.
+constexpr std::uint64_t kShortestHeader = 6;
+
+// The size is known beforehand (from the folder listing or the open file); a file that changes
+// meanwhile reads short and counts 0.
 IconFileSummary ReadSummaryOf(HANDLE file, std::uint64_t size) {
-    constexpr std::uint64_t kShortestHeader = 6;
     if (size < kShortestHeader) return {};
     FileByteSource source(file, size);
     return ReadIconSummary(source);
@@ -180,7 +199,7 @@ CheckedFiles& Checked() {
 IconFileSummary CheckedSummary(const std::string& path, bool mayReuse) {
     FileHandle file(OpenForReading(path));
     FileStamp stamp;
-    if (!file.IsOpen() || !StampOf(file.Get(), stamp)) return {};
+    if (!file.IsOpen() || !StampOf(file.Get(), VolumeSerialOfHandle(file.Get()), stamp)) return {};
     if (mayReuse) {
         if (const IconFileSummary* known = Checked().Lookup(path, stamp)) return *known;
     }
@@ -193,16 +212,23 @@ IconFileSummary CheckedSummary(const std::string& path, bool mayReuse) {
 
 int IconCount(HWND, const std::string& path) { return CheckedSummary(path, false).count; }
 
-// The listing gives the size, so the many files without icons cost one open and one read; the
-// file's identity is asked for only when there is something to remember.
-int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry) {
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+DWORD VolumeSerialOf(const std::string& folder) {
+    FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle.IsOpen() ? VolumeSerialOfHandle(handle.Get()) : 0;
+}
+
+// The listing gives the size, so folders and tiny files are decided without opening them and the
+// many files without icons cost one open and one read; the file's identity is asked for only when
+// there is something to remember.
+int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWORD volume) {
+    const std::uint64_t size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || size < kShortestHeader) return 0;
     FileHandle file(OpenForReading(path));
     if (!file.IsOpen()) return 0;
-    const IconFileSummary summary =
-        ReadSummaryOf(file.Get(), (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow);
+    const IconFileSummary summary = ReadSummaryOf(file.Get(), size);
     FileStamp stamp;
-    if (summary.count > 0 && StampOf(file.Get(), stamp)) Checked().Remember(path, stamp, summary);
+    if (summary.count > 0 && StampOf(file.Get(), volume, stamp)) Checked().Remember(path, stamp, summary);
     return summary.count;
 }
 

@@ -14,8 +14,11 @@ namespace app {
 // The number of icons in the file at path; 0 for folders, missing, unreadable or malformed files.
 // owner is the main window: the platform documents a module instance there; no result depends on it.
 int IconCount(HWND owner, const std::string& path);
-// The same for an entry of a folder listing, whose attributes, size and write time are known.
-int IconCount(HWND owner, const std::string& path, const WIN32_FIND_DATAA& entry);
+// The serial number of the volume holding folder (0 when it cannot be had): asked once per search.
+DWORD VolumeSerialOf(const std::string& folder);
+// The same for an entry of a folder listing on the volume of serial number volume, whose
+// attributes and size are known.
+int IconCount(HWND owner, const std::string& path, const WIN32_FIND_DATAA& entry, DWORD volume);
 
 // The file's icon number index (0 <= index < IconCount) at the large-icon size, owned by the
 // caller (wrap it in an IconHolder at once); nullptr for any other index or file.

@@ -2,6 +2,7 @@
 // windows, so that a moved control or a mistyped text fails here.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <cstdlib>
@@ -48,9 +49,15 @@ void ExpectLayout(std::initializer_list<Designed> table) {
         const RECT r = PlaceInParent(d.control->Handle());
         EXPECT_EQ(r.left, d.left);
         EXPECT_EQ(r.top, d.top);
-        if (d.width != kSized) EXPECT_EQ(r.right - r.left, d.width);
-        if (d.height != kSized) EXPECT_EQ(r.bottom - r.top, d.height);
-        if (d.caption) EXPECT_EQ(WindowText(d.control->Handle()), d.caption);
+        if (d.width != kSized) {
+            EXPECT_EQ(r.right - r.left, d.width);
+        }
+        if (d.height != kSized) {
+            EXPECT_EQ(r.bottom - r.top, d.height);
+        }
+        if (d.caption) {
+            EXPECT_EQ(WindowText(d.control->Handle()), d.caption);
+        }
         const auto* control = dynamic_cast<const toolkit::Control*>(d.control);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->Hint(), d.hint);
@@ -94,9 +101,10 @@ TEST(DesignedLayout, MainWindow) {
         {"Btn3", &form.Btn3, 468, 322, 77, 25, "終了(&X)", "ばいばい"},
         {"StatusBar1", &form.StatusBar1, 0, 383 - 19, 561, 19, nullptr, ""},
     });
-    // The design caption of the count column ends in a blank; the left one is 120 wide, the right centred.
+    // The tree reports the remembered folder at start, whose reset sets the column captions (the
+    // design caption "ｱｲｺﾝ数 " with its blank is gone by then); 120 wide left, 65 wide centred.
     EXPECT_EQ(ColumnCaption(form.ListView1.Handle(), 0), "ﾌｧｲﾙ名/120/" + std::to_string(LVCFMT_LEFT));
-    EXPECT_EQ(ColumnCaption(form.ListView1.Handle(), 1), "ｱｲｺﾝ数 /65/" + std::to_string(LVCFMT_CENTER));
+    EXPECT_EQ(ColumnCaption(form.ListView1.Handle(), 1), "ｱｲｺﾝ数/65/" + std::to_string(LVCFMT_CENTER));
     // Files dropped from the shell reach the window only when it accepts them.
     EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_FALSE(form.Btn2.Enabled());
@@ -144,8 +152,9 @@ TEST(DesignedLayout, AboutBox) {
     ExpectLayout({
         {"Panel1", &form.Panel1, 8, 8, 281, 161, nullptr, ""},
         {"ProgramIcon", &form.ProgramIcon, 24, 16, 33, 33, nullptr, ""},
-        {"Version", &form.Version, 129, 35, 57, 12, "Version 2.1", ""},
-        {"Copyright", &form.Copyright, 42, 72, 184, 12, "Copyright (C) 2026 Pictavo developers", ""},
+        // Labels sized to their text (57 x 12 and 184 x 12 in the designed font).
+        {"Version", &form.Version, 129, 35, kSized, kSized, "Version 2.1", ""},
+        {"Copyright", &form.Copyright, 42, 72, kSized, kSized, "Copyright (C) 2026 Pictavo developers", ""},
         {"Edit1", &form.Edit1, 48, 91, 177, 12, "https://pictavo.example.org/", ""},
         {"Comments", &form.Comments, 24, 120, 229, 24, "Pictavo is free software: use, copy and share it as you like.", ""},
         {"OKButton", &form.OKButton, 111, 180, 75, 25, "OK", ""},
@@ -156,6 +165,10 @@ TEST(DesignedLayout, AboutBox) {
     EXPECT_EQ(name.top, 19);
     EXPECT_LE(std::abs((name.left + name.right) / 2 - 157), 1);
     EXPECT_EQ(GetParent(form.ProductName.Handle()), form.Panel1.Handle());
+    // Whatever the font, every text stays inside the panel.
+    for (const toolkit::Label* label : {&form.ProductName, &form.Version, &form.Copyright, &form.Comments}) {
+        EXPECT_LE(PlaceInParent(label->Handle()).right, 281) << WindowText(label->Handle());
+    }
 }
 
 TEST(DesignedLayout, ListHint) {

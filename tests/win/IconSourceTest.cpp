@@ -151,7 +151,7 @@ TEST(IconFile, ChecksAFileAgainWhenItChangedAfterTheSearch) {
     HANDLE find = FindFirstFileA(path.c_str(), &entry);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
-    EXPECT_EQ(app::IconCount(nullptr, path, entry), 40);
+    EXPECT_EQ(app::IconCount(nullptr, path, entry, app::VolumeSerialOf(temp)), 40);
     EXPECT_EQ(app::IconFile(nullptr, path).Count(), 40);
 
     ASSERT_TRUE(CopyFileA(Fixture("corpus\\pe-resource-outside.dll").c_str(), path.c_str(), FALSE));
@@ -187,8 +187,9 @@ bool WriteFileAt(const std::string& path, const std::vector<char>& bytes, const 
 
 }  // namespace
 
-// Another file moved into the place of a searched one, with the same size and write time, is
-// another file all the same: its icons are read afresh, not taken from what the search saw.
+// The search's reading is trusted while the file is the same one, unchanged in size and write time
+// (here rewritten in place behind its back: still trusted). Another file moved into its place with
+// the same size and write time is another file all the same: its icons are read afresh.
 TEST(IconFile, ChecksAFileAgainWhenAnotherOfEqualSizeAndTimeTookItsPlace) {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
@@ -206,7 +207,15 @@ TEST(IconFile, ChecksAFileAgainWhenAnotherOfEqualSizeAndTimeTookItsPlace) {
     HANDLE find = FindFirstFileA(path.c_str(), &entry);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
-    EXPECT_EQ(app::IconCount(nullptr, path, entry), 40);
+    EXPECT_EQ(app::IconCount(nullptr, path, entry, app::VolumeSerialOf(temp)), 40);
+    HANDLE same = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(same, INVALID_HANDLE_VALUE);
+    DWORD done = 0;
+    WriteFile(same, one.data(), static_cast<DWORD>(one.size()), &done, nullptr);
+    SetFileTime(same, nullptr, nullptr, &written);
+    CloseHandle(same);
+    EXPECT_EQ(app::IconFile(nullptr, path).Count(), 40) << "the same file, unchanged as far as can be seen";
+
     ASSERT_TRUE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
     WIN32_FILE_ATTRIBUTE_DATA now{};
     ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &now));
