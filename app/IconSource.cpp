@@ -196,21 +196,35 @@ CheckedFiles& Checked() {
 }
 
 // The file's summary, read afresh unless this very file was read in this state before.
-IconFileSummary CheckedSummary(const std::string& path, bool mayReuse) {
+IconFileSummary CheckedSummary(const std::string& path) {
     FileHandle file(OpenForReading(path));
     FileStamp stamp;
     if (!file.IsOpen() || !StampOf(file.Get(), VolumeSerialOfHandle(file.Get()), stamp)) return {};
-    if (mayReuse) {
-        if (const IconFileSummary* known = Checked().Lookup(path, stamp)) return *known;
-    }
+    if (const IconFileSummary* known = Checked().Lookup(path, stamp)) return *known;
     IconFileSummary summary = ReadSummaryOf(file.Get(), stamp.size);
     Checked().Remember(path, stamp, summary);
     return summary;
 }
 
+// Reads the open file afresh and remembers what it holds, with the file's state, when it holds
+// icons: only then is the volume's serial number (a slow question under Wine) asked for.
+template <typename VolumeSerial>
+int CountAndRemember(const std::string& path, HANDLE file, std::uint64_t size, VolumeSerial volume) {
+    const IconFileSummary summary = ReadSummaryOf(file, size);
+    FileStamp stamp;
+    if (summary.count > 0 && StampOf(file, volume(), stamp)) Checked().Remember(path, stamp, summary);
+    return summary.count;
+}
+
 }  // namespace
 
-int IconCount(HWND, const std::string& path) { return CheckedSummary(path, false).count; }
+int IconCount(HWND, const std::string& path) {
+    FileHandle file(OpenForReading(path));
+    LARGE_INTEGER size{};
+    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) return 0;
+    return CountAndRemember(path, file.Get(), static_cast<std::uint64_t>(size.QuadPart),
+                            [&] { return VolumeSerialOfHandle(file.Get()); });
+}
 
 DWORD VolumeSerialOf(const std::string& folder) {
     FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -226,16 +240,13 @@ int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWOR
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || size < kShortestHeader) return 0;
     FileHandle file(OpenForReading(path));
     if (!file.IsOpen()) return 0;
-    const IconFileSummary summary = ReadSummaryOf(file.Get(), size);
-    FileStamp stamp;
-    if (summary.count > 0 && StampOf(file.Get(), volume, stamp)) Checked().Remember(path, stamp, summary);
-    return summary.count;
+    return CountAndRemember(path, file.Get(), size, [volume] { return volume; });
 }
 
 HICON ExtractIconAt(HWND owner, const std::string& path, int index) { return IconFile(owner, path).Extract(index); }
 
 IconFile::IconFile(HWND owner, std::string path) : owner_(owner), path_(std::move(path)) {
-    IconFileSummary summary = CheckedSummary(path_, true);
+    IconFileSummary summary = CheckedSummary(path_);
     count_ = summary.count;
     extractable_ = std::move(summary.extractable);
 }
