@@ -239,7 +239,6 @@ void TForm1::Btn2Click() {
 }
 
 void TForm1::DispIcon(const std::string& name) {
-    ScrollBox1.ScrollToLeft();
     const app::IconFile file(Handle(), app::DirYen(SearchDir, toolkit::SystemLeadBytes()) + name);
     // The strip is drawn before anything changes: when its picture cannot be made (too many icons
     // for one bitmap) the error ends this and the window still shows the previous file whole, so
@@ -255,6 +254,7 @@ void TForm1::DispIcon(const std::string& name) {
             if (icon.Handle()) DrawIconEx(dc.Get(), 32 * i, 0, icon.Handle(), 0, 0, 0, nullptr, DI_NORMAL);
         }
     }
+    ScrollBox1.ScrollToLeft();
     StripIconCount = file.Count();
     Image1.SetSize(StripIconCount * 32, 32);
     Image1.SetPicture(std::move(strip));
