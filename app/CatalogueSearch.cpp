@@ -31,8 +31,9 @@ void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int thres
     WIN32_FIND_DATAA data{};
     FileFind find(prefix + "*.*", data);
     if (!find.Found()) return;
+    const DWORD volume = VolumeSerialOf(folder);
     do {
-        const int icons = IconCount(owner, prefix + data.cFileName, data);
+        const int icons = IconCount(owner, prefix + data.cFileName, data, volume);
         if (icons >= threshold) catalogue.Append(data.cFileName, icons);
     } while (find.Next(data));
 }

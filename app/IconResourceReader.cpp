@@ -25,11 +25,15 @@ IconFileSummary ReadExecutable(ByteSource& source) {
     if (!ReadBlock(source, 0, kMzHeaderSize, mz)) return {};
     const std::uint32_t newHeader = U32(mz.data() + kNewHeaderPointer);
     if (!ReadBlock(source, newHeader, 4, sig)) return {};
+    IconFileSummary summary;
     if (std::memcmp(sig.data(), "PE\0\0", 4) == 0) {
-        return {IconFileKind::PortableExecutable, CountPeIcons(source, newHeader)};
+        summary.kind = IconFileKind::PortableExecutable;
+        summary.count = CountPeIcons(source, newHeader, summary.extractable);
+    } else if (std::memcmp(sig.data(), "NE", 2) == 0) {
+        summary.kind = IconFileKind::NewExecutable;
+        summary.count = CountNeIcons(source, newHeader, summary.extractable);
     }
-    if (std::memcmp(sig.data(), "NE", 2) == 0) return {IconFileKind::NewExecutable, CountNeIcons(source, newHeader)};
-    return {};
+    return summary;
 }
 
 }  // namespace
@@ -38,8 +42,12 @@ IconFileSummary ReadIconSummary(ByteSource& source) {
     std::vector<std::uint8_t> head;
     if (!ReadBlock(source, 0, kIconDirHeaderSize, head)) return {};
     if (head[0] == 'M' && head[1] == 'Z') return ReadExecutable(source);
-    if (IsIconDirHeader(head.data())) return {IconFileKind::IconFile, CountIconFileIcons(source)};
-    return {};
+    IconFileSummary summary;
+    if (IsIconDirHeader(head.data())) {
+        summary.kind = IconFileKind::IconFile;
+        summary.count = CountIconFileIcons(source, summary.extractable);
+    }
+    return summary;
 }
 
 }  // namespace app

@@ -1,7 +1,8 @@
 #pragma once
-// Reads how many icons an icon file or an executable's resources hold, checking every structure the
-// shell's icon extraction will walk for that file. The shell reads these structures without bounds
-// checks, so a file that is not sane in full is reported as holding no icons and is never handed to it.
+// Reads how many icons an icon file or an executable's resources hold, counted the way the shell's
+// icon extraction counts them, and which of those icons the shell can extract safely. The shell reads
+// these structures without bounds checks: a file whose directories themselves do not lie in the file
+// counts no icons, and an icon whose group or images are missing or damaged is never handed to it.
 // Platform-free: the bytes come through ByteSource (a file on Windows, memory in tests).
 #include <cstddef>
 #include <cstdint>
@@ -36,11 +37,14 @@ enum class IconFileKind { None, IconFile, NewExecutable, PortableExecutable };
 
 struct IconFileSummary {
     IconFileKind kind = IconFileKind::None;
-    // Icons the shell's extraction reports for the file; 0 when it holds none or is not sane in full.
+    // Icons the shell's extraction reports for the file; 0 when it holds none or its directories
+    // do not lie in the file.
     int count = 0;
+    // One flag per icon: its group and every image it names lie in the file and are sane.
+    std::vector<bool> extractable;
 };
 
-// Walks the file once: the kind it is, and its icon count when every structure checks out.
+// Walks the file once: the kind it is, its icon count, and which icons may be extracted.
 IconFileSummary ReadIconSummary(ByteSource& source);
 
 }  // namespace app

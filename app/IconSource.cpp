@@ -1,6 +1,7 @@
 #include "app/IconSource.h"
 
 #include <shellapi.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <unordered_map>
@@ -113,62 +114,80 @@ private:
     bool firstRead_ = true;
 };
 
-// What identifies one state of a file: its size and last write time.
+// What identifies one state of a file: the file itself (its volume and its index there, which a
+// file put in its place does not share) and its size and last write time.
 struct FileStamp {
+    DWORD volume = 0;
+    std::uint64_t index = 0;
     std::uint64_t size = 0;
     FILETIME written{};
     bool operator==(const FileStamp& other) const {
-        return size == other.size && CompareFileTime(&written, &other.written) == 0;
+        return volume == other.volume && index == other.index && size == other.size &&
+               CompareFileTime(&written, &other.written) == 0;
     }
 };
 
-bool CurrentStamp(const std::string& path, FileStamp& stamp, DWORD* attributes = nullptr) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
-    stamp.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    stamp.written = data.ftLastWriteTime;
-    if (attributes) *attributes = data.dwFileAttributes;
+HANDLE OpenForReading(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The file's index on its volume. GetFileInformationByHandle would give it with the volume's serial
+// number, but asks the volume for that each time, which costs Wine milliseconds per file.
+bool FileIndexOf(HANDLE file, std::uint64_t& index) {
+    IO_STATUS_BLOCK status{};
+    LARGE_INTEGER internal{};  // FILE_INTERNAL_INFORMATION: the index alone
+    if (NtQueryInformationFile(file, &status, &internal, sizeof internal, FileInternalInformation) < 0) return false;
+    index = static_cast<std::uint64_t>(internal.QuadPart);
     return true;
 }
 
-// Folders and files too short for any header are decided without opening them. The size is
-// known beforehand (from the folder listing or the file's attributes, far cheaper calls under Wine
-// than asking the open file); a file that changes meanwhile reads short and counts 0.
-IconFileSummary ReadSummaryOf(const std::string& path, const FileStamp& stamp, DWORD attributes) {
-    constexpr std::uint64_t kShortestHeader = 6;
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || stamp.size < kShortestHeader) return {};
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) return {};
-    FileByteSource source(file.Get(), stamp.size);
+bool StampOf(HANDLE file, DWORD volume, FileStamp& stamp) {
+    LARGE_INTEGER size{};
+    if (!FileIndexOf(file, stamp.index) || !GetFileSizeEx(file, &size) ||
+        !GetFileTime(file, nullptr, nullptr, &stamp.written)) {
+        return false;
+    }
+    stamp.volume = volume;
+    stamp.size = static_cast<std::uint64_t>(size.QuadPart);
+    return true;
+}
+
+DWORD VolumeSerialOfHandle(HANDLE handle) {
+    DWORD serial = 0;
+    return GetVolumeInformationByHandleW(handle, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0) ? serial : 0;
+}
+
+// Files too short for any header hold no icons.
+constexpr std::uint64_t kShortestHeader = 6;
+
+// The size is known beforehand (from the folder listing or the open file); a file that changes
+// meanwhile reads short and counts 0.
+IconFileSummary ReadSummaryOf(HANDLE file, std::uint64_t size) {
+    if (size < kShortestHeader) return {};
+    FileByteSource source(file, size);
     return ReadIconSummary(source);
 }
 
-IconFileSummary ReadSummary(const std::string& path, FileStamp& stamp) {
-    DWORD attributes = 0;
-    if (!CurrentStamp(path, stamp, &attributes)) return {};
-    return ReadSummaryOf(path, stamp, attributes);
-}
-
-// Files with icons that passed the full check, with the state they were checked in. The search
-// checks every file it lists; viewing or exporting one of them right after need not read and
-// check a large icon library again while its size and write time are unchanged.
+// Files with icons that were read, with the state they were read in. The search reads every file it
+// lists; viewing or exporting one of them right after need not read and check a large icon library
+// again while it is the same file, unchanged.
 class CheckedFiles {
 public:
-    void Remember(const std::string& path, const FileStamp& stamp, int count) {
-        if (count <= 0) return;
+    void Remember(const std::string& path, const FileStamp& stamp, const IconFileSummary& summary) {
+        if (summary.count <= 0) return;
         if (files_.size() >= kLimit) files_.clear();
-        files_[path] = {stamp, count};
+        files_[path] = {stamp, summary};
     }
-    // The count checked before, or -1 when the file is not known in this state.
-    int Lookup(const std::string& path, const FileStamp& stamp) const {
+    // The summary read before, or nullptr when the file is not known in this state.
+    const IconFileSummary* Lookup(const std::string& path, const FileStamp& stamp) const {
         const auto found = files_.find(path);
-        return found != files_.end() && found->second.first == stamp ? found->second.second : -1;
+        return found != files_.end() && found->second.first == stamp ? &found->second.second : nullptr;
     }
 
 private:
     static constexpr std::size_t kLimit = 16384;
-    std::unordered_map<std::string, std::pair<FileStamp, int>> files_;
+    std::unordered_map<std::string, std::pair<FileStamp, IconFileSummary>> files_;
 };
 
 CheckedFiles& Checked() {
@@ -176,41 +195,66 @@ CheckedFiles& Checked() {
     return files;
 }
 
-int CheckedCount(const std::string& path) {
+// The file's summary, read afresh unless this very file was read in this state before.
+IconFileSummary CheckedSummary(const std::string& path) {
+    FileHandle file(OpenForReading(path));
     FileStamp stamp;
-    if (CurrentStamp(path, stamp)) {
-        if (const int known = Checked().Lookup(path, stamp); known >= 0) return known;
-    }
-    const int count = ReadSummary(path, stamp).count;
-    Checked().Remember(path, stamp, count);
-    return count;
+    if (!file.IsOpen() || !StampOf(file.Get(), VolumeSerialOfHandle(file.Get()), stamp)) return {};
+    if (const IconFileSummary* known = Checked().Lookup(path, stamp)) return *known;
+    IconFileSummary summary = ReadSummaryOf(file.Get(), stamp.size);
+    Checked().Remember(path, stamp, summary);
+    return summary;
+}
+
+// Reads the open file afresh and remembers what it holds, with the file's state, when it holds
+// icons: only then is the volume's serial number (a slow question under Wine) asked for.
+template <typename VolumeSerial>
+int CountAndRemember(const std::string& path, HANDLE file, std::uint64_t size, VolumeSerial volume) {
+    const IconFileSummary summary = ReadSummaryOf(file, size);
+    FileStamp stamp;
+    if (summary.count > 0 && StampOf(file, volume(), stamp)) Checked().Remember(path, stamp, summary);
+    return summary.count;
 }
 
 }  // namespace
 
 int IconCount(HWND, const std::string& path) {
-    FileStamp stamp;
-    const int count = ReadSummary(path, stamp).count;
-    Checked().Remember(path, stamp, count);
-    return count;
+    FileHandle file(OpenForReading(path));
+    LARGE_INTEGER size{};
+    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) return 0;
+    return CountAndRemember(path, file.Get(), static_cast<std::uint64_t>(size.QuadPart),
+                            [&] { return VolumeSerialOfHandle(file.Get()); });
 }
 
-int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry) {
-    FileStamp stamp;
-    stamp.size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-    stamp.written = entry.ftLastWriteTime;
-    const int count = ReadSummaryOf(path, stamp, entry.dwFileAttributes).count;
-    Checked().Remember(path, stamp, count);
-    return count;
+DWORD VolumeSerialOf(const std::string& folder) {
+    FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return handle.IsOpen() ? VolumeSerialOfHandle(handle.Get()) : 0;
+}
+
+// The listing gives the size, so folders and tiny files are decided without opening them and the
+// many files without icons cost one open and one read; the file's identity is asked for only when
+// there is something to remember.
+int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWORD volume) {
+    const std::uint64_t size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || size < kShortestHeader) return 0;
+    FileHandle file(OpenForReading(path));
+    if (!file.IsOpen()) return 0;
+    return CountAndRemember(path, file.Get(), size, [volume] { return volume; });
 }
 
 HICON ExtractIconAt(HWND owner, const std::string& path, int index) { return IconFile(owner, path).Extract(index); }
 
-IconFile::IconFile(HWND owner, std::string path)
-    : owner_(owner), path_(std::move(path)), count_(CheckedCount(path_)) {}
+IconFile::IconFile(HWND owner, std::string path) : owner_(owner), path_(std::move(path)) {
+    IconFileSummary summary = CheckedSummary(path_);
+    count_ = summary.count;
+    extractable_ = std::move(summary.extractable);
+}
 
+// An icon the check found missing or damaged is never asked of the shell, which would read it
+// without bounds.
 HICON IconFile::Extract(int index) const {
-    if (index < 0 || index >= count_) return nullptr;
+    if (index < 0 || index >= count_ || !extractable_[static_cast<std::size_t>(index)]) return nullptr;
     return ExtractIconA(reinterpret_cast<HINSTANCE>(owner_), path_.c_str(), static_cast<UINT>(index));
 }
 

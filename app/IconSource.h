@@ -1,37 +1,45 @@
 #pragma once
 // The icon source: how many icons a file holds and each of them as a 32 x 32 icon. The count comes
-// from our own bounds-checked reading of the file; the icons from the shell's extraction, which is
-// only asked for files that passed that reading in full (it would read any other one out of bounds).
+// from our own bounds-checked reading of the file, counted as the shell counts; the icons from the
+// shell's extraction, which is asked only for icons whose group and images passed that reading (it
+// would read any other one out of bounds).
 #include <windows.h>
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace app {
 
 // The number of icons in the file at path; 0 for folders, missing, unreadable or malformed files.
 // owner is the main window: the platform documents a module instance there; no result depends on it.
 int IconCount(HWND owner, const std::string& path);
-// The same for an entry of a folder listing, whose attributes, size and write time are known.
-int IconCount(HWND owner, const std::string& path, const WIN32_FIND_DATAA& entry);
+// The serial number of the volume holding folder (0 when it cannot be had): asked once per search.
+DWORD VolumeSerialOf(const std::string& folder);
+// The same for an entry of a folder listing on the volume of serial number volume, whose
+// attributes and size are known.
+int IconCount(HWND owner, const std::string& path, const WIN32_FIND_DATAA& entry, DWORD volume);
 
 // The file's icon number index (0 <= index < IconCount) at the large-icon size, owned by the
 // caller (wrap it in an IconHolder at once); nullptr for any other index or file.
 HICON ExtractIconAt(HWND owner, const std::string& path, int index);
 
 // One file's icons for a run of extractions (the strip, the export): the file is read and checked
-// once, then each icon is taken from the shell.
+// once (or not again, when the search just read this very file unchanged), then each icon is taken
+// from the shell.
 class IconFile {
 public:
     IconFile(HWND owner, std::string path);
     int Count() const { return count_; }
-    // Icon number index at the large-icon size, owned by the caller; nullptr outside 0..Count-1.
+    // Icon number index at the large-icon size, owned by the caller; nullptr outside 0..Count-1
+    // and for an icon whose group or images are missing or damaged.
     HICON Extract(int index) const;
 
 private:
     HWND owner_;
     std::string path_;
-    int count_;
+    int count_ = 0;
+    std::vector<bool> extractable_;
 };
 
 }  // namespace app

@@ -19,74 +19,99 @@ constexpr std::uint16_t kRtGroupIcon = kIntegerId | 14;
 constexpr std::uint16_t kMaxAlignShift = 16;
 
 struct NeResource {
-    std::uint64_t offset;
-    std::uint64_t size;
+    std::uint16_t offset;  // in units of the table's alignment
+    std::uint16_t size;
 };
 
-// The icon and group-icon resources of the table, by resource id.
+// The icon and group-icon resources of the table.
 struct NeIconTable {
+    std::uint16_t shift = 0;
     std::vector<NeResource> groups;
-    std::map<std::uint16_t, NeResource> icons;
+    std::multimap<std::uint16_t, NeResource> icons;  // by resource id
 };
 
-// Reads the resource table, which lies between its own start and the resident-name table.
+// Walks the type records from the start of the resource table as the shell does: until the end
+// record, or until both the group-icon and the icon type are found. Every record walked must lie in
+// the table, which ends where the resident-name table begins.
 bool ReadIconTable(ByteSource& source, std::uint64_t start, std::uint64_t end, NeIconTable& table) {
     std::vector<std::uint8_t> bytes;
-    if (end < start + 2 || !ReadBlock(source, start, end - start, bytes)) return false;
-    const std::uint16_t shift = U16(bytes.data());
-    if (shift > kMaxAlignShift) return false;
+    if (!ReadBlock(source, start, end - start, bytes)) return false;
+    table.shift = U16(bytes.data());
+    bool haveGroups = false, haveIcons = false;
     std::size_t at = 2;
-    while (true) {
+    while (!(haveGroups && haveIcons)) {
         if (at + 2 > bytes.size()) return false;
         const std::uint16_t type = U16(bytes.data() + at);
-        if (type == 0) return true;
+        if (type == 0) break;
         if (at + kTypeInfoSize > bytes.size()) return false;
         const std::size_t count = U16(bytes.data() + at + 2);
         at += kTypeInfoSize;
         if (count * kNameInfoSize > bytes.size() - at) return false;
         for (std::size_t i = 0; i < count; ++i, at += kNameInfoSize) {
             const std::uint8_t* n = bytes.data() + at;
-            const NeResource r{std::uint64_t(U16(n)) << shift, std::uint64_t(U16(n + 2)) << shift};
-            if (!Inside(r.offset, r.size, source.Size())) return false;
-            if (type == kRtGroupIcon) table.groups.push_back(r);
-            if (type == kRtIcon && !table.icons.emplace(U16(n + 6), r).second) return false;
+            const NeResource r{U16(n), U16(n + 2)};
+            if (type == kRtGroupIcon && !haveGroups) table.groups.push_back(r);
+            if (type == kRtIcon && !haveIcons) table.icons.emplace(U16(n + 6), r);
         }
+        haveGroups = haveGroups || type == kRtGroupIcon;
+        haveIcons = haveIcons || type == kRtIcon;
     }
+    return haveGroups && haveIcons;
 }
 
-bool IsSaneGroup(ByteSource& source, const NeResource& group, const NeIconTable& table) {
-    std::vector<std::uint8_t> bytes;
-    if (group.size < kIconDirHeaderSize || !ReadBlock(source, group.offset, kIconDirHeaderSize, bytes) ||
-        !IsIconDirHeader(bytes.data())) {
-        return false;
-    }
-    const std::size_t images = U16(bytes.data() + 4);
-    const std::size_t length = kIconDirHeaderSize + images * kGroupEntrySize;
-    if (images == 0 || length > group.size || !ReadBlock(source, group.offset, length, bytes)) return false;
-    for (const IconDirEntry& e : ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize)) {
-        const auto icon = table.icons.find(static_cast<std::uint16_t>(e.location | kIntegerId));
-        if (icon == table.icons.end() || !IsSaneIconImage(source, icon->second.offset, icon->second.size)) {
+bool FileRange(ByteSource& source, const NeIconTable& table, const NeResource& r, std::uint64_t& offset,
+               std::uint64_t& size) {
+    if (table.shift > kMaxAlignShift) return false;
+    offset = std::uint64_t(r.offset) << table.shift;
+    size = std::uint64_t(r.size) << table.shift;
+    return Inside(offset, size, source.Size());
+}
+
+// The shell takes every icon resource with the id a group names; each must be sane.
+bool IsSaneIcon(ByteSource& source, const NeIconTable& table, std::uint16_t id) {
+    const auto [first, last] = table.icons.equal_range(id);
+    if (first == last) return false;
+    for (auto icon = first; icon != last; ++icon) {
+        std::uint64_t offset = 0, size = 0;
+        if (!FileRange(source, table, icon->second, offset, size) || !IsSaneIconImage(source, offset, size)) {
             return false;
         }
     }
     return true;
 }
 
+bool IsExtractableGroup(ByteSource& source, const NeIconTable& table, const NeResource& group) {
+    std::uint64_t offset = 0, size = 0;
+    std::vector<std::uint8_t> bytes;
+    if (!FileRange(source, table, group, offset, size) || size < kIconDirHeaderSize ||
+        !ReadBlock(source, offset, kIconDirHeaderSize, bytes) || !IsIconDirHeader(bytes.data())) {
+        return false;
+    }
+    const std::size_t images = U16(bytes.data() + 4);
+    const std::size_t length = kIconDirHeaderSize + images * kGroupEntrySize;
+    if (images == 0 || length > size || !ReadBlock(source, offset, length, bytes)) return false;
+    for (const IconDirEntry& e : ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize)) {
+        if (!IsSaneIcon(source, table, static_cast<std::uint16_t>(e.location | kIntegerId))) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-int CountNeIcons(ByteSource& source, std::uint32_t neOffset) {
+// The shell counts the group-icon resources when the table has both icon types, and finds no
+// table at all when it is too short for one type record.
+int CountNeIcons(ByteSource& source, std::uint32_t neOffset, std::vector<bool>& extractable) {
     std::vector<std::uint8_t> header;
     if (!ReadBlock(source, neOffset, kNeHeaderSize, header)) return 0;
     const std::uint16_t tableAt = U16(header.data() + kResourceTableAt);
     const std::uint16_t namesAt = U16(header.data() + kResidentNamesAt);
-    if (tableAt == namesAt) return 0;  // no resource table
+    if (namesAt <= tableAt || std::size_t(namesAt - tableAt) <= kTypeInfoSize) return 0;
     NeIconTable table;
     if (!ReadIconTable(source, std::uint64_t(neOffset) + tableAt, std::uint64_t(neOffset) + namesAt, table)) {
         return 0;
     }
-    for (const NeResource& group : table.groups) {
-        if (!IsSaneGroup(source, group, table)) return 0;
-    }
+    extractable.clear();
+    for (const NeResource& group : table.groups) extractable.push_back(IsExtractableGroup(source, table, group));
     return static_cast<int>(table.groups.size());
 }
 

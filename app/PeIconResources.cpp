@@ -38,12 +38,12 @@ struct ResourceData {
     std::uint32_t size;
 };
 
-// The resource tree of one executable, every step bounded by the section that holds it.
+// The resource tree of one executable, every step bounded by the file and the section that holds it.
 class PeResourceTree {
 public:
     explicit PeResourceTree(ByteSource& source) : source_(source) {}
     bool Open(std::uint32_t peOffset);
-    int CountGroupIcons();
+    int CountGroupIcons(std::vector<bool>& extractable);
 
 private:
     bool ReadSections(std::uint64_t tableOffset, std::size_t count);
@@ -51,15 +51,16 @@ private:
     bool ReadTreeBlock(std::uint32_t treeOffset, std::size_t count, std::vector<std::uint8_t>& out);
     bool ReadDirectory(std::uint32_t treeOffset, std::vector<DirEntry>& entries, std::size_t& named);
     bool ReadLanguages(const DirEntry& nameEntry, std::vector<ResourceData>& data);
-    bool IsSaneName(const DirEntry& entry);
+    bool IsExtractableGroup(const DirEntry& group);
     bool IsSaneGroup(const ResourceData& group);
     bool IsSaneIconResource(std::uint32_t id);
 
     ByteSource& source_;
     std::vector<Section> sections_;
     std::uint64_t treeBase_ = 0;   // file offset of the root directory
-    std::uint64_t treeLimit_ = 0;  // file offset where the section holding it ends
-    std::map<std::uint32_t, DirEntry> icons_;
+    std::uint64_t treeLimit_ = 0;  // file offset where the section holding it, or the file, ends
+    std::vector<DirEntry> icons_;  // the RT_ICON directory's entries, ids from iconsNamed_ on
+    std::size_t iconsNamed_ = 0;
     std::map<std::uint32_t, bool> checkedIcons_;
 };
 
@@ -84,7 +85,7 @@ bool PeResourceTree::Open(std::uint32_t peOffset) {
     const Section& holder = *std::find_if(sections_.begin(), sections_.end(), [&](const Section& s) {
         return resourceRva >= s.virtualAddress && resourceRva - s.virtualAddress < s.rawSize;
     });
-    treeLimit_ = std::uint64_t(holder.rawOffset) + holder.rawSize;
+    treeLimit_ = std::min<std::uint64_t>(std::uint64_t(holder.rawOffset) + holder.rawSize, source_.Size());
     return true;
 }
 
@@ -98,12 +99,15 @@ bool PeResourceTree::ReadSections(std::uint64_t tableOffset, std::size_t count) 
     return true;
 }
 
-// Maps an address in the loaded image to the file; the whole range must lie in one section's file data.
+// Maps an address in the loaded image to the file, as the shell does: through the first section
+// whose file data covers it. The whole range must lie in that section's data and in the file.
 bool PeResourceTree::FileRange(std::uint32_t rva, std::uint32_t size, std::uint64_t& offset) const {
     for (const Section& s : sections_) {
         if (rva < s.virtualAddress || rva - s.virtualAddress >= s.rawSize) continue;
         const std::uint32_t within = rva - s.virtualAddress;
-        if (!Inside(within, size, s.rawSize) || !Inside(s.rawOffset, s.rawSize, source_.Size())) return false;
+        if (!Inside(within, size, s.rawSize) || !Inside(std::uint64_t(s.rawOffset) + within, size, source_.Size())) {
+            return false;
+        }
         offset = std::uint64_t(s.rawOffset) + within;
         return true;
     }
@@ -115,12 +119,14 @@ bool PeResourceTree::ReadTreeBlock(std::uint32_t treeOffset, std::size_t count, 
     return at <= treeLimit_ && Inside(at, count, treeLimit_) && ReadBlock(source_, at, count, out);
 }
 
+// A directory and all its entries; the shell reads a subdirectory's offset whether or not the
+// entry is marked as one.
 bool PeResourceTree::ReadDirectory(std::uint32_t treeOffset, std::vector<DirEntry>& entries, std::size_t& named) {
     std::vector<std::uint8_t> bytes;
-    if (!ReadTreeBlock(treeOffset, kDirHeaderSize, bytes)) return false;
+    if (!ReadTreeBlock(treeOffset & ~kHighBit, kDirHeaderSize, bytes)) return false;
     named = U16(bytes.data() + 12);
     const std::size_t count = named + U16(bytes.data() + 14);
-    if (!ReadTreeBlock(treeOffset, kDirHeaderSize + count * kDirEntrySize, bytes)) return false;
+    if (!ReadTreeBlock(treeOffset & ~kHighBit, kDirHeaderSize + count * kDirEntrySize, bytes)) return false;
     entries.clear();
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* e = bytes.data() + kDirHeaderSize + i * kDirEntrySize;
@@ -129,20 +135,12 @@ bool PeResourceTree::ReadDirectory(std::uint32_t treeOffset, std::vector<DirEntr
     return true;
 }
 
-// A name given as a string: its length word and characters lie in the tree.
-bool PeResourceTree::IsSaneName(const DirEntry& entry) {
-    if (!(entry.name & kHighBit)) return true;
-    std::vector<std::uint8_t> length;
-    const std::uint32_t at = entry.name & ~kHighBit;
-    return ReadTreeBlock(at, 2, length) && ReadTreeBlock(at, 2 + 2 * std::size_t(U16(length.data())), length);
-}
-
 // The per-language resources under one name; at least one, each lying in a section.
 bool PeResourceTree::ReadLanguages(const DirEntry& nameEntry, std::vector<ResourceData>& data) {
-    if (!(nameEntry.target & kHighBit) || !IsSaneName(nameEntry)) return false;
+    if (!(nameEntry.target & kHighBit)) return false;
     std::vector<DirEntry> languages;
     std::size_t named = 0;
-    if (!ReadDirectory(nameEntry.target & ~kHighBit, languages, named) || languages.empty()) return false;
+    if (!ReadDirectory(nameEntry.target, languages, named) || languages.empty()) return false;
     data.clear();
     for (const DirEntry& language : languages) {
         std::vector<std::uint8_t> entry;
@@ -154,12 +152,26 @@ bool PeResourceTree::ReadLanguages(const DirEntry& nameEntry, std::vector<Resour
     return true;
 }
 
+// The id entry the shell finds for id: it searches the ids by halving, as sorted tables allow, and
+// compares their low 16 bits; in a table out of order it may miss an id, and so do we.
+const DirEntry* FindId(const std::vector<DirEntry>& entries, std::size_t named, std::uint32_t id) {
+    long low = static_cast<long>(named), high = static_cast<long>(entries.size()) - 1;
+    while (low <= high) {
+        const long middle = (low + high) / 2;
+        const std::uint32_t found = entries[static_cast<std::size_t>(middle)].name & 0xFFFFu;
+        if (found == id) return &entries[static_cast<std::size_t>(middle)];
+        if (found > id) high = middle - 1;
+        else low = middle + 1;
+    }
+    return nullptr;
+}
+
 bool PeResourceTree::IsSaneIconResource(std::uint32_t id) {
     const auto checked = checkedIcons_.find(id);
     if (checked != checkedIcons_.end()) return checked->second;
-    const auto found = icons_.find(id);
+    const DirEntry* found = FindId(icons_, iconsNamed_, id);
     std::vector<ResourceData> images;
-    bool sane = found != icons_.end() && ReadLanguages(found->second, images);
+    bool sane = found && ReadLanguages(*found, images);
     for (std::size_t i = 0; sane && i < images.size(); ++i) {
         sane = IsSaneIconImage(source_, images[i].offset, images[i].size);
     }
@@ -182,46 +194,34 @@ bool PeResourceTree::IsSaneGroup(const ResourceData& group) {
     return true;
 }
 
-const DirEntry* FindId(const std::vector<DirEntry>& entries, std::size_t named, std::uint32_t id) {
-    for (std::size_t i = named; i < entries.size(); ++i) {
-        if (entries[i].name == id) return &entries[i];
-    }
-    return nullptr;
+// Every language of the group, and every image each one names, must be sane: which of them the
+// shell picks depends on the system's language and display.
+bool PeResourceTree::IsExtractableGroup(const DirEntry& group) {
+    std::vector<ResourceData> languages;
+    if (!ReadLanguages(group, languages)) return false;
+    return std::all_of(languages.begin(), languages.end(), [&](const ResourceData& d) { return IsSaneGroup(d); });
 }
 
-int PeResourceTree::CountGroupIcons() {
-    std::vector<DirEntry> types, groups, icons;
-    std::size_t named = 0;
+// The shell counts the entries of the RT_GROUP_ICON directory, sane or not, and needs no RT_ICON
+// directory for that.
+int PeResourceTree::CountGroupIcons(std::vector<bool>& extractable) {
+    std::vector<DirEntry> types, groups;
+    std::size_t named = 0, groupsNamed = 0;
     if (!ReadDirectory(0, types, named)) return 0;
     const DirEntry* groupType = FindId(types, named, kRtGroupIcon);
+    if (!groupType || !ReadDirectory(groupType->target, groups, groupsNamed)) return 0;
     const DirEntry* iconType = FindId(types, named, kRtIcon);
-    if (!groupType || !iconType || !(groupType->target & kHighBit) || !(iconType->target & kHighBit)) return 0;
-    std::size_t groupsNamed = 0, iconsNamed = 0;
-    if (!ReadDirectory(groupType->target & ~kHighBit, groups, groupsNamed) ||
-        !ReadDirectory(iconType->target & ~kHighBit, icons, iconsNamed)) {
-        return 0;
-    }
-    // Icon ids are looked up by search, which needs them in ascending order, each once.
-    for (std::size_t i = iconsNamed; i < icons.size(); ++i) {
-        if (icons[i].name & kHighBit) return 0;
-        if (i > iconsNamed && icons[i].name <= icons[i - 1].name) return 0;
-        icons_[icons[i].name] = icons[i];
-    }
-    std::vector<ResourceData> languages;
-    for (const DirEntry& group : groups) {
-        if (!ReadLanguages(group, languages)) return 0;
-        for (const ResourceData& data : languages) {
-            if (!IsSaneGroup(data)) return 0;
-        }
-    }
+    const bool haveIcons = iconType && ReadDirectory(iconType->target, icons_, iconsNamed_);
+    extractable.clear();
+    for (const DirEntry& group : groups) extractable.push_back(haveIcons && IsExtractableGroup(group));
     return static_cast<int>(groups.size());
 }
 
 }  // namespace
 
-int CountPeIcons(ByteSource& source, std::uint32_t peOffset) {
+int CountPeIcons(ByteSource& source, std::uint32_t peOffset, std::vector<bool>& extractable) {
     PeResourceTree tree(source);
-    return tree.Open(peOffset) ? tree.CountGroupIcons() : 0;
+    return tree.Open(peOffset) ? tree.CountGroupIcons(extractable) : 0;
 }
 
 }  // namespace app::iconformat

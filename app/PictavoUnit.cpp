@@ -239,20 +239,25 @@ void TForm1::Btn2Click() {
 }
 
 void TForm1::DispIcon(const std::string& name) {
-    ScrollBox1.ScrollToLeft();
     const app::IconFile file(Handle(), app::DirYen(SearchDir, toolkit::SystemLeadBytes()) + name);
-    StripIconCount = file.Count();
-    Image1.SetSize(StripIconCount * 32, 32);
-    Image1.ClearPicture();
-    if (StripIconCount > 0) {
-        Image1.NewWhitePicture();
-        toolkit::ImageCanvas canvas(Image1);
+    // The strip is drawn before anything changes: when its picture cannot be made (too many icons
+    // for one bitmap) the error ends this and the window still shows the previous file whole, so
+    // the export button never exports indexes of one file from another.
+    toolkit::Bitmap strip;
+    if (file.Count() > 0) {
+        strip = toolkit::WhiteBitmap(file.Count() * 32, 32);
+        const toolkit::MemoryDC dc;
+        const toolkit::SelectedObject held(dc.Get(), strip.Get());
         app::IconHolder icon;
-        for (int i = 0; i < StripIconCount; ++i) {
+        for (int i = 0; i < file.Count(); ++i) {
             icon.Assign(file.Extract(i));
-            if (icon.Handle()) DrawIconEx(canvas.Get(), 32 * i, 0, icon.Handle(), 0, 0, 0, nullptr, DI_NORMAL);
+            if (icon.Handle()) DrawIconEx(dc.Get(), 32 * i, 0, icon.Handle(), 0, 0, 0, nullptr, DI_NORMAL);
         }
     }
+    ScrollBox1.ScrollToLeft();
+    StripIconCount = file.Count();
+    Image1.SetSize(StripIconCount * 32, 32);
+    Image1.SetPicture(std::move(strip));
     ScrollBox1.UpdateRange();
     Btn4.SetEnabled(true);
     StripFileName = name;

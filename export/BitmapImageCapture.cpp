@@ -21,7 +21,7 @@ DibHeader PictureDescription(int bitsPerPixel) {
 
 // Pixel values are copied unchanged: the new image has the picture's own depth.
 void CopyPixels(HDC dc, HBITMAP picture, DibInfo& info, void* bits) {
-    if (GetDIBits(dc, picture, 0, Picture::kSize, bits, info.Get(), DIB_RGB_COLORS) == 0)
+    if (toolkit::GdiCall([&] { return GetDIBits(dc, picture, 0, Picture::kSize, bits, info.Get(), DIB_RGB_COLORS); }) == 0)
         toolkit::RaiseLastGdiError();
 }
 
@@ -32,9 +32,11 @@ void DrawPixels(HBITMAP picture, HBITMAP image) {
     const toolkit::SelectedObject targetHeld(target.Get(), image);
     const toolkit::MemoryDC source;
     const toolkit::SelectedObject sourceHeld(source.Get(), picture);
-    if (!PatBlt(target.Get(), 0, 0, Picture::kSize, Picture::kSize, WHITENESS) ||
-        !BitBlt(target.Get(), 0, 0, Picture::kSize, Picture::kSize, source.Get(), 0, 0, SRCCOPY))
-        toolkit::RaiseLastGdiError();
+    const BOOL drawn = toolkit::GdiCall([&] {
+        return PatBlt(target.Get(), 0, 0, Picture::kSize, Picture::kSize, WHITENESS) &&
+               BitBlt(target.Get(), 0, 0, Picture::kSize, Picture::kSize, source.Get(), 0, 0, SRCCOPY);
+    });
+    if (!drawn) toolkit::RaiseLastGdiError();
 }
 
 std::vector<std::uint8_t> ReadColourTable(HBITMAP image, const DibHeader& description) {
@@ -44,7 +46,7 @@ std::vector<std::uint8_t> ReadColourTable(HBITMAP image, const DibHeader& descri
     RGBQUAD entries[kMaxColourTableEntries]{};
     const toolkit::MemoryDC dc;
     const toolkit::SelectedObject held(dc.Get(), image);
-    const UINT count = GetDIBColorTable(dc.Get(), 0, wanted, entries);
+    const UINT count = toolkit::GdiCall([&] { return GetDIBColorTable(dc.Get(), 0, wanted, entries); });
     if (count == 0) toolkit::RaiseLastGdiError();
     std::vector<std::uint8_t> table;
     for (UINT i = 0; i < count; ++i)
@@ -57,11 +59,13 @@ std::vector<std::uint8_t> ReadColourTable(HBITMAP image, const DibHeader& descri
 BitmapImageData CaptureBitmapImage(HBITMAP picture, int bitsPerPixel) {
     const toolkit::MemoryDC dc;
     DibInfo info(PictureDescription(bitsPerPixel));
-    if (bitsPerPixel <= 8 && GetDIBits(dc.Get(), picture, 0, Picture::kSize, nullptr, info.Get(),
-                                       DIB_RGB_COLORS) == 0)
+    if (bitsPerPixel <= 8 && toolkit::GdiCall([&] {
+            return GetDIBits(dc.Get(), picture, 0, Picture::kSize, nullptr, info.Get(), DIB_RGB_COLORS);
+        }) == 0)
         toolkit::RaiseLastGdiError();
     void* bits = nullptr;
-    const toolkit::Bitmap image(CreateDIBSection(dc.Get(), info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0));
+    const toolkit::Bitmap image(
+        toolkit::GdiCall([&] { return CreateDIBSection(dc.Get(), info.Get(), DIB_RGB_COLORS, &bits, nullptr, 0); }));
     if (!image || !bits) toolkit::RaiseLastGdiError();
     if (bitsPerPixel > 8)
         CopyPixels(dc.Get(), picture, info, bits);
@@ -70,7 +74,8 @@ BitmapImageData CaptureBitmapImage(HBITMAP picture, int bitsPerPixel) {
     GdiFlush();
 
     DIBSECTION section{};
-    if (GetObjectA(image.Get(), sizeof section, &section) != sizeof section) toolkit::RaiseLastGdiError();
+    if (toolkit::GdiCall([&] { return GetObjectA(image.Get(), sizeof section, &section); }) != sizeof section)
+        toolkit::RaiseLastGdiError();
     BitmapImageData data;
     data.description = DescriptionOf(section.dsBmih);
     std::copy(std::begin(section.dsBitfields), std::end(section.dsBitfields), data.masks.begin());

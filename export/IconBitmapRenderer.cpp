@@ -9,7 +9,8 @@ namespace iconexport {
 namespace {
 
 void DrawOnWhite(HDC dc, HICON icon) {
-    if (!PatBlt(dc, 0, 0, Picture::kSize, Picture::kSize, WHITENESS)) toolkit::RaiseLastGdiError();
+    if (!toolkit::GdiCall([dc] { return PatBlt(dc, 0, 0, Picture::kSize, Picture::kSize, WHITENESS); }))
+        toolkit::RaiseLastGdiError();
     if (!icon) return;
     // These colours only matter on a monochrome display, where they stand for white and black.
     SetBkColor(dc, RGB(255, 255, 255));
@@ -22,7 +23,8 @@ void DrawOnWhite(HDC dc, HICON icon) {
 
 Picture RenderIconBitmap(HICON icon) {
     const toolkit::ScreenDC screen;
-    toolkit::Bitmap image(CreateCompatibleBitmap(screen.Get(), Picture::kSize, Picture::kSize));
+    toolkit::Bitmap image(
+        toolkit::GdiCall([&] { return CreateCompatibleBitmap(screen.Get(), Picture::kSize, Picture::kSize); }));
     if (!image) toolkit::RaiseLastGdiError();
     {
         const toolkit::MemoryDC dc(screen.Get());

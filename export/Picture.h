@@ -20,7 +20,7 @@ public:
     // Bits per pixel times colour planes: the display depth the picture was made with.
     int Depth() const {
         BITMAP info{};
-        if (!GetObjectA(image_.Get(), sizeof info, &info)) toolkit::RaiseLastGdiError();
+        if (!toolkit::GdiCall([&] { return GetObjectA(image_.Get(), sizeof info, &info); })) toolkit::RaiseLastGdiError();
         return info.bmBitsPixel * info.bmPlanes;
     }
 

@@ -5,12 +5,15 @@
 #include <utility>
 
 #include "export/WriterErrors.h"
+#include "toolkit/DoubleByte.h"
 #include "toolkit/Exceptions.h"
 
 namespace iconexport {
 
 std::string TemporaryNameFor(const std::string& path, int attempt) {
-    return path + ".~" + std::to_string(attempt) + ".tmp";
+    const std::size_t delimiter = toolkit::SystemLeadBytes().LastDelimiter(path, "\\:");
+    const std::string folder = delimiter == std::string::npos ? std::string() : path.substr(0, delimiter + 1);
+    return folder + "~" + std::to_string(attempt) + ".TMP";
 }
 
 namespace {
@@ -54,6 +57,14 @@ public:
     // Keeps the file where it is.
     void Keep() { name_.clear(); }
 
+    // The attributes a replaced file had that a new one can take (hidden, system and the like).
+    bool TakeAttributes(DWORD attributes) {
+        constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+        const DWORD kept = attributes & kKept;
+        return SetFileAttributesA(name_.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL) != FALSE;
+    }
+
     // Keeps the file under the name `target`, replacing what is there.
     bool MoveOnto(const std::string& target) {
         if (!MoveFileExA(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
@@ -84,7 +95,7 @@ void ReplaceExisting(const std::string& path, DWORD attributes, const std::vecto
     }
     WriteAndClose(temporary, bytes);
     // A folder of the target's name refuses the move as it would refuse being created.
-    if (!temporary.MoveOnto(path)) throw toolkit::EFCreateError(path);
+    if (!temporary.TakeAttributes(attributes) || !temporary.MoveOnto(path)) throw toolkit::EFCreateError(path);
 }
 
 }  // namespace

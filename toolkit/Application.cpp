@@ -22,11 +22,10 @@ static std::string TitleFromExecutable() {
     std::string name(slash == std::string_view::npos ? full : full.substr(slash + 1));
     const auto dot = name.rfind('.');
     if (dot != std::string::npos) name.erase(dot);
-    if (name.size() > 1) {
-        std::string rest = name.substr(1);
-        CharLowerBuffA(rest.data(), static_cast<DWORD>(rest.size()));
-        name = name.substr(0, 1) + rest;
-    }
+    // A double-byte code page lowers by character (the second byte of ア is an "A"); any other
+    // lowers by the system's locale rules.
+    if (SystemLeadBytes().IsDoubleByte()) return SystemLeadBytes().LowerCaseAfterFirst(name);
+    if (name.size() > 1) CharLowerBuffA(name.data() + 1, static_cast<DWORD>(name.size() - 1));
     return name;
 }
 

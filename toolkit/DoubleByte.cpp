@@ -47,4 +47,21 @@ std::size_t LeadByteTable::FirstDelimiter(std::string_view s, std::string_view d
     return std::string_view::npos;
 }
 
+std::string LeadByteTable::LowerCaseAfterFirst(std::string_view s) const {
+    std::string lower(s);
+    std::size_t i = 0;
+    bool first = true;
+    while (i < lower.size()) {
+        const auto c = static_cast<unsigned char>(lower[i]);
+        if (IsLead(c)) {
+            i += 2;
+        } else {
+            if (!first && c >= 'A' && c <= 'Z') lower[i] = static_cast<char>(c - 'A' + 'a');
+            ++i;
+        }
+        first = false;
+    }
+    return lower;
+}
+
 }  // namespace toolkit

@@ -11,8 +11,17 @@
 
 namespace toolkit {
 
-// Raises the error of a failed graphics call: the system's text for the last error, or
-// "システム リソースが足りません" when the system gives none.
+// Runs one graphics call with the error code cleared first. Graphics calls need not set the code
+// when they fail (Wine's never do): without this a failure would be reported with whatever error an
+// earlier call left, such as a file probe's "file not found".
+template <typename Call>
+auto GdiCall(Call&& call) {
+    SetLastError(ERROR_SUCCESS);
+    return call();
+}
+
+// Raises the error of a failed graphics call (made through GdiCall): the system's text for the last
+// error, or "システム リソースが足りません" when the call set none.
 [[noreturn]] inline void RaiseLastGdiError() {
     const DWORD code = GetLastError();
     if (code != 0) {
@@ -60,7 +69,7 @@ using Bitmap = GdiObject<HBITMAP>;
 // The screen's drawing context, borrowed for as long as this lives.
 class ScreenDC {
 public:
-    ScreenDC() : dc_(GetDC(nullptr)) {
+    ScreenDC() : dc_(GdiCall([] { return GetDC(nullptr); })) {
         if (!dc_) RaiseLastGdiError();
     }
     ScreenDC(const ScreenDC&) = delete;
@@ -76,7 +85,7 @@ private:
 // A memory drawing context compatible with `reference` (the screen when null).
 class MemoryDC {
 public:
-    explicit MemoryDC(HDC reference = nullptr) : dc_(CreateCompatibleDC(reference)) {
+    explicit MemoryDC(HDC reference = nullptr) : dc_(GdiCall([reference] { return CreateCompatibleDC(reference); })) {
         if (!dc_) RaiseLastGdiError();
     }
     MemoryDC(const MemoryDC&) = delete;
@@ -93,7 +102,8 @@ private:
 // object is free again (a bitmap can be converted or deleted only when no context holds it).
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(GdiCall([dc, object] { return SelectObject(dc, object); })) {
         if (!previous_ || previous_ == HGDI_ERROR) RaiseLastGdiError();
     }
     SelectedObject(const SelectedObject&) = delete;

@@ -13,24 +13,21 @@ void Image::SetSize(int width, int height) {
     SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Image::ClearPicture() {
-    picture_.Reset();
+void Image::ClearPicture() { SetPicture(Bitmap()); }
+
+void Image::SetPicture(Bitmap picture) {
+    picture_ = std::move(picture);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void Image::NewWhitePicture() {
-    RECT r{};
-    GetClientRect(Handle(), &r);
+Bitmap WhiteBitmap(int width, int height) {
     ScreenDC screen;
-    Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), r.right > 0 ? r.right : 1, r.bottom > 0 ? r.bottom : 1));
+    Bitmap bitmap(GdiCall([&] { return CreateCompatibleBitmap(screen.Get(), width, height); }));
     if (!bitmap) RaiseLastGdiError();
-    {
-        MemoryDC dc;
-        SelectedObject selected(dc.Get(), bitmap.Get());
-        PatBlt(dc.Get(), 0, 0, r.right, r.bottom, WHITENESS);
-    }
-    picture_ = std::move(bitmap);
-    InvalidateRect(Handle(), nullptr, FALSE);
+    MemoryDC dc;
+    SelectedObject selected(dc.Get(), bitmap.Get());
+    PatBlt(dc.Get(), 0, 0, width, height, WHITENESS);
+    return bitmap;
 }
 
 void Image::Paint() {

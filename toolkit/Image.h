@@ -14,8 +14,8 @@ public:
     void SetSize(int width, int height);
     // Removes the picture; the image keeps its size and shows blank.
     void ClearPicture();
-    // A new white picture of the image's size, ready to draw on.
-    void NewWhitePicture();
+    // Shows picture (none: blank); the image keeps its size.
+    void SetPicture(Bitmap picture);
     HBITMAP Picture() const { return picture_.Get(); }
     // Shows an icon stretched to the whole box instead of a picture (the About box's program icon).
     void SetIcon(HICON icon) { icon_ = icon; InvalidateRect(Handle(), nullptr, TRUE); }
@@ -30,6 +30,10 @@ private:
     Bitmap picture_;
     HICON icon_ = nullptr;
 };
+
+// A new white bitmap compatible with the screen, ready to draw on; raises the graphics error when
+// it cannot be made (too large for the system).
+Bitmap WhiteBitmap(int width, int height);
 
 // Draws on an image's picture for as long as it lives.
 class ImageCanvas {

@@ -7,7 +7,8 @@ namespace toolkit {
 void Label::Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize,
                    DWORD style) {
     autoSize_ = autoSize;
-    CreateControl(parent, "STATIC", (style ? style : SS_LEFT) | SS_NOPREFIX, 0, bounds, caption);
+    // SS_NOTIFY: a static without it lets the mouse through (HTTRANSPARENT), so its hint would never pop up.
+    CreateControl(parent, "STATIC", (style ? style : SS_LEFT) | SS_NOPREFIX | SS_NOTIFY, 0, bounds, caption);
     FitToCaption();
 }
 

@@ -24,6 +24,21 @@ TEST(DoubleByte, TrailBytesCountFromTheStart) {
     EXPECT_EQ(LeadByteTable().LastDelimiter("a\x83\x5C", "\\"), 2u);
 }
 
+// The application title: アイコン.exe must not become "ヂイコン" (0x83 0x41 → 0x83 0x61).
+TEST(DoubleByte, LowerCaseAfterFirstKeepsDoubleByteCharactersWhole) {
+    const LeadByteTable& sjis = LeadByteTable::ShiftJis();
+    const struct { const char* name; const char* title; } cases[] = {
+        {"PICTAVO", "Pictavo"},
+        {"\x83\x41\x83\x43\x83\x52\x83\x93", "\x83\x41\x83\x43\x83\x52\x83\x93"},  // アイコン
+        {"\x83\x41ICON", "\x83\x41icon"},  // a double-byte first character, then letters
+        {"AB\x83\x5A\x82\x60Z", "Ab\x83\x5A\x82\x60z"},  // trail bytes "Z" and "`" stay
+        {"X\xB1\xB2Q", "X\xB1\xB2q"},  // half-width katakana are single bytes, not letters
+        {"A", "A"}, {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(sjis.LowerCaseAfterFirst(c.name), c.title) << c.name;
+    EXPECT_EQ(LeadByteTable().LowerCaseAfterFirst("\x83\x41"), "\x83\x61");  // single-byte page: bytes
+}
+
 TEST(FileNameUpperCase, ChangesOnlySingleByteAsciiLetters) {
     const app::DoubleByteUpperCase upper(LeadByteTable::ShiftJis());
     std::string out;

@@ -74,6 +74,7 @@ TEST(IconReaderFuzz, MutatedFixturesNeverLeaveTheirBytes) {
             ASSERT_EQ(source.outside, 0) << name << " round " << round;
             ASSERT_GE(summary.count, 0);
             ASSERT_LE(summary.count, 65535);
+            ASSERT_EQ(summary.extractable.size(), static_cast<std::size_t>(summary.count));
             if (summary.kind == app::IconFileKind::IconFile) {
                 ASSERT_LE(summary.count, 1);
             }

@@ -60,24 +60,37 @@ TEST(IconReaderFixtures, BothPeFlavoursAndNeCountGroupsNotLanguagesOrImages) {
     ExpectSummary(fixturefiles::Dir() / "shapes" / "NE.EXE", IconFileKind::NewExecutable, 2);
 }
 
-TEST(IconReaderFixtures, EveryCorpusFileCountsNone) {
+// Every damaged corpus file holds at least one icon that must never reach the shell.
+TEST(IconReaderFixtures, NoCorpusFileIsExtractableInFull) {
     int files = 0;
     for (const auto& entry : fs::directory_iterator(fixturefiles::Dir() / "corpus")) {
         ++files;
-        EXPECT_EQ(SummarizeFile(entry.path()).count, 0) << entry.path();
+        const IconFileSummary s = SummarizeFile(entry.path());
+        ASSERT_EQ(s.extractable.size(), static_cast<std::size_t>(s.count)) << entry.path();
+        if (s.count > 0) {
+            EXPECT_NE(std::count(s.extractable.begin(), s.extractable.end(), true), s.count) << entry.path();
+        }
     }
-    EXPECT_GE(files, 25);
+    EXPECT_GE(files, 30);
 }
 
-// Cutting a sane file anywhere leaves some structure the shell would read beyond the end.
-TEST(IconReaderFixtures, EveryTruncationOfASaneFileCountsNone) {
+// A file cut short keeps the count while its directories are whole (the shell counts it so), but
+// an icon whose bytes are cut off is no longer extractable; a cut never makes one extractable.
+TEST(IconReaderFixtures, CuttingAFileNeverLeavesACutIconExtractable) {
     for (const char* name : {"ONE.DLL", "TWO.DLL", "SIZES.ICO", "shapes/PE32.DLL", "shapes/NE.EXE", "shapes/PNG.ICO"}) {
         const Bytes whole = fixturefiles::Load(fixturefiles::Dir() / name);
-        ASSERT_GT(Summarize(whole).count, 0) << name;
+        const IconFileSummary full = Summarize(whole);
+        ASSERT_GT(full.count, 0) << name;
+        ASSERT_EQ(full.extractable, std::vector<bool>(full.count, true)) << name;
         const std::size_t step = std::max<std::size_t>(1, whole.size() / 2000);
+        long previous = 0;
         for (std::size_t size = 0; size < whole.size(); size += step) {
-            const Bytes cut(whole.begin(), whole.begin() + size);
-            ASSERT_EQ(Summarize(cut).count, 0) << name << " cut to " << size;
+            const IconFileSummary cut = Summarize(Bytes(whole.begin(), whole.begin() + size));
+            ASSERT_TRUE(cut.count == 0 || cut.count == full.count) << name << " cut to " << size;
+            const long good = std::count(cut.extractable.begin(), cut.extractable.end(), true);
+            ASSERT_GE(good, previous) << name << " cut to " << size;  // more bytes, never fewer icons
+            previous = good;
+            if (size < whole.size() / 2) ASSERT_LT(good, full.count) << name << " cut to " << size;
         }
     }
 }
@@ -108,8 +121,10 @@ TEST(IconReaderShapes, MzWithoutKnownNewHeaderOrOtherSignaturesCountNone) {
 
 TEST(IconReaderShapes, ImageChecksFollowTheBitmapLayout) {
     using fixtures::MakeBitmapImage;
+    // An icon file counts 1 whatever its images: the check decides whether that icon is extractable.
     auto countWith = [](fixtures::IconImage image) {
-        return Summarize(fixtures::MakeIconFile({image})).count;
+        const IconFileSummary s = Summarize(fixtures::MakeIconFile({image}));
+        return s.count == 1 && s.extractable == std::vector<bool>{true} ? 1 : 0;
     };
     for (int depth : {4, 8, 32}) EXPECT_EQ(countWith(MakeBitmapImage(48, depth, 1)), 1) << depth;
     fixtures::IconImage noMask = MakeBitmapImage(32, 32, 1);
@@ -126,20 +141,29 @@ TEST(IconReaderShapes, ImageChecksFollowTheBitmapLayout) {
 }
 
 TEST(IconReaderShapes, PeGroupsAreCheckedAcrossEveryLanguageAndImage) {
+    using Flags = std::vector<bool>;
     auto resources = Group(1, 1, {fixtures::MakeBitmapImage(32, 4, 1), fixtures::MakeBitmapImage(16, 4, 2)});
-    ASSERT_EQ(Summarize(fixtures::MakePe(resources, true).bytes).count, 1);
+    ASSERT_EQ(Summarize(fixtures::MakePe(resources, true).bytes).extractable, Flags{true});
 
     auto badSecondLanguage = resources;
     badSecondLanguage.push_back({fixtures::kRtGroupIcon, 1, 0x411, fixtures::MakeGroupIcon({fixtures::MakeBitmapImage(32, 4, 1)}, 9)});
-    EXPECT_EQ(Summarize(fixtures::MakePe(badSecondLanguage, true).bytes).count, 0);
+    EXPECT_EQ(Summarize(fixtures::MakePe(badSecondLanguage, true).bytes).extractable, Flags{false});
 
     auto badSecondImageLanguage = resources;
     badSecondImageLanguage.push_back({fixtures::kRtIcon, 2, 0x411, Bytes(8, 0)});
-    EXPECT_EQ(Summarize(fixtures::MakePe(badSecondImageLanguage, false).bytes).count, 0);
+    EXPECT_EQ(Summarize(fixtures::MakePe(badSecondImageLanguage, false).bytes).extractable, Flags{false});
 
     auto sharing = resources;
     sharing.push_back({fixtures::kRtGroupIcon, 2, 0x409, fixtures::MakeGroupIcon({fixtures::MakeBitmapImage(32, 4, 1)}, 1)});
-    EXPECT_EQ(Summarize(fixtures::MakePe(sharing, true).bytes).count, 2) << "two groups may share an image";
+    EXPECT_EQ(Summarize(fixtures::MakePe(sharing, true).bytes).extractable, (Flags{true, true}))
+        << "two groups may share an image";
+
+    // Groups count without any icon resource, and none of them is extractable then.
+    auto groupsOnly = resources;
+    groupsOnly.pop_back(), groupsOnly.pop_back();
+    const IconFileSummary noIcons = Summarize(fixtures::MakePe(groupsOnly, true).bytes);
+    EXPECT_EQ(noIcons.count, 1);
+    EXPECT_EQ(noIcons.extractable, Flags{false});
 }
 
 TEST(IconReaderShapes, PeHeadersAreChecked) {

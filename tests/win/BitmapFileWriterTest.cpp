@@ -73,7 +73,10 @@ TEST(WriteBitmapFile, APictureThePlatformCannotConvertRaisesTheGraphicsErrorAndW
     ScratchFolder folder;
     WriteFileBytes(folder / "P.BMP", {1, 2, 3});
     const Picture broken(toolkit::Bitmap(reinterpret_cast<HBITMAP>(static_cast<std::uintptr_t>(0x7FFF5678))));
-    SetLastError(0);
+    // A probe for a missing file just before leaves its error code behind: the graphics error must
+    // not be reported with that file's text.
+    ASSERT_EQ(GetFileAttributesA((folder / "MISSING.BMP").c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     try {
         WriteBitmapFile(broken, folder / "P.BMP");
         FAIL() << "no error";

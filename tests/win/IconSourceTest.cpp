@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <vector>
+
 #include "app/IconHolder.h"
 #include "app/IconSource.h"
 #include "tests/win/WinTestFiles.h"
@@ -84,15 +88,43 @@ TEST(IconSource, ExtractsEachIconAt32x32InOrder) {
     EXPECT_EQ(app::ExtractIconAt(nullptr, Fixture("SIZES.ICO"), 1), nullptr);
 }
 
-TEST(IconSource, MalformedCorpusCountsNoneAndIsNeverExtracted) {
-    int files = 0;
-    wintest::ForEachEntry(Fixture("corpus"), false, [&](const std::string& path, bool isFolder) {
-        if (isFolder) return;
-        ++files;
-        EXPECT_EQ(app::IconCount(nullptr, path), 0) << path;
-        for (int index : {0, 1, -1}) EXPECT_EQ(app::ExtractIconAt(nullptr, path, index), nullptr) << path;
-    });
-    EXPECT_GE(files, 25);
+// Damaged files count as the shell counts them; only their good icons are taken from the shell,
+// the others give no icon (an empty strip cell).
+TEST(IconSource, DamagedFilesGiveTheirGoodIconsOnly) {
+    const struct { const char* name; int count; std::vector<int> good; } corpus[] = {
+        {"ico-65535-images.ico", 0, {}},       {"ico-directory-truncated.ico", 0, {}},
+        {"ico-no-images.ico", 0, {}},          {"ico-bitmap-bit-count.ico", 1, {}},
+        {"ico-bitmap-header-size.ico", 1, {}}, {"ico-bitmap-too-wide.ico", 1, {}},
+        {"ico-offset-past-end.ico", 1, {}},    {"ico-png-bad-size.ico", 1, {}},
+        {"ico-png-zero-width.ico", 1, {}},     {"ico-size-past-end.ico", 1, {}},
+        {"ico-truncated.ico", 1, {}},          {"mz-header-past-end.exe", 0, {}},
+        {"ne-bad-shift.exe", 2, {}},           {"ne-group-missing-icon.exe", 3, {0, 1}},
+        {"ne-no-icon-type.exe", 0, {}},        {"ne-resource-past-end.exe", 2, {1}},  // icon 1 of group 1 is past the end
+        {"ne-truncated.exe", 2, {}},           {"ne-type-count-overflow.exe", 0, {}},
+        {"pe-bad-image-header.dll", 1, {}},    {"pe-data-rva-outside.dll", 3, {1, 2}},  // icon 1 of group 1
+        {"pe-data-size-outside.dll", 3, {1, 2}}, {"pe-group-count-overflow.dll", 0, {}},
+        {"pe-group-entries-overflow.dll", 1, {}}, {"pe-group-missing-icon.dll", 2, {0}},
+        {"pe-headers-only.dll", 0, {}},        {"pe-mixed-groups.dll", 4, {0, 3}},
+        {"pe-no-icon-type.dll", 1, {}},        {"pe-resource-outside.dll", 0, {}},
+        {"pe-resource-unmapped.dll", 0, {}},   {"pe-truncated.dll", 3, {}},
+        {"pe-types-out-of-order.dll", 0, {}},
+    };
+    int listed = 0;
+    wintest::ForEachEntry(Fixture("corpus"), false, [&](const std::string&, bool isFolder) { listed += !isFolder; });
+    EXPECT_EQ(listed, static_cast<int>(std::size(corpus))) << "every corpus file has its expectation here";
+    for (const auto& file : corpus) {
+        SCOPED_TRACE(file.name);
+        const app::IconFile icons(nullptr, Fixture("corpus\\") + file.name);
+        EXPECT_EQ(icons.Count(), file.count);
+        for (int i = -1; i <= file.count; ++i) {
+            app::IconHolder icon(icons.Extract(i));
+            const bool good = std::find(file.good.begin(), file.good.end(), i) != file.good.end();
+            EXPECT_EQ(icon.Handle() != nullptr, good) << "icon " << i;
+            if (good) {
+                EXPECT_FALSE(Pixels32x32(icon.Handle()).empty()) << "icon " << i;
+            }
+        }
+    }
 }
 
 TEST(IconSource, ReadsAFileOthersHaveOpenForWriting) {
@@ -119,12 +151,80 @@ TEST(IconFile, ChecksAFileAgainWhenItChangedAfterTheSearch) {
     HANDLE find = FindFirstFileA(path.c_str(), &entry);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
-    EXPECT_EQ(app::IconCount(nullptr, path, entry), 40);
+    EXPECT_EQ(app::IconCount(nullptr, path, entry, app::VolumeSerialOf(temp)), 40);
     EXPECT_EQ(app::IconFile(nullptr, path).Count(), 40);
 
     ASSERT_TRUE(CopyFileA(Fixture("corpus\\pe-resource-outside.dll").c_str(), path.c_str(), FALSE));
     const app::IconFile changed(nullptr, path);
     EXPECT_EQ(changed.Count(), 0);
     EXPECT_EQ(changed.Extract(0), nullptr);
+    DeleteFileA(path.c_str());
+}
+
+namespace {
+
+std::vector<char> FileBytes(const std::string& path) {
+    std::vector<char> bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) bytes.clear();
+    CloseHandle(file);
+    return bytes;
+}
+
+// Writes bytes as path with the given last write time.
+bool WriteFileAt(const std::string& path, const std::vector<char>& bytes, const FILETIME& written) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD done = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+                    done == bytes.size() && SetFileTime(file, nullptr, nullptr, &written);
+    CloseHandle(file);
+    return ok;
+}
+
+}  // namespace
+
+// The search's reading is trusted while the file is the same one, unchanged in size and write time
+// (here rewritten in place behind its back: still trusted). Another file moved into its place with
+// the same size and write time is another file all the same: its icons are read afresh.
+TEST(IconFile, ChecksAFileAgainWhenAnotherOfEqualSizeAndTimeTookItsPlace) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string path = std::string(temp) + "pictavo-swapped-" + std::to_string(GetCurrentProcessId()) + ".dll";
+    const std::string other = path + ".new";
+    const std::vector<char> forty = FileBytes(Fixture("FORTY.DLL"));
+    std::vector<char> one = FileBytes(Fixture("ONE.DLL"));
+    ASSERT_LT(one.size(), forty.size());
+    one.resize(forty.size());  // bytes after the sections are no part of the image
+    const FILETIME written{0x12345678u, 0x01D00000u};
+    ASSERT_TRUE(WriteFileAt(path, forty, written));
+    ASSERT_TRUE(WriteFileAt(other, one, written));
+
+    WIN32_FIND_DATAA entry{};
+    HANDLE find = FindFirstFileA(path.c_str(), &entry);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    EXPECT_EQ(app::IconCount(nullptr, path, entry, app::VolumeSerialOf(temp)), 40);
+    HANDLE same = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(same, INVALID_HANDLE_VALUE);
+    DWORD done = 0;
+    WriteFile(same, one.data(), static_cast<DWORD>(one.size()), &done, nullptr);
+    SetFileTime(same, nullptr, nullptr, &written);
+    CloseHandle(same);
+    EXPECT_EQ(app::IconFile(nullptr, path).Count(), 40) << "the same file, unchanged as far as can be seen";
+
+    ASSERT_TRUE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    WIN32_FILE_ATTRIBUTE_DATA now{};
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &now));
+    ASSERT_EQ(CompareFileTime(&now.ftLastWriteTime, &written), 0);
+    ASSERT_EQ(now.nFileSizeLow, forty.size());
+
+    const app::IconFile swapped(nullptr, path);
+    EXPECT_EQ(swapped.Count(), 1);
+    app::IconHolder second(swapped.Extract(1));
+    EXPECT_EQ(second.Handle(), nullptr);
     DeleteFileA(path.c_str());
 }

@@ -103,6 +103,31 @@ TEST_F(MainWindowStrip, AFortyIconFileGivesA1280PixelStripOfDrawnCells) {
     for (int i : {0, 17, 39}) EXPECT_NE(GetPixel(canvas.Get(), 32 * i + 16, 16), RGB(255, 255, 255)) << i;
 }
 
+// When the strip's picture cannot be made (a file of some 130,000 icons is too wide for a bitmap on
+// Windows; here no graphics handle is left) the view ends with the error before anything changed:
+// the window still shows the previous file whole, and exports its icons, not the new file's.
+TEST_F(MainWindowStrip, AStripThatCannotBeMadeLeavesThePreviousFileShownWhole) {
+    ShowFile("FORTY.DLL");
+    Copy("TWO.DLL", "TWO.DLL");
+    std::vector<HBITMAP> hoard;
+    for (HBITMAP b; hoard.size() < 1000000 && (b = CreateBitmap(1, 1, 1, 1, nullptr)) != nullptr;) hoard.push_back(b);
+    bool failed = false;
+    try {
+        form_->DispIcon("TWO.DLL");
+    } catch (const toolkit::Exception&) {
+        failed = true;
+    }
+    for (HBITMAP b : hoard) DeleteObject(b);
+    ASSERT_TRUE(failed) << hoard.size() << " bitmaps made";
+    EXPECT_EQ(form_->StripIconCount, 40);
+    EXPECT_EQ(form_->StripFileName, "FORTY.DLL");
+    EXPECT_EQ(form_->Label2.Caption(), "FORTY.DLL");
+    EXPECT_EQ(form_->Image1.Width(), 1280);
+    EXPECT_NE(form_->Image1.Picture(), nullptr);
+    form_->Btn4.Send(BM_CLICK);
+    EXPECT_EQ(form_->exports, (std::vector<std::pair<int, int>>{{0, 39}}));
+}
+
 TEST_F(MainWindowStrip, TheStripScrollsByCellsAndADoubleClickExportsTheCellUnderThePointer) {
     ShowFile("FORTY.DLL");
     form_->ScrollBox1.Send(WM_HSCROLL, SB_LINERIGHT);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "WriterTestSupport.h"
 #include "export/SafeFileReplace.h"
 #include "export/WriterErrors.h"
@@ -57,6 +59,43 @@ TEST(ReplaceFileContents, TakesTheNextTemporaryNameWhenOneIsInTheWay) {
     EXPECT_EQ(ReadFileBytes(TemporaryNameFor(path, 0)), kOld);
     EXPECT_TRUE(IsFolder(TemporaryNameFor(path, 1)));
     EXPECT_EQ(FolderEntries(folder.Path()).size(), 3u);
+}
+
+// The temporary's name is short: a file whose full path is one below the limit is replaced too.
+TEST(ReplaceFileContents, ReplacesAFileWhosePathIsAtTheLimit) {
+    ScratchFolder folder;
+    std::string deep = folder.Path();
+    while (deep.size() + 1 + 8 < MAX_PATH - 12) {  // folders may be at most MAX_PATH - 12 long
+        deep += "\\" + std::string(std::min<std::size_t>(8, MAX_PATH - 12 - deep.size() - 2), 'D');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    const std::string path = deep + "\\" + std::string(MAX_PATH - 1 - deep.size() - 1 - 8, 'N') + "0000.ICO";
+    ASSERT_EQ(path.size(), static_cast<std::size_t>(MAX_PATH - 1));
+    WriteFileBytes(path, kOld);
+    ReplaceFileContents(path, kNew);
+    EXPECT_EQ(ReadFileBytes(path), kNew);
+    EXPECT_EQ(FolderEntries(deep).size(), 1u);
+    EXPECT_LT(iconexport::TemporaryNameFor(path, 31).size(), path.size());
+}
+
+// A replaced file keeps what marks it (hidden, system, archive); the temporary beside it takes
+// them before it moves, so at no moment does the target lack them.
+TEST(ReplaceFileContents, TheReplacedFileKeepsItsAttributes) {
+    ScratchFolder folder;
+    const DWORD cases[] = {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_ARCHIVE,
+                           FILE_ATTRIBUTE_NORMAL};
+    for (const DWORD attributes : cases) {
+        const std::string path = folder / ("A" + std::to_string(attributes) + ".ICO");
+        WriteFileBytes(path, kOld);
+        ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes));
+        const DWORD before = GetFileAttributesA(path.c_str());
+        const DWORD marks = attributes & ~FILE_ATTRIBUTE_NORMAL;  // "normal" reads back as archive
+        ASSERT_EQ(before & marks, marks) << "the platform keeps no such attribute";
+        ReplaceFileContents(path, kNew);
+        EXPECT_EQ(ReadFileBytes(path), kNew);
+        EXPECT_EQ(GetFileAttributesA(path.c_str()), before) << attributes;
+    }
+    EXPECT_EQ(FolderEntries(folder.Path()).size(), 4u);
 }
 
 TEST(ReplaceFileContents, FailuresGiveTheCreateErrorAndLeaveEverythingAsItWas) {

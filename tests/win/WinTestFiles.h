@@ -43,6 +43,39 @@ inline void ForEachEntry(const std::string& folder, bool recursive,
     for (const std::string& sub : folders) ForEachEntry(sub, true, visit);
 }
 
+// The shell's icon count for path, asked in a child process (shell_icon_count beside the test):
+// crashed when the shell's extraction crashed on the file there.
+struct ShellVerdict {
+    bool ran = false;
+    bool crashed = false;
+    int count = 0;
+};
+
+inline ShellVerdict ChildShellCount(const std::string& path) {
+    char self[MAX_PATH] = {};
+    const std::string module(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+    const std::string exe = module.substr(0, module.find_last_of('\\') + 1) + "shell_icon_count.exe";
+    std::string command = "\"" + exe + "\" \"" + path + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ShellVerdict verdict;
+    if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return verdict;
+    }
+    DWORD code = 0;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0 && GetExitCodeProcess(process.hProcess, &code)) {
+        verdict.ran = true;
+        verdict.crashed = code >= 0xC0000000u;  // an exception code, not a count
+        verdict.count = verdict.crashed ? 0 : static_cast<int>(code);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return verdict;
+}
+
 inline int PlatformCount(const std::string& path) {
     return static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(nullptr, path.c_str(), static_cast<UINT>(-1))));
 }
