@@ -311,8 +311,15 @@ bool TCustomTreeView::OnNotify(NMHDR& header, LRESULT& result) {
         TTreeNode* node = item.lParam ? reinterpret_cast<TTreeNode*>(item.lParam) : NodeFromHandle(item.hItem);
         if (!node) return false;
         if (item.mask & TVIF_IMAGE) item.iImage = NodeImage(*node, false);
-        if (item.mask & TVIF_SELECTEDIMAGE) item.iSelectedImage = NodeImage(*node, true);
-        item.mask |= TVIF_DI_SETITEM;  // asked once: the tree keeps the answer
+        // Some native trees ask for both images of every row they draw, though only the selected
+        // row shows its selected image: the others leave it to be asked again when selected.
+        if ((item.mask & TVIF_SELECTEDIMAGE) && node->Selected()) {
+            item.iSelectedImage = NodeImage(*node, true);
+        } else if (item.mask & TVIF_SELECTEDIMAGE) {
+            item.iSelectedImage = I_IMAGECALLBACK;
+            item.mask &= ~TVIF_SELECTEDIMAGE;
+        }
+        item.mask |= TVIF_DI_SETITEM;  // what was answered is kept by the tree
         return true;
     }
     case TVN_DELETEITEMA: {
