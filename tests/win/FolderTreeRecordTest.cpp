@@ -47,7 +47,8 @@ const Case kCases[] = {
 };
 
 // A made-up folder below the recycle bin's node, whose items are real sub-folders of a test
-// folder that the made-up folder gives no parsing name.
+// folder that the made-up folder gives no parsing name. (Wine's own folders never answer
+// SFGAO_SHARE nor offer overlays, and nothing under its special roots opens: hence made up.)
 class UnparseableItems : public testing::Test {
 protected:
     void SetUp() override {
