@@ -2,6 +2,8 @@
 // made-up folder: the list such a node gets, and its overlay and images for each attribute mix.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "foldertree/ShellItems.h"
 #include "tests/win/FakeShellFolder.h"
 #include "tests/win/FolderTreeHost.h"

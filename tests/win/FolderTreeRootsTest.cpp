@@ -2,6 +2,8 @@
 // bin, printers), a manual root naming a file, and the drive of the current directory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "foldertree/ShellItems.h"
 #include "tests/win/FolderTreeHost.h"
 #include "tests/win/ReferenceNodes.h"
