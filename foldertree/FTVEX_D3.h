@@ -103,6 +103,7 @@ protected:
     void DblClick() override;
     void Edited(toolkit::TTreeNode& node, const char* text) override;
     void Deletion(toolkit::TTreeNode& node) override;
+    int NodeImage(toolkit::TTreeNode& node, bool selected) override;
 
 private:
     enum class Option { ShellRun, ShowFile, ShowRootFolder, ShowIncludeHidden };
@@ -136,10 +137,13 @@ private:
     ItemIdList GetRootID(IShellFolder* desktop);
     ItemIdList ReadyRoot(ComRef<IShellFolder>& desktop);
     bool RootQualifies(LPCITEMIDLIST root);
-    void AddChildren(IShellFolder* folder, LPCITEMIDLIST relative, toolkit::TTreeNode* node);
-    void AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, toolkit::TTreeNode* parent,
-                 LPCITEMIDLIST bound);
-    bool ShouldAdd(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes);
+    // Lists what `folder` binds `relative` to under `node`; `parentAbsolute` is the list of the
+    // folder enumerated (node's AbsoluteID), which items without a parsing name extend.
+    void AddChildren(IShellFolder* folder, LPCITEMIDLIST relative, toolkit::TTreeNode* node,
+                     LPCITEMIDLIST parentAbsolute);
+    void AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, ItemIdList absolute,
+                 toolkit::TTreeNode* parent, LPCITEMIDLIST parentAbsolute);
+    bool ShouldAdd(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, ItemIdList& absolute);
     void SortNodes(toolkit::TTreeNode* parent);
     bool FolderHasMatchingFiles(IShellFolder* folder, LPCITEMIDLIST item);
     bool MatchesFileMask(IShellFolder* folder, LPCITEMIDLIST item);

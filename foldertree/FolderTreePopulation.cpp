@@ -127,7 +127,7 @@ void TFolderTreeViewEx::PopulateStandardRoot() {
     } else {
         unattached = std::move(record);
     }
-    AddChildren(rootRecord.ParentFolder.Get(), rootRecord.RelativeID.Get(), top);
+    AddChildren(rootRecord.ParentFolder.Get(), rootRecord.RelativeID.Get(), top, rootRecord.AbsoluteID.Get());
 
     FullCollapse();
     if (showRootFolder_)
@@ -176,7 +176,7 @@ void TFolderTreeViewEx::PopulateSpecialRoot() {
     top->SetData(record.release());
     top->SetImageIndex(normal);
     top->SetSelectedIndex(open);
-    AddChildren(desktop.Get(), absolute, top);
+    AddChildren(desktop.Get(), absolute, top, absolute);
     FullCollapse();
     if (TTreeNode* first = GetFirstNode()) first->Expand(false);
 }
@@ -185,7 +185,7 @@ void TFolderTreeViewEx::PopulateSpecialRoot() {
 bool TFolderTreeViewEx::CanExpand(TTreeNode& node) {
     const TTVITEMDATA* record = RecordOf(&node);
     if (record && node.HasChildren() && !node.GetFirstChild())
-        AddChildren(record->ParentFolder.Get(), record->RelativeID.Get(), &node);
+        AddChildren(record->ParentFolder.Get(), record->RelativeID.Get(), &node, record->AbsoluteID.Get());
     return true;
 }
 
@@ -199,7 +199,8 @@ ItemIdList NextEnumerated(IEnumIDList* items) {
 }
 }  // namespace
 
-void TFolderTreeViewEx::AddChildren(IShellFolder* folder, LPCITEMIDLIST relative, TTreeNode* node) {
+void TFolderTreeViewEx::AddChildren(IShellFolder* folder, LPCITEMIDLIST relative, TTreeNode* node,
+                                    LPCITEMIDLIST parentAbsolute) {
     if (!TaskAllocator().Available()) return;
     RedrawPause pause(*this);
     const ComRef<IShellFolder> enumerated = BindToFolder(folder, relative);
@@ -212,57 +213,66 @@ void TFolderTreeViewEx::AddChildren(IShellFolder* folder, LPCITEMIDLIST relative
     if (enumerated->EnumObjects(Handle(), flags, items.Put()) == S_OK && items) {
         while (const ItemIdList item = NextEnumerated(items.Get())) {
             const ULONG attributes = ItemAttributes(enumerated.Get(), item.Get(), kItemAttributeQuery);
-            if (ShouldAdd(enumerated.Get(), item.Get(), attributes))
-                AddItem(enumerated.Get(), item.Get(), attributes, node, relative);
+            ItemIdList absolute;
+            if (ShouldAdd(enumerated.Get(), item.Get(), attributes, absolute))
+                AddItem(enumerated.Get(), item.Get(), attributes, std::move(absolute), node, parentAbsolute);
         }
     }
     SortNodes(node);
 }
 
 // Under a standard root only items reachable from a path, and only folders, or files matching
-// the mask when files are shown.
-bool TFolderTreeViewEx::ShouldAdd(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes) {
+// the mask when files are shown. The list the path test parsed is kept: it is the item's
+// AbsoluteID.
+bool TFolderTreeViewEx::ShouldAdd(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes,
+                                  ItemIdList& absolute) {
     if (specialRoot_) return true;
-    if (!IsParseableItem(folder, item)) return false;
+    absolute = ItemAbsoluteID(folder, item);
+    if (!absolute) return false;
     if (attributes & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER)) return true;
     if (!showFile_ || !(attributes & SFGAO_FILESYSTEM)) return false;
     return fileMask_.empty() || MatchesFileMask(folder, item);
 }
 
-void TFolderTreeViewEx::AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes,
-                                TTreeNode* parent, LPCITEMIDLIST bound) {
+void TFolderTreeViewEx::AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, ItemIdList absolute,
+                                TTreeNode* parent, LPCITEMIDLIST parentAbsolute) {
     std::string caption;
     if (!ItemDisplayName(folder, item, SHGDN_INFOLDER, caption)) return;
     auto record = std::make_unique<TTVITEMDATA>();
     record->ParentFolder = ComRef<IShellFolder>::Share(folder);
-    // The parsed name when the desktop accepts it again; else the bound list and the item.
-    record->AbsoluteID = ItemAbsoluteID(folder, item);
-    if (!record->AbsoluteID) record->AbsoluteID = ConcatLists(bound, item);
+    // The parsed name when the desktop accepts it again (parsed by the listing test already,
+    // except under a special root); else the enumerated folder's own list and the item.
+    record->AbsoluteID = absolute ? std::move(absolute) : ItemAbsoluteID(folder, item);
+    if (!record->AbsoluteID) record->AbsoluteID = ConcatLists(parentAbsolute, item);
     record->RelativeID = CopyFirstItem(item);
     record->Attributes = attributes;
-    int normal = 0, open = 0;
-    ItemIconIndexes(record->AbsoluteID.Get(), normal, open);
 
-    TTreeNode* node = AddChild(parent, caption);
-    if (!node) return;
-    node->SetData(record.release());
-    node->SetImageIndex(normal);
+    // The icons are asked of the shell when the node is first drawn or read (NodeImage).
+    toolkit::TNodeLook look;
+    look.imageIndex = I_IMAGECALLBACK;
+    look.selectedIndex = I_IMAGECALLBACK;
     int overlay = 0;
     const bool shellOverlay = ItemOverlayIndex(folder, item, overlay);
     if (shellOverlay)
-        node->SetOverlayIndex(overlay);
+        look.overlayIndex = overlay;
     else if (attributes & SFGAO_SHARE)
-        node->SetOverlayIndex(0);  // the shell's shared-item overlay
-
+        look.overlayIndex = 0;  // the shell's shared-item overlay
     if (showFile_) {
-        node->SetSelectedIndex(attributes & SFGAO_FOLDER ? open : normal);
-        if (!shellOverlay && (attributes & SFGAO_LINK)) node->SetOverlayIndex(1);  // shortcut arrow
-        node->SetHasChildren((attributes & SFGAO_HASSUBFOLDER) ||
-                             ((attributes & SFGAO_FOLDER) && FolderHasMatchingFiles(folder, item)));
+        if (!shellOverlay && (attributes & SFGAO_LINK)) look.overlayIndex = 1;  // shortcut arrow
+        look.hasChildren = (attributes & SFGAO_HASSUBFOLDER) ||
+                           ((attributes & SFGAO_FOLDER) && FolderHasMatchingFiles(folder, item));
     } else {
-        node->SetSelectedIndex(open);
-        node->SetHasChildren((attributes & SFGAO_HASSUBFOLDER) != 0);
+        look.hasChildren = (attributes & SFGAO_HASSUBFOLDER) != 0;
     }
+    if (AddChild(parent, caption, record.get(), look)) record.release();
+}
+
+// With files shown a file looks the same selected; otherwise the selected image is the open one.
+int TFolderTreeViewEx::NodeImage(TTreeNode& node, bool selected) {
+    const TTVITEMDATA* record = RecordOf(&node);
+    if (!record) return 0;
+    const bool open = selected && (!showFile_ || (record->Attributes & SFGAO_FOLDER));
+    return ItemIconIndex(record->AbsoluteID.Get(), open);
 }
 
 void TFolderTreeViewEx::SortNodes(TTreeNode* parent) {

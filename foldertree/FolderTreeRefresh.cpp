@@ -68,7 +68,7 @@ void TFolderTreeViewEx::ReloadTree(TTreeNode* selected) {
     if (!first) return;
     first->DeleteChildren();
     if (const TTVITEMDATA* record = RecordOf(first))
-        AddChildren(record->ParentFolder.Get(), record->RelativeID.Get(), first);
+        AddChildren(record->ParentFolder.Get(), record->RelativeID.Get(), first, record->AbsoluteID.Get());
     first->Expand(false);
     RestoreState(paths, selPath, topPath);
 }

@@ -73,8 +73,11 @@ bool StrRetText(STRRET& answer, LPCITEMIDLIST item, std::string& text) {
 bool ItemDisplayName(IShellFolder* folder, LPCITEMIDLIST item, DWORD flags, std::string& name) {
     if (!folder || !item) return false;
     STRRET answer{};
-    if (folder->GetDisplayNameOf(item, flags, &answer) != S_OK) return false;
-    return StrRetText(answer, item, name);
+    const HRESULT result = folder->GetDisplayNameOf(item, flags, &answer);
+    if (result == S_OK) return StrRetText(answer, item, name);
+    // Any success code hands over the wide string, which is ours to free even when refused.
+    if (SUCCEEDED(result) && answer.uType == STRRET_WSTR) CoTaskMemFree(answer.pOleStr);
+    return false;
 }
 
 ItemIdList PathToIDList(const std::string& path) {
@@ -120,9 +123,13 @@ std::string ShellDisplayName(LPCITEMIDLIST absolute) {
     return std::string(info.szDisplayName, strnlen(info.szDisplayName, sizeof info.szDisplayName));
 }
 
+int ItemIconIndex(LPCITEMIDLIST absolute, bool open) {
+    return FileInfo(absolute, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0)).iIcon;
+}
+
 void ItemIconIndexes(LPCITEMIDLIST absolute, int& normal, int& open) {
-    normal = FileInfo(absolute, SHGFI_SYSICONINDEX | SHGFI_SMALLICON).iIcon;
-    open = FileInfo(absolute, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON).iIcon;
+    normal = ItemIconIndex(absolute, false);
+    open = ItemIconIndex(absolute, true);
 }
 
 std::string IDListToPath(LPCITEMIDLIST absolute) {

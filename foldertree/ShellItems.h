@@ -45,6 +45,7 @@ std::string ItemParsingName(IShellFolder* folder, LPCITEMIDLIST item);
 // The shell's display name of an absolute list (the caption of the tree's top node).
 std::string ShellDisplayName(LPCITEMIDLIST absolute);
 // Indexes into the system small-icon image list: the item's icon and its open icon.
+int ItemIconIndex(LPCITEMIDLIST absolute, bool open);
 void ItemIconIndexes(LPCITEMIDLIST absolute, int& normal, int& open);
 // The file-system path of an absolute list; empty for virtual items.
 std::string IDListToPath(LPCITEMIDLIST absolute);

@@ -31,27 +31,26 @@ void TTreeNode::SetText(const std::string& text) {
     owner_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-int TTreeNode::ImageIndex() const {
-    TVITEMA item = ItemQuery(item_, TVIF_IMAGE);
+int TTreeNode::ImageIndex() const { return Image(TVIF_IMAGE); }
+void TTreeNode::SetImageIndex(int index) { SetImage(TVIF_IMAGE, index); }
+int TTreeNode::SelectedIndex() const { return Image(TVIF_SELECTEDIMAGE); }
+void TTreeNode::SetSelectedIndex(int index) { SetImage(TVIF_SELECTEDIMAGE, index); }
+
+// A deferred image is resolved by whoever reads it first, the drawing or the program, and kept:
+// both see the same index.
+int TTreeNode::Image(UINT which) const {
+    TVITEMA item = ItemQuery(item_, which);
     owner_.Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
+    int index = which == TVIF_IMAGE ? item.iImage : item.iSelectedImage;
+    if (index != I_IMAGECALLBACK) return index;
+    index = owner_.NodeImage(const_cast<TTreeNode&>(*this), which == TVIF_SELECTEDIMAGE);
+    SetImage(which, index);
+    return index;
 }
 
-void TTreeNode::SetImageIndex(int index) {
-    TVITEMA item = ItemQuery(item_, TVIF_IMAGE);
-    item.iImage = index;
-    owner_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-int TTreeNode::SelectedIndex() const {
-    TVITEMA item = ItemQuery(item_, TVIF_SELECTEDIMAGE);
-    owner_.Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iSelectedImage;
-}
-
-void TTreeNode::SetSelectedIndex(int index) {
-    TVITEMA item = ItemQuery(item_, TVIF_SELECTEDIMAGE);
-    item.iSelectedImage = index;
+void TTreeNode::SetImage(UINT which, int index) const {
+    TVITEMA item = ItemQuery(item_, which);
+    (which == TVIF_IMAGE ? item.iImage : item.iSelectedImage) = index;
     owner_.Send(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -179,12 +178,22 @@ LRESULT TCustomTreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 TTreeNode* TCustomTreeView::AddChild(TTreeNode* parent, const std::string& text, void* data) {
+    return AddChild(parent, text, data, TNodeLook{});
+}
+
+TTreeNode* TCustomTreeView::AddChild(TTreeNode* parent, const std::string& text, void* data,
+                                     const TNodeLook& look) {
     std::string caption = text;
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent ? parent->ItemId() : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN | TVIF_STATE;
     insert.item.pszText = caption.data();
+    insert.item.iImage = look.imageIndex;
+    insert.item.iSelectedImage = look.selectedIndex;
+    insert.item.cChildren = look.hasChildren ? 1 : 0;
+    insert.item.state = look.overlayIndex < 0 ? 0 : INDEXTOOVERLAYMASK(look.overlayIndex + 1);
+    insert.item.stateMask = TVIS_OVERLAYMASK;
     auto* node = new TTreeNode(*this, nullptr);
     insert.item.lParam = reinterpret_cast<LPARAM>(node);
     auto item = reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
@@ -301,6 +310,22 @@ bool TCustomTreeView::OnNotify(NMHDR& header, LRESULT& result) {
         auto& info = reinterpret_cast<NMTVDISPINFOA&>(header);
         if (TTreeNode* node = NodeFromItem(info.item)) Edited(*node, info.item.pszText);
         result = FALSE;  // the caption was set above, not by the native tree after this returns
+        return true;
+    }
+    case TVN_GETDISPINFOA: {
+        TVITEMA& item = reinterpret_cast<NMTVDISPINFOA&>(header).item;
+        TTreeNode* node = item.lParam ? reinterpret_cast<TTreeNode*>(item.lParam) : NodeFromHandle(item.hItem);
+        if (!node) return false;
+        if (item.mask & TVIF_IMAGE) item.iImage = NodeImage(*node, false);
+        // Some native trees ask for both images of every row they draw, though only the selected
+        // row shows its selected image: the others leave it to be asked again when selected.
+        if ((item.mask & TVIF_SELECTEDIMAGE) && node->Selected()) {
+            item.iSelectedImage = NodeImage(*node, true);
+        } else if (item.mask & TVIF_SELECTEDIMAGE) {
+            item.iSelectedImage = I_IMAGECALLBACK;
+            item.mask &= ~TVIF_SELECTEDIMAGE;
+        }
+        item.mask |= TVIF_DI_SETITEM;  // what was answered is kept by the tree
         return true;
     }
     case TVN_DELETEITEMA: {

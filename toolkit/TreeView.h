@@ -12,6 +12,15 @@ namespace toolkit {
 
 class TCustomTreeView;
 
+// What a node shows, given when it is inserted, in one step. An image index of I_IMAGECALLBACK
+// is left to the tree view's NodeImage, asked when the node is first drawn or read.
+struct TNodeLook {
+    int imageIndex = 0;
+    int selectedIndex = 0;
+    int overlayIndex = -1;  // counted from 0; -1 for none
+    bool hasChildren = false;
+};
+
 class TTreeNode {
 public:
     TTreeNode(TCustomTreeView& owner, HTREEITEM item) : owner_(owner), item_(item) {}
@@ -61,6 +70,9 @@ private:
     friend class TCustomTreeView;
     UINT State(UINT mask) const;
     void SetState(UINT state, UINT mask);
+    // TVIF_IMAGE or TVIF_SELECTEDIMAGE; a deferred one is resolved and kept.
+    int Image(UINT which) const;
+    void SetImage(UINT which, int index) const;
 
     TCustomTreeView& owner_;
     HTREEITEM item_;
@@ -74,6 +86,7 @@ public:
     ~TCustomTreeView() override;
 
     TTreeNode* AddChild(TTreeNode* parent, const std::string& text, void* data = nullptr);
+    TTreeNode* AddChild(TTreeNode* parent, const std::string& text, void* data, const TNodeLook& look);
     TTreeNode* GetFirstNode() const;
     int NodeCount() const { return static_cast<int>(Send(TVM_GETCOUNT)); }
     void ClearNodes();
@@ -119,6 +132,9 @@ protected:
     virtual void Edited(TTreeNode& node, const char* text);
     // A node is going; its TTreeNode object is deleted right after.
     virtual void Deletion(TTreeNode& /*node*/) {}
+    // The image of a node inserted with I_IMAGECALLBACK: the normal one, or the one shown while
+    // it is selected.
+    virtual int NodeImage(TTreeNode& /*node*/, bool /*selected*/) { return 0; }
 
 private:
     void ApplyIndent();

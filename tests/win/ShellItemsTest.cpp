@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "foldertree/ShellItems.h"
+#include "tests/win/AllocationSpy.h"
 #include "tests/win/TestFolder.h"
 
 using namespace foldertree;
@@ -79,6 +80,26 @@ TEST(ItemDisplayName, ReadsEachStringKindAndRejectsOtherAnswers) {
     folder.answer = S_FALSE;  // a success code, but not S_OK
     EXPECT_FALSE(ItemDisplayName(&folder, Item(), SHGDN_NORMAL, name));
     EXPECT_EQ(name, "untouched");
+}
+
+// A success code other than S_OK still hands over the wide string: it must be freed too.
+TEST(ItemDisplayName, FreesTheShellsWideStringWhateverSuccessCodeComesWithIt) {
+    NamingFolder folder;
+    wchar_t wide[] = L"NAME";
+    folder.name.uType = STRRET_WSTR;
+    folder.name.pOleStr = wide;
+    testsupport::AllocationSpy spy;
+    ASSERT_EQ(CoRegisterMallocSpy(&spy), S_OK);
+    for (const HRESULT answer : {S_OK, S_FALSE, static_cast<HRESULT>(2)}) {
+        folder.answer = answer;
+        std::string name;
+        ItemDisplayName(&folder, Item(), SHGDN_NORMAL, name);
+    }
+    const std::size_t allocations = spy.Allocations();
+    const std::size_t outstanding = spy.Outstanding();
+    CoRevokeMallocSpy();
+    EXPECT_GE(allocations, 3u);  // the spy saw the folder's three strings
+    EXPECT_EQ(outstanding, 0u);
 }
 
 TEST(ShellItems, PathsParseIntoListsAndBackIntoPaths) {
