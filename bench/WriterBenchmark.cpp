@@ -159,8 +159,18 @@ void BareExtracting(const std::string& file, size_t count, const std::string& fo
 
 // --- the export run itself: the main window's PutIcon with the dialogs answered at once ---
 
-HHOOK g_creationHook = nullptr;
-double g_summaryCreated = 0;
+HHOOK g_creationHook = nullptr, g_hideHook = nullptr;
+double g_dialogHidden = 0, g_summaryCreated = 0;
+
+// Notes when the export dialog is hidden after OK: the writing starts then. (Under Wine without a
+// window manager, hiding a window waits two seconds for one to answer; that is not the program's.)
+LRESULT CALLBACK NoteDialogHidden(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->message == WM_WINDOWPOSCHANGED && Form2 && call->hwnd == Form2->Handle() &&
+        (reinterpret_cast<const WINDOWPOS*>(call->lParam)->flags & SWP_HIDEWINDOW))
+        g_dialogHidden = Seconds();
+    return CallNextHookEx(g_hideHook, code, wParam, lParam);
+}
 
 // Notes when the summary message's window is made: the writing is over by then.
 LRESULT CALLBACK NoteWindowCreation(int code, WPARAM wParam, LPARAM lParam) {
@@ -172,23 +182,22 @@ LRESULT CALLBACK NoteWindowCreation(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 struct RunTimes {
-    double whole, writing;  // PutIcon from call to return; from OK to the summary
+    double whole, writing;  // PutIcon from call to return; from the dialog gone to the summary
 };
 
 RunTimes ThroughPutIcon(TForm1& form, const std::string& folder) {
     form.SaveDir = folder;
-    double confirmed = 0;
     toolkit::ModalTestHook::OnNextModal([&](HWND) {
         Form2->CheckBox1.SetChecked(true);
         Form2->CheckBox2.SetChecked(true);
         g_summaryCreated = 0;
-        confirmed = Seconds();
-        Form2->Button1.Send(BM_CLICK);
+        g_dialogHidden = 0;
+        Form2->Button1.Click();
     });
     toolkit::ModalTestHook::OnNextModal([](HWND summary) { PostMessageA(summary, WM_KEYDOWN, VK_RETURN, 0); });
     const double start = Seconds();
     form.PutIcon(0, form.StripIconCount - 1);
-    return {Seconds() - start, g_summaryCreated - confirmed};
+    return {Seconds() - start, g_summaryCreated - g_dialogHidden};
 }
 
 std::string MakeFolder(const char* name) {
@@ -311,6 +320,7 @@ int main(int argc, char** argv) {
     form1->DispIcon("shell32.dll");
     const std::string runFolder = MakeFolder("pictavo-bench-run");
     g_creationHook = SetWindowsHookExA(WH_CBT, &NoteWindowCreation, nullptr, GetCurrentThreadId());
+    g_hideHook = SetWindowsHookExA(WH_CALLWNDPROCRET, &NoteDialogHidden, nullptr, GetCurrentThreadId());
     double whole = 1e9, writing = 1e9, bareExtracting = 1e9;
     std::string runError;
     toolkit::Application::Instance().OnException = [&](const std::string& text) { runError = text; };
@@ -332,6 +342,7 @@ int main(int argc, char** argv) {
         bareExtracting = std::min(bareExtracting, bare);
     }
     UnhookWindowsHookEx(g_creationHook);
+    UnhookWindowsHookEx(g_hideHook);
     const bool runSame = runError.empty() && SameFiles(runFolder, bareFolder, count);
     RemoveFiles(runFolder, count);
     RemoveFiles(bareFolder, count);
@@ -342,7 +353,8 @@ int main(int argc, char** argv) {
     }
     std::printf("the export run (PutIcon) of all %d icons, both formats, into an empty folder; best of %d rounds\n",
                 form1->StripIconCount, rounds);
-    std::printf("  writing, OK to summary:  %7.1f ms\n  whole run with dialogs:  %7.1f ms\n", writing * 1000, whole * 1000);
+    std::printf("  writing, dialog gone to summary: %7.1f ms\n  whole run with dialogs:          %7.1f ms\n",
+                writing * 1000, whole * 1000);
     std::printf("  bare loop with ExtractIconA: %7.1f ms\n  bare loop, icons at hand:    %7.1f ms\n",
                 bareExtracting * 1000, fresh.bare * 1000);
     std::printf("  ratio writing / bare with extraction: %5.2f (target <= 1.30)\n", writing / bareExtracting);
