@@ -344,6 +344,11 @@ int main(int argc, char** argv) {
     UnhookWindowsHookEx(g_creationHook);
     UnhookWindowsHookEx(g_hideHook);
     const bool runSame = runError.empty() && SameFiles(runFolder, bareFolder, count);
+    const int strip = form1->StripIconCount;
+    form5.reset();  // the main window saves its settings as it goes
+    form2.reset();
+    form1.reset();
+    SetCurrentDirectoryA(temp);  // the export left it in its folder
     RemoveFiles(runFolder, count);
     RemoveFiles(bareFolder, count);
     DeleteFileA((std::string(temp) + "pictavo-writer-benchmark.ini").c_str());
@@ -352,7 +357,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::printf("the export run (PutIcon) of all %d icons, both formats, into an empty folder; best of %d rounds\n",
-                form1->StripIconCount, rounds);
+                strip, rounds);
     std::printf("  writing, dialog gone to summary: %7.1f ms\n  whole run with dialogs:          %7.1f ms\n",
                 writing * 1000, whole * 1000);
     std::printf("  bare loop with ExtractIconA: %7.1f ms\n  bare loop, icons at hand:    %7.1f ms\n",
