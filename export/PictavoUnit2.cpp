@@ -69,7 +69,7 @@ void TForm2::CheckBox1Click() { Button1.SetEnabled(CheckBox1.Checked() || CheckB
 
 // A new folder inside the export folder, which then becomes the export folder.
 void TForm2::Button3Click() {
-    const std::string& saveDir = Form1->SaveDir;
+    const std::string saveDir = Form1->SaveDir;
     const auto width = [](const std::string& text) { return Form3->TextWidth(text); };
     Form3->Label3.SetCaption(app::ShortenPath(saveDir, width, Form3->Label3.Width(), toolkit::SystemLeadBytes()));
     if (Form3->ShowModal() != toolkit::mrOk) return;

@@ -1,15 +1,12 @@
 #pragma once
 // A group box without caption: an etched frame in the form's colour around the controls it holds.
-#include "toolkit/Control.h"
+#include "toolkit/Panel.h"
 
 namespace toolkit {
 
-class GroupBox : public Control {
-public:
-    void Create(Window& parent, const Rect& bounds);
-
+class GroupBox : public Panel {
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintFrame(HDC dc, RECT r) override;
 };
 
 }  // namespace toolkit

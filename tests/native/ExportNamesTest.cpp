@@ -4,6 +4,7 @@
 #include "app/PathNames.h"
 #include "export/ExportFileNames.h"
 #include "export/FolderNameCheck.h"
+#include "toolkit/Exceptions.h"
 
 using toolkit::LeadByteTable;
 

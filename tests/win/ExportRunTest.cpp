@@ -69,17 +69,6 @@ TEST_F(ExportRun, AStripDoubleClickExportsOnlyTheCellUnderThePointer) {
     EXPECT_EQ(messages, Names(2, "1個のアイコンと 0個のビットマップを取り出しました。"));
 }
 
-TEST_F(ExportRun, FilesAreNamedAfterTheStripFileWithoutItsExtension) {
-    for (const char* strip : {"README", "A.B.EXE", ".x", "表示.DLL"}) View("ONE.DLL", strip);
-    for (const char* strip : {"README", "A.B.EXE", ".x", "表示.DLL"}) {
-        form1->DispIcon(strip);
-        Export();
-    }
-    EXPECT_EQ(FolderEntries(out.Path()), Sorted({"README0000.ICO", "A.B0000.ICO", "0000.ICO", "表示0000.ICO"}));
-    EXPECT_EQ(messages.size(), 4u);
-    EXPECT_TRUE(errors.empty());
-}
-
 TEST_F(ExportRun, TheAnswersDecideWhatIsReplacedWhatIsCountedAndWhereTheRunStops) {
     const struct {
         const char* what;
@@ -137,39 +126,54 @@ TEST_F(ExportRun, TheAnswersDecideWhatIsReplacedWhatIsCountedAndWhereTheRunStops
     EXPECT_TRUE(errors.empty());
 }
 
-TEST_F(ExportRun, AFolderNamedLikeTheFileIsNotAskedAboutAndItsWriteEndsTheRun) {
-    View("TWO.DLL", "T.DLL");
-    ASSERT_TRUE(CreateDirectoryA((out / "T0001.ICO").c_str(), nullptr));
-    onExport = [this] { form2->CheckBox2.SetChecked(true); };
-    Export();
-    EXPECT_TRUE(questions.empty());
-    EXPECT_EQ(errors, Names{"ファイル " + out / "T0001.ICO" + " を作成できません"});
-    // Files written before stay; no summary, no position; the formats were already taken.
-    EXPECT_EQ(FolderEntries(out.Path()), (Names{"T0000.BMP", "T0000.ICO", "T0001.ICO"}));
+TEST_F(ExportRun, AFailedWriteEndsTheRunAndLeavesEveryExistingFileAsItWas) {
+    const struct {
+        const char* what;
+        std::function<void(const std::string& folder)> prepare;
+        Names asked, entries;
+        const char* error;  // names its file as "%s"
+    } cases[] = {
+        {"a folder of the file's name is not asked about",
+         [](const std::string& f) { CreateDirectoryA((f + "\\S0001.ICO").c_str(), nullptr); }, {},
+         {"S0000.BMP", "S0000.ICO", "S0001.ICO"}, "ファイル %s を作成できません"},
+        {"a read-only file answered Yes",
+         [](const std::string& f) {
+             WriteTextFile(f + "\\S0000.ICO", "old");
+             SetFileAttributesA((f + "\\S0000.ICO").c_str(), FILE_ATTRIBUTE_READONLY);
+         },
+         {"S0000.ICO"}, {"S0000.ICO"}, "ファイル %s を作成できません"},
+        {"an icon that can no longer be obtained, answered Yes",
+         [this](const std::string& f) {
+             WriteTextFile(f + "\\S0002.ICO", "old");
+             CopyFileA(FixturePath("TWO.DLL").c_str(), (source / "S.DLL").c_str(), FALSE);  // two icons now
+         },
+         {"S0002.ICO"}, {"S0000.BMP", "S0000.ICO", "S0001.BMP", "S0001.ICO", "S0002.ICO"}, "アイコンイメージが不正です"},
+    };
+    View("TWELVE.DLL", "S.DLL");
+    form1->BmpOut = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::TestFolder folder;
+        form1->SaveDir = folder.Path();
+        c.prepare(folder.Path());
+        questions.clear();
+        errors.clear();
+        replies = {Reply::Yes};
+        Export();
+        EXPECT_EQ(questions, c.asked);
+        // Files written before stay, a replaced one is untouched, no temporary is left.
+        EXPECT_EQ(FolderEntries(folder.Path()), c.entries);
+        if (!c.asked.empty()) EXPECT_EQ(ReadTextFile(folder / c.asked[0]), "old");
+        std::string error = c.error;
+        if (const auto at = error.find("%s"); at != std::string::npos)
+            error.replace(at, 2, folder / (c.asked.empty() ? "S0001.ICO" : c.asked[0]));
+        EXPECT_EQ(errors, Names{error});
+        SetFileAttributesA((folder / "S0000.ICO").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    // No summary, no position saved; the formats were already taken.
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(Ini("Form2Top"), "");
-    EXPECT_TRUE(form1->BmpOut);
-}
-
-TEST_F(ExportRun, AWriteThatFailsAfterYesLeavesTheUsersFileAsItWas) {
-    View("TWELVE.DLL", "S.DLL");
-    // A read-only file cannot be replaced.
-    WriteTextFile(out / "S0000.ICO", "old");
-    ASSERT_TRUE(SetFileAttributesA((out / "S0000.ICO").c_str(), FILE_ATTRIBUTE_READONLY));
-    replies = {Reply::Yes};
-    Export();
-    // The file changed since it was viewed: its icon 2 cannot be obtained any more.
-    SetFileAttributesA((out / "S0000.ICO").c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA((out / "S0000.ICO").c_str());
-    WriteTextFile(out / "S0002.ICO", "old");
-    ASSERT_TRUE(CopyFileA(FixturePath("TWO.DLL").c_str(), (source / "S.DLL").c_str(), FALSE));
-    replies = {Reply::Yes};
-    Export();
-    EXPECT_EQ(errors, (Names{"ファイル " + out / "S0000.ICO" + " を作成できません", "アイコンイメージが不正です"}));
-    EXPECT_EQ(questions, (Names{"S0000.ICO", "S0002.ICO"}));
-    EXPECT_EQ(ReadTextFile(out / "S0002.ICO"), "old");
-    EXPECT_EQ(FolderEntries(out.Path()), (Names{"S0000.ICO", "S0001.ICO", "S0002.ICO"}));  // no temporaries
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(form1->IcoOut && form1->BmpOut);
 }
 
 TEST_F(ExportRun, APathTooLongForThePlatformIsAnErrorNeverAShortenedName) {
@@ -261,25 +265,9 @@ TEST_F(ExportRun, TheExportDialogNeedsAFormatAndExplainsOnlyItsTwoButtons) {
     confirmExport = false;
     Export();
     EXPECT_EQ(exportEnabled, (std::vector<bool>{true, false, true, false}));
-    EXPECT_EQ(form2->Caption(), "取り出しの指定");
-    EXPECT_EQ(form2->ClientWidth(), 365);
-    EXPECT_EQ(form2->ClientHeight(), 264);
-    const struct {
-        toolkit::Control* control;
-        toolkit::Rect at;
-        bool hint;
-    } controls[] = {
-        {&form2->FTVE1, {8, 49, 213, 201}, false},       {&form2->Label2, {84, 29, 140, 12}, false},
-        {&form2->GroupBox1, {232, 44, 125, 75}, false},  {&form2->CheckBox1, {7, 29, 97, 17}, false},
-        {&form2->CheckBox2, {7, 51, 109, 17}, false},    {&form2->Button3, {258, 139, 77, 25}, true},
-        {&form2->Button1, {258, 182, 77, 25}, true},     {&form2->Button2, {258, 225, 77, 25}, false},
-    };
-    for (const auto& c : controls) {
-        const toolkit::Rect at = c.control->Bounds();
-        EXPECT_EQ(std::make_tuple(at.left, at.top, at.width, at.height),
-                  std::make_tuple(c.at.left, c.at.top, c.at.width, c.at.height)) << c.control->Caption();
-        EXPECT_EQ(c.control->ShowHint(), c.hint) << c.control->Caption();
-    }
+    for (toolkit::Control* control : {static_cast<toolkit::Control*>(&form2->FTVE1), &form2->Label2, &form2->CheckBox1,
+                                      &form2->CheckBox2, &form2->Button2, &form2->Button3, &form2->Button1})
+        EXPECT_EQ(control->ShowHint(), control == &form2->Button3 || control == &form2->Button1) << control->Caption();
 }
 
 TEST_F(ExportRun, TheOverwriteQuestionShowsTheFilesLocalTimeInStepsOfTwoSecondsAndItsSize) {

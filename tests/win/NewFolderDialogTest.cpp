@@ -81,12 +81,11 @@ TEST_F(NewFolder, ACreatedFolderBecomesTheSelectedTopExportFolderAndTheNameIsCle
     ASSERT_NE(form2->FTVE1.Selected(), nullptr);
     EXPECT_EQ(form2->FTVE1.Selected()->Text(), "新しい表示");
     // In view. (Windows makes it the top node; Wine's tree here only scrolls it into view.)
-    RECT item{}, client{};
+    RECT item{};
     const HTREEITEM selected = form2->FTVE1.Selected()->ItemId();
     std::memcpy(&item, &selected, sizeof selected);
     form2->FTVE1.Send(TVM_GETITEMRECT, FALSE, reinterpret_cast<LPARAM>(&item));
-    GetClientRect(form2->FTVE1.Handle(), &client);
-    EXPECT_TRUE(item.top >= 0 && item.bottom <= client.bottom);
+    EXPECT_TRUE(item.top >= 0 && item.bottom <= form2->FTVE1.Height());
     // Both labels show their folder shortened to their width, the last folder whole.
     const std::string shown = form2->Label2.Caption();
     EXPECT_EQ(shown.substr(shown.size() - 11), "\\新しい表示");
@@ -100,41 +99,38 @@ TEST_F(NewFolder, ACreatedFolderBecomesTheSelectedTopExportFolderAndTheNameIsCle
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(NewFolder, AFolderThatCannotBeCreatedIsReportedAndNothingChanges) {
+TEST_F(NewFolder, AFolderNotCreatedIsReportedAndTheNameWaitsForTheNextShowing) {
     ASSERT_TRUE(CreateDirectoryA((out / "EXISTS").c_str(), nullptr));
     const struct {
         std::string saveDir, name;
+        bool confirm;
+        Names said;
     } cases[] = {
-        {out.Path(), "EXISTS"},
-        {out / "GONE", "NEW"},
-        {"", "NEW"},  // the computer folder: no place for a folder, not the current drive's root
+        {out.Path(), "EXISTS", true, {"フォルダを作成できませんでした。"}},
+        {out / "GONE", "NEW", true, {"フォルダを作成できませんでした。"}},
+        // The computer folder: no place for a folder, and certainly not the current drive's root.
+        {"", "NEW", true, {"フォルダを作成できませんでした。"}},
+        {out.Path(), "keep", false, {}},
     };
     for (const auto& c : cases) {
         form1->SaveDir = c.saveDir;
         messages.clear();
+        confirmNewFolder = c.confirm;
         onNewFolder = [&] { form3->Edit1.SetText(c.name); };
         CreateFolder();
-        EXPECT_EQ(messages, Names{"フォルダを作成できませんでした。"}) << c.name;
+        EXPECT_EQ(messages, c.said) << c.name;
         EXPECT_EQ(form1->SaveDir, c.saveDir);
-        EXPECT_EQ(form3->Edit1.Text(), c.name);
     }
-    EXPECT_EQ(writertest::FolderEntries(out.Path()), Names{"EXISTS"});
-    EXPECT_FALSE(writertest::IsFolder("C:\\NEW"));
-}
-
-TEST_F(NewFolder, CancelKeepsTheTypedNameForTheNextShowing) {
-    onNewFolder = [this] { form3->Edit1.SetText("keep"); };
-    confirmNewFolder = false;
-    CreateFolder();
-    std::string text;
+    std::string shown;
     bool okEnabled = false;
     onNewFolder = [&] {
-        text = form3->Edit1.Text();
+        shown = form3->Edit1.Text();
         okEnabled = form3->Button1.Enabled();
     };
+    confirmNewFolder = false;
     CreateFolder();
-    EXPECT_EQ(text, "keep");
+    EXPECT_EQ(shown, "keep");
     EXPECT_TRUE(okEnabled);
-    EXPECT_TRUE(writertest::FolderEntries(out.Path()).empty());
-    EXPECT_EQ(form1->SaveDir, out.Path());
+    EXPECT_EQ(writertest::FolderEntries(out.Path()), Names{"EXISTS"});
+    EXPECT_FALSE(writertest::IsFolder("C:\\NEW"));
 }
