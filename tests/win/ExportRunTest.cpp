@@ -163,7 +163,9 @@ TEST_F(ExportRun, AFailedWriteEndsTheRunAndLeavesEveryExistingFileAsItWas) {
         EXPECT_EQ(questions, c.asked);
         // Files written before stay, a replaced one is untouched, no temporary is left.
         EXPECT_EQ(FolderEntries(folder.Path()), c.entries);
-        if (!c.asked.empty()) EXPECT_EQ(ReadTextFile(folder / c.asked[0]), "old");
+        if (!c.asked.empty()) {
+            EXPECT_EQ(ReadTextFile(folder / c.asked[0]), "old");
+        }
         std::string error = c.error;
         if (const auto at = error.find("%s"); at != std::string::npos)
             error.replace(at, 2, folder / (c.asked.empty() ? "S0001.ICO" : c.asked[0]));
@@ -265,8 +267,9 @@ TEST_F(ExportRun, TheExportDialogNeedsAFormatAndExplainsOnlyItsTwoButtons) {
     confirmExport = false;
     Export();
     EXPECT_EQ(exportEnabled, (std::vector<bool>{true, false, true, false}));
-    for (toolkit::Control* control : {static_cast<toolkit::Control*>(&form2->FTVE1), &form2->Label2, &form2->CheckBox1,
-                                      &form2->CheckBox2, &form2->Button2, &form2->Button3, &form2->Button1})
+    const toolkit::Control* controls[] = {&form2->FTVE1,   &form2->Label2,  &form2->CheckBox1, &form2->CheckBox2,
+                                          &form2->Button2, &form2->Button3, &form2->Button1};
+    for (const toolkit::Control* control : controls)
         EXPECT_EQ(control->ShowHint(), control == &form2->Button3 || control == &form2->Button1) << control->Caption();
 }
 
