@@ -30,6 +30,12 @@ std::string FileNamePart(std::string_view path, const toolkit::LeadByteTable& co
     return std::string(at == std::string_view::npos ? path : path.substr(at + 1));
 }
 
+bool IsFullPath(std::string_view path) {
+    const bool driveRoot = path.size() >= 3 && path[1] == ':' && path[2] == '\\';
+    const bool share = path.size() >= 3 && path[0] == '\\' && path[1] == '\\';
+    return driveRoot || share;
+}
+
 std::string ChangeFileExt(std::string_view path, std::string_view extension,
                           const toolkit::LeadByteTable& codePage) {
     const auto dot = codePage.LastDelimiter(path, std::string_view(".\\:", 3));

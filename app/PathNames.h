@@ -18,6 +18,10 @@ std::string FolderPart(std::string_view path, const toolkit::LeadByteTable& code
 // What follows the last "\" or ":".
 std::string FileNamePart(std::string_view path, const toolkit::LeadByteTable& codePage);
 
+// True for a path from a drive's root (C:\...) or a network share (\\server\...), the only kind
+// of path the shell reports for a folder; false for names of virtual folders and relative paths.
+bool IsFullPath(std::string_view path);
+
 // The path with its extension (from the last "." after the last "\" or ":") replaced by
 // `extension`; a name without extension gets it appended.
 std::string ChangeFileExt(std::string_view path, std::string_view extension,

@@ -20,12 +20,6 @@ namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr const char* kNameColumn = "ﾌｧｲﾙ名";
 constexpr const char* kCountColumn = "ｱｲｺﾝ数";
-
-std::string ExecutableFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return app::FolderPart(path, toolkit::SystemLeadBytes());
-}
 }  // namespace
 
 TForm1::TForm1(const std::string& settingsPath) {
@@ -119,7 +113,7 @@ void TForm1::FormCreate() {
     }
     SelectFolderInTree(SearchDir);
 
-    SaveDir = Settings->ReadString("Env", "SaveDir", ExecutableFolder());
+    SaveDir = Settings->ReadString("Env", "SaveDir", app::ExecutableFolder());
     SetTop(Settings->ReadInteger("Form", "Top", Top()));
     SetLeft(Settings->ReadInteger("Form", "Left", Left()));
     CheckBox1.SetChecked(Settings->ReadBool("Opt", "MultiIcons", true));

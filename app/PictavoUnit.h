@@ -62,6 +62,8 @@ public:
 
     // The export run: writes icons first ... last of the strip's file.
     virtual void PutIcon(int first, int last);
+    // Fills the overwrite question for the file `name` in SaveDir.
+    void FillDupForm(const std::string& name);
 
 protected:
     void FormDestroy() override;

@@ -37,10 +37,16 @@ void SettingsFile::WriteBool(const char* section, const char* key, bool value) {
     WriteString(section, key, value ? "1" : "0");
 }
 
-std::string SettingsFileLocation() {
+namespace {
+std::string ExecutablePath() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return ChangeFileExt(path, ".INI", toolkit::SystemLeadBytes());
+    return path;
 }
+}  // namespace
+
+std::string SettingsFileLocation() { return ChangeFileExt(ExecutablePath(), ".INI", toolkit::SystemLeadBytes()); }
+
+std::string ExecutableFolder() { return FolderPart(ExecutablePath(), toolkit::SystemLeadBytes()); }
 
 }  // namespace app

@@ -29,4 +29,8 @@ private:
 // The executable's full path with its extension replaced by ".INI".
 std::string SettingsFileLocation();
 
+// The folder part of the executable's path: the export folder's default, and its fallback when the
+// remembered one cannot be entered.
+std::string ExecutableFolder();
+
 }  // namespace app

@@ -1,8 +1,85 @@
 #include "export/PictavoUnit2.h"
 
+#include "app/PathNames.h"
+#include "app/PathShortener.h"
+#include "app/PictavoUnit.h"
+#include "export/PictavoUnit3.h"
+#include "toolkit/MessageDialog.h"
+
 TForm2* Form2 = nullptr;
 
 TForm2::TForm2() {
     Form2 = this;
     CreateForm("取り出しの指定", 365, 264, toolkit::FormPosition::SystemDefault);
+    CreateControls();
+}
+
+void TForm2::CreateControls() {
+    Label5.Create(*this, {8, 8, 0, 0}, "取出元ﾌｧｲﾙ");
+    Label7.Create(*this, {74, 8, 0, 0}, " ：");
+    Label6.Create(*this, {84, 8, 0, 0}, "");
+    Label1.Create(*this, {8, 29, 0, 0}, "取出先ﾌｫﾙﾀﾞ ：");
+    Label2.Create(*this, {84, 29, 140, 12}, "", false);
+    Label3.Create(*this, {237, 29, 0, 0}, "取出範囲 ：");
+    Label4.Create(*this, {298, 29, 0, 0}, "0000-9999");
+
+    // The shell's folders; the export folder follows every folder the tree reports.
+    FTVE1.SetHideSelection(false);
+    FTVE1.SetIndent(19);
+    FTVE1.OnChange = [this](foldertree::TFolderTreeViewEx&, const std::string& folder) { FTVE1Change(folder); };
+    FTVE1.Create(*this, {8, 49, 213, 201});
+
+    GroupBox1.Create(*this, {232, 44, 125, 75});
+    Label8.Create(GroupBox1, {5, 10, 0, 0}, "取出形式");
+    CheckBox1.Create(GroupBox1, {7, 29, 97, 17}, "ｱｲｺﾝ（*.ICO）", true);
+    CheckBox2.Create(GroupBox1, {7, 51, 109, 17}, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", false);
+    CheckBox1.OnClick = [this] { CheckBox1Click(); };
+    CheckBox2.OnClick = [this] { CheckBox1Click(); };
+
+    Button3.Create(*this, {258, 139, 77, 25}, "ﾌｫﾙﾀﾞ作成(&D)");
+    Button3.SetHint("新しいﾌｫﾙﾀﾞを作成します");
+    Button3.SetShowHint(true);
+    Button3.OnClick = [this] { Button3Click(); };
+    Button1.Create(*this, {258, 182, 77, 25}, "取り出す(&E)");
+    Button1.SetHint("元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します");
+    Button1.SetShowHint(true);
+    Button1.SetModalResult(toolkit::mrOk);
+    Button2.Create(*this, {258, 225, 77, 25}, "ｷｬﾝｾﾙ");
+    Button2.SetModalResult(toolkit::mrCancel);
+    Button2.SetCancel(true);
+}
+
+void TForm2::SelectFolder(const std::string& path) {
+    FTVE1.SelectPath(path);
+    if (FTVE1.Selected()) FTVE1.SetTopItem(FTVE1.Selected());
+}
+
+void TForm2::ShowFolder(const std::string& folder) {
+    const auto width = [this](const std::string& text) { return TextWidth(text); };
+    Label2.SetCaption(app::ShortenPath(folder, width, Label2.Width(), toolkit::SystemLeadBytes()));
+}
+
+// Every folder the tree reports becomes the export folder at once; cancelling keeps it.
+void TForm2::FTVE1Change(const std::string& folderName) {
+    ShowFolder(folderName);
+    Form1->SaveDir = folderName;
+}
+
+void TForm2::CheckBox1Click() { Button1.SetEnabled(CheckBox1.Checked() || CheckBox2.Checked()); }
+
+// A new folder inside the export folder, which then becomes the export folder.
+void TForm2::Button3Click() {
+    const std::string saveDir = Form1->SaveDir;
+    const auto width = [](const std::string& text) { return Form3->TextWidth(text); };
+    Form3->Label3.SetCaption(app::ShortenPath(saveDir, width, Form3->Label3.Width(), toolkit::SystemLeadBytes()));
+    if (Form3->ShowModal() != toolkit::mrOk) return;
+    // The path made is the path selected: the refresh may report other folders on its way.
+    const std::string path = app::DirYen(saveDir, toolkit::SystemLeadBytes()) + Form3->Edit1.Text();
+    if (!app::IsFullPath(saveDir) || !CreateDirectoryA(path.c_str(), nullptr)) {
+        toolkit::ShowMessage("フォルダを作成できませんでした。");
+        return;
+    }
+    FTVE1.RefreshTree();
+    SelectFolder(path);
+    Form3->Edit1.SetText("");
 }

@@ -14,13 +14,17 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         HDC dc = BeginPaint(Handle(), &ps);
         RECT r{};
         GetClientRect(Handle(), &r);
-        DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);  // lowered outside
-        InflateRect(&r, -1, -1);
-        DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);  // raised inside
+        PaintFrame(dc, r);
         EndPaint(Handle(), &ps);
         return 0;
     }
     return Control::HandleMessage(message, wParam, lParam);
+}
+
+void Panel::PaintFrame(HDC dc, RECT r) {
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);  // lowered outside
+    InflateRect(&r, -1, -1);
+    DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);  // raised inside
 }
 
 }  // namespace toolkit

@@ -11,6 +11,8 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Draws the frame inside the client rectangle `r`.
+    virtual void PaintFrame(HDC dc, RECT r);
 };
 
 }  // namespace toolkit

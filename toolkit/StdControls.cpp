@@ -88,10 +88,16 @@ void Edit::Create(Window& parent, const Rect& bounds, const std::string& text, i
     if (maxLength > 0) Send(EM_LIMITTEXT, maxLength);
 }
 
+void Edit::SetColor(COLORREF color) {
+    color_ = color;
+    brush_.Reset(CreateSolidBrush(color));
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 HBRUSH Edit::OnControlColor(HDC dc) {
-    if (background_ < 0) return nullptr;
-    SetBkColor(dc, GetSysColor(background_));
-    return GetSysColorBrush(background_);
+    if (!brush_) return nullptr;
+    SetBkColor(dc, color_);
+    return brush_.Get();
 }
 
 bool Edit::OnCommand(WORD code) {

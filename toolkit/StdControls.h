@@ -4,6 +4,7 @@
 #include <string>
 
 #include "toolkit/Control.h"
+#include "toolkit/GdiObjects.h"
 
 namespace toolkit {
 
@@ -61,15 +62,19 @@ public:
     // Setting the text runs OnChange, as typing does.
     void SetText(const std::string& text) { SetCaption(text); }
     void SelectAll() { Send(EM_SETSEL, 0, -1); }
-    // A background in one of the system's colours (COLOR_...), instead of the window colour.
-    void SetBackgroundColor(int systemColor) { background_ = systemColor; }
+    // A background in any colour instead of the platform's own (the window colour).
+    void SetColor(COLORREF color);
+    COLORREF Color() const { return color_; }
+    // A background in one of the system's colours (COLOR_...).
+    void SetBackgroundColor(int systemColor) { SetColor(GetSysColor(systemColor)); }
     bool OnCommand(WORD code) override;
     HBRUSH OnControlColor(HDC dc) override;
 
     std::function<void()> OnChange;
 
 private:
-    int background_ = -1;
+    COLORREF color_ = GetSysColor(COLOR_WINDOW);
+    GdiObject<HBRUSH> brush_;  // none while the platform paints its own background
 };
 
 }  // namespace toolkit

@@ -15,7 +15,17 @@ TestFolder::TestFolder() {
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-TestFolder::~TestFolder() { RemoveTree(path_); }
+TestFolder::~TestFolder() {
+    // A folder that is the current directory (an export leaves it there) cannot be removed.
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    if (std::string(current).rfind(path_, 0) == 0) {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        SetCurrentDirectoryA(temp);
+    }
+    RemoveTree(path_);
+}
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA data;

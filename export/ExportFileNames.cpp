@@ -1,0 +1,33 @@
+#include "export/ExportFileNames.h"
+
+#include <cstdio>
+
+#include "app/PathNames.h"
+#include "toolkit/Exceptions.h"
+
+namespace iconexport {
+
+// "." (0x2E) is below every trail byte of a double-byte code page, so a plain search is exact.
+std::string ExportBaseName(std::string_view stripFileName) {
+    const auto dot = stripFileName.rfind('.');
+    return std::string(dot == std::string_view::npos ? stripFileName : stripFileName.substr(0, dot));
+}
+
+std::string ExportFileName(std::string_view baseName, int index, std::string_view extension) {
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%.4d", index);
+    std::string name(baseName);
+    name += digits;
+    name += extension;
+    return name;
+}
+
+std::string ExportFilePath(std::string_view saveDir, std::string_view fileName,
+                           const toolkit::LeadByteTable& codePage) {
+    std::string path = app::DirYen(saveDir, codePage);
+    path += fileName;
+    if (path.size() > kLongestPath) throw toolkit::EFCreateError(path);
+    return path;
+}
+
+}  // namespace iconexport
