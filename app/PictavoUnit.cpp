@@ -119,6 +119,7 @@ void TForm1::FormCreate() {
     CheckBox1.SetChecked(Settings->ReadBool("Opt", "MultiIcons", true));
     IcoOut = Settings->ReadBool("Opt", "IcoOut", true);
     BmpOut = Settings->ReadBool("Opt", "BmpOut", false);
+    IcoAllSizes = Settings->ReadBool("Opt", "IcoAllSizes", false);
 
     toolkit::Application::Instance().OnHint = [this] { ShowHint(); };
     DragAcceptFiles(Handle(), TRUE);
@@ -142,6 +143,7 @@ void TForm1::FormDestroy() {
     Settings->WriteBool("Opt", "MultiIcons", CheckBox1.Checked());
     Settings->WriteBool("Opt", "IcoOut", IcoOut);
     Settings->WriteBool("Opt", "BmpOut", BmpOut);
+    Settings->WriteBool("Opt", "IcoAllSizes", IcoAllSizes);
     Catalogue.Release();
 }
 

@@ -27,6 +27,8 @@ public:
     std::string SaveDir;
     bool IcoOut = true;
     bool BmpOut = false;
+    // .ICO files hold the whole icon as the file stores it, every size and colour depth.
+    bool IcoAllSizes = false;
     std::unique_ptr<app::SettingsFile> Settings;
     app::IconCatalogue Catalogue;
 

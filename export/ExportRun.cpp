@@ -123,12 +123,14 @@ void PrepareExportDialog(TForm1& form, int first, int last) {
     Form2->Label4.SetCaption(RangeText(first, last));
     Form2->CheckBox1.SetChecked(form.IcoOut);
     Form2->CheckBox2.SetChecked(form.BmpOut);
+    Form2->CheckBox3.SetChecked(form.IcoAllSizes);
 }
 
 void WriteExportFiles(TForm1& form, int first, int last) {
     EnterFolder(form.SaveDir);
     form.IcoOut = Form2->CheckBox1.Checked();
     form.BmpOut = Form2->CheckBox2.Checked();
+    form.IcoAllSizes = Form2->CheckBox3.Checked();
     int icons = 0, bitmaps = 0;
     {
         ExportWriter writer(form);

@@ -10,7 +10,7 @@ TForm2* Form2 = nullptr;
 
 TForm2::TForm2() {
     Form2 = this;
-    CreateForm("取り出しの指定", 365, 264, toolkit::FormPosition::SystemDefault);
+    CreateForm("取り出しの指定", 365, 286, toolkit::FormPosition::SystemDefault);
     CreateControls();
 }
 
@@ -27,24 +27,28 @@ void TForm2::CreateControls() {
     FTVE1.SetHideSelection(false);
     FTVE1.SetIndent(19);
     FTVE1.OnChange = [this](foldertree::TFolderTreeViewEx&, const std::string& folder) { FTVE1Change(folder); };
-    FTVE1.Create(*this, {8, 49, 213, 201});
+    FTVE1.Create(*this, {8, 49, 213, 223});
 
-    GroupBox1.Create(*this, {232, 44, 125, 75});
+    GroupBox1.Create(*this, {232, 44, 125, 97});
     Label8.Create(GroupBox1, {5, 10, 0, 0}, "取出形式");
     CheckBox1.Create(GroupBox1, {7, 29, 97, 17}, "ｱｲｺﾝ（*.ICO）", true);
     CheckBox2.Create(GroupBox1, {7, 51, 109, 17}, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", false);
+    // Whole icons change what the .ICO files hold, so the box is live only with that format.
+    CheckBox3.Create(GroupBox1, {7, 73, 97, 17}, "全ｻｲｽﾞで保存", false);
+    CheckBox3.SetHint("元のすべてのｻｲｽﾞと色数をｱｲｺﾝﾌｧｲﾙに保存します");
+    CheckBox3.SetShowHint(true);
     CheckBox1.OnClick = [this] { CheckBox1Click(); };
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
 
-    Button3.Create(*this, {258, 139, 77, 25}, "ﾌｫﾙﾀﾞ作成(&D)");
+    Button3.Create(*this, {258, 161, 77, 25}, "ﾌｫﾙﾀﾞ作成(&D)");
     Button3.SetHint("新しいﾌｫﾙﾀﾞを作成します");
     Button3.SetShowHint(true);
     Button3.OnClick = [this] { Button3Click(); };
-    Button1.Create(*this, {258, 182, 77, 25}, "取り出す(&E)");
+    Button1.Create(*this, {258, 204, 77, 25}, "取り出す(&E)");
     Button1.SetHint("元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します");
     Button1.SetShowHint(true);
     Button1.SetModalResult(toolkit::mrOk);
-    Button2.Create(*this, {258, 225, 77, 25}, "ｷｬﾝｾﾙ");
+    Button2.Create(*this, {258, 247, 77, 25}, "ｷｬﾝｾﾙ");
     Button2.SetModalResult(toolkit::mrCancel);
     Button2.SetCancel(true);
 }
@@ -65,7 +69,10 @@ void TForm2::FTVE1Change(const std::string& folderName) {
     Form1->SaveDir = folderName;
 }
 
-void TForm2::CheckBox1Click() { Button1.SetEnabled(CheckBox1.Checked() || CheckBox2.Checked()); }
+void TForm2::CheckBox1Click() {
+    Button1.SetEnabled(CheckBox1.Checked() || CheckBox2.Checked());
+    CheckBox3.SetEnabled(CheckBox1.Checked());
+}
 
 // A new folder inside the export folder, which then becomes the export folder.
 void TForm2::Button3Click() {

@@ -17,7 +17,7 @@ public:
     foldertree::TFolderTreeViewEx FTVE1;
     toolkit::GroupBox GroupBox1;
     toolkit::Label Label8;
-    toolkit::CheckBox CheckBox1, CheckBox2;
+    toolkit::CheckBox CheckBox1, CheckBox2, CheckBox3;
     toolkit::Button Button3, Button1, Button2;
 
     // Selects the folder's node and makes it the tree's top visible node; a change of selection

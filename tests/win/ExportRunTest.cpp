@@ -254,23 +254,28 @@ TEST_F(ExportRun, TheComputerFolderHasNoPathSoTheRunEndsBeforeWritingAndTheNextS
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(ExportRun, TheExportDialogNeedsAFormatAndExplainsOnlyItsTwoButtons) {
+TEST_F(ExportRun, TheExportDialogNeedsAFormatAndExplainsItsButtonsAndTheWholeIconBox) {
     View("TWO.DLL", "T.DLL");
-    std::vector<bool> exportEnabled;
+    std::vector<bool> exportEnabled, allSizesEnabled;
     onExport = [&] {
         exportEnabled.push_back(form2->Button1.Enabled());
-        for (toolkit::CheckBox* box : {&form2->CheckBox1, &form2->CheckBox2, &form2->CheckBox2}) {
+        allSizesEnabled.push_back(form2->CheckBox3.Enabled());
+        for (toolkit::CheckBox* box : {&form2->CheckBox1, &form2->CheckBox2, &form2->CheckBox2, &form2->CheckBox1}) {
             box->Send(BM_CLICK);
             exportEnabled.push_back(form2->Button1.Enabled());
+            allSizesEnabled.push_back(form2->CheckBox3.Enabled());
         }
     };
     confirmExport = false;
     Export();
-    EXPECT_EQ(exportEnabled, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(exportEnabled, (std::vector<bool>{true, false, true, false, true}));
+    EXPECT_EQ(allSizesEnabled, (std::vector<bool>{true, false, false, false, true}));
     const toolkit::Control* controls[] = {&form2->FTVE1,   &form2->Label2,  &form2->CheckBox1, &form2->CheckBox2,
-                                          &form2->Button2, &form2->Button3, &form2->Button1};
-    for (const toolkit::Control* control : controls)
-        EXPECT_EQ(control->ShowHint(), control == &form2->Button3 || control == &form2->Button1) << control->Caption();
+                                          &form2->CheckBox3, &form2->Button2, &form2->Button3, &form2->Button1};
+    for (const toolkit::Control* control : controls) {
+        const bool explained = control == &form2->Button3 || control == &form2->Button1 || control == &form2->CheckBox3;
+        EXPECT_EQ(control->ShowHint(), explained) << control->Caption();
+    }
 }
 
 TEST_F(ExportRun, TheOverwriteQuestionShowsTheFilesLocalTimeInStepsOfTwoSecondsAndItsSize) {

@@ -45,6 +45,7 @@ TEST(Settings, WithoutAFileStartsWithTheDefaultsAndWritesEveryKeyAtExit) {
     EXPECT_TRUE(form->CheckBox1.Checked());
     EXPECT_TRUE(form->IcoOut);
     EXPECT_FALSE(form->BmpOut);
+    EXPECT_FALSE(form->IcoAllSizes);
     const int top = form->Top(), left = form->Left();
     const std::string windowsDir = form->WindowsDir, saveDir = form->SaveDir;
     form.reset();
@@ -56,6 +57,7 @@ TEST(Settings, WithoutAFileStartsWithTheDefaultsAndWritesEveryKeyAtExit) {
     EXPECT_EQ(Value(ini, "Opt", "MultiIcons"), "1");
     EXPECT_EQ(Value(ini, "Opt", "IcoOut"), "1");
     EXPECT_EQ(Value(ini, "Opt", "BmpOut"), "0");
+    EXPECT_EQ(Value(ini, "Opt", "IcoAllSizes"), "0");
     // The export folder defaults to the executable's folder.
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -68,7 +70,7 @@ TEST(Settings, ReadsHexadecimalAndBooleanValuesAndKeepsWhatWasSaved) {
     testsupport::WriteTextFile(ini,
         "[Env]\r\nIniDir=" + folder.Path() + "\r\nSaveDir=D:\\OUT\r\n"
         "[Form]\r\nTop=0x20\r\nLeft=$30\r\n"
-        "[Opt]\r\nMultiIcons=0\r\nIcoOut=0\r\nBmpOut=5\r\n");
+        "[Opt]\r\nMultiIcons=0\r\nIcoOut=0\r\nBmpOut=5\r\nIcoAllSizes=1\r\n");
     auto form = std::make_unique<TForm1>(ini);
     EXPECT_EQ(form->SearchDir, folder.Path());
     EXPECT_EQ(CurrentDirectory(), folder.Path());
@@ -81,8 +83,10 @@ TEST(Settings, ReadsHexadecimalAndBooleanValuesAndKeepsWhatWasSaved) {
     EXPECT_FALSE(form->CheckBox1.Checked());
     EXPECT_FALSE(form->IcoOut);
     EXPECT_TRUE(form->BmpOut);
+    EXPECT_TRUE(form->IcoAllSizes);
     form.reset();
     EXPECT_EQ(Value(ini, "Form", "Top"), "32");
+    EXPECT_EQ(Value(ini, "Opt", "IcoAllSizes"), "1");
     EXPECT_EQ(Value(ini, "Opt", "BmpOut"), "1");
     EXPECT_EQ(Value(ini, "Opt", "MultiIcons"), "0");
 }
