@@ -16,4 +16,9 @@ int CountNeIcons(ByteSource& source, std::uint32_t neOffset, std::vector<bool>& 
 // A 32- or 64-bit executable: the resource directory reached from the "PE" header at peOffset.
 int CountPeIcons(ByteSource& source, std::uint32_t peOffset, std::vector<bool>& extractable);
 
+// The images of icon number index, for each layout (see ReadStoredIcon).
+StoredIcon ReadIconFileImages(ByteSource& source);
+StoredIcon ReadNeIconImages(ByteSource& source, std::uint32_t neOffset, int index);
+StoredIcon ReadPeIconImages(ByteSource& source, std::uint32_t peOffset, int index);
+
 }  // namespace app::iconformat

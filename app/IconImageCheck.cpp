@@ -1,6 +1,7 @@
 #include "app/IconImageCheck.h"
 
 #include <cstring>
+#include <utility>
 
 namespace app::iconformat {
 
@@ -73,7 +74,9 @@ std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& b
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* e = bytes.data() + first + i * entrySize;
         // Both layouts put the image size at byte 8; the file offset (4 bytes) or resource id (2) follows.
-        entries.push_back({U32(e + 8), entrySize == 16 ? U32(e + 12) : U16(e + 12)});
+        IconDirEntry entry{U32(e + 8), entrySize == 16 ? U32(e + 12) : U16(e + 12), {}};
+        std::memcpy(entry.fields.data(), e, entry.fields.size());
+        entries.push_back(entry);
     }
     return entries;
 }
@@ -86,6 +89,15 @@ bool IsSaneIconImage(ByteSource& source, std::uint64_t offset, std::uint64_t siz
         return size >= kPngHeadSize && IsSanePngHead(head.data());
     }
     return IsSaneBitmap(head.data(), size);
+}
+
+void AddStoredImage(ByteSource& source, const IconDirEntry& entry, std::uint64_t offset, std::uint64_t available,
+                    StoredIcon& icon) {
+    const std::uint64_t size = entry.bytesInRes > 0 && entry.bytesInRes <= available ? entry.bytesInRes : available;
+    StoredIconImage image{entry.fields, {}};
+    if (!IsSaneIconImage(source, offset, size) || !ReadBlock(source, offset, static_cast<std::size_t>(size), image.bytes))
+        return;
+    icon.push_back(std::move(image));
 }
 
 }  // namespace app::iconformat

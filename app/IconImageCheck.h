@@ -1,6 +1,7 @@
 #pragma once
 // Pieces shared by the icon-file and resource readers: little-endian fields, bounded reads, the
 // entries of an icon directory and the check of one icon image.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -31,6 +32,8 @@ bool IsIconDirHeader(const std::uint8_t* header);
 struct IconDirEntry {
     std::uint32_t bytesInRes = 0;
     std::uint32_t location = 0;
+    // Width, height, colour count, reserved byte, planes and bits per pixel, as stored.
+    std::array<std::uint8_t, kStoredImageFieldsSize> fields{};
 };
 // Parses count entries of 16 bytes (icon file) or 14 bytes (group-icon resource).
 std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& bytes, std::size_t first,
@@ -39,5 +42,10 @@ std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& b
 // Checks one icon image of size bytes at offset: a PNG whose header is sane, or a device-independent
 // bitmap whose header, colour table, colour bits and mask all fit in those bytes.
 bool IsSaneIconImage(ByteSource& source, std::uint64_t offset, std::uint64_t size);
+
+// Adds the image an entry names to icon, when it is sane: its bytes are those the entry counts,
+// or all `available` bytes at offset when the entry counts none or more than are there.
+void AddStoredImage(ByteSource& source, const IconDirEntry& entry, std::uint64_t offset, std::uint64_t available,
+                    StoredIcon& icon);
 
 }  // namespace app::iconformat

@@ -20,34 +20,48 @@ namespace {
 constexpr std::size_t kMzHeaderSize = 64;
 constexpr std::size_t kNewHeaderPointer = 0x3C;
 
-IconFileSummary ReadExecutable(ByteSource& source) {
+// The kind of an executable and the offset of its "PE" or "NE" header.
+IconFileKind ExecutableKind(ByteSource& source, std::uint32_t& newHeader) {
     std::vector<std::uint8_t> mz, sig;
-    if (!ReadBlock(source, 0, kMzHeaderSize, mz)) return {};
-    const std::uint32_t newHeader = U32(mz.data() + kNewHeaderPointer);
-    if (!ReadBlock(source, newHeader, 4, sig)) return {};
-    IconFileSummary summary;
-    if (std::memcmp(sig.data(), "PE\0\0", 4) == 0) {
-        summary.kind = IconFileKind::PortableExecutable;
-        summary.count = CountPeIcons(source, newHeader, summary.extractable);
-    } else if (std::memcmp(sig.data(), "NE", 2) == 0) {
-        summary.kind = IconFileKind::NewExecutable;
-        summary.count = CountNeIcons(source, newHeader, summary.extractable);
-    }
-    return summary;
+    if (!ReadBlock(source, 0, kMzHeaderSize, mz)) return IconFileKind::None;
+    newHeader = U32(mz.data() + kNewHeaderPointer);
+    if (!ReadBlock(source, newHeader, 4, sig)) return IconFileKind::None;
+    if (std::memcmp(sig.data(), "PE\0\0", 4) == 0) return IconFileKind::PortableExecutable;
+    if (std::memcmp(sig.data(), "NE", 2) == 0) return IconFileKind::NewExecutable;
+    return IconFileKind::None;
+}
+
+IconFileKind KindOf(ByteSource& source, std::uint32_t& newHeader) {
+    std::vector<std::uint8_t> head;
+    if (!ReadBlock(source, 0, kIconDirHeaderSize, head)) return IconFileKind::None;
+    if (head[0] == 'M' && head[1] == 'Z') return ExecutableKind(source, newHeader);
+    return IsIconDirHeader(head.data()) ? IconFileKind::IconFile : IconFileKind::None;
 }
 
 }  // namespace
 
 IconFileSummary ReadIconSummary(ByteSource& source) {
-    std::vector<std::uint8_t> head;
-    if (!ReadBlock(source, 0, kIconDirHeaderSize, head)) return {};
-    if (head[0] == 'M' && head[1] == 'Z') return ReadExecutable(source);
+    std::uint32_t newHeader = 0;
     IconFileSummary summary;
-    if (IsIconDirHeader(head.data())) {
-        summary.kind = IconFileKind::IconFile;
-        summary.count = CountIconFileIcons(source, summary.extractable);
+    summary.kind = KindOf(source, newHeader);
+    switch (summary.kind) {
+    case IconFileKind::IconFile: summary.count = CountIconFileIcons(source, summary.extractable); break;
+    case IconFileKind::NewExecutable: summary.count = CountNeIcons(source, newHeader, summary.extractable); break;
+    case IconFileKind::PortableExecutable: summary.count = CountPeIcons(source, newHeader, summary.extractable); break;
+    case IconFileKind::None: break;
     }
     return summary;
+}
+
+StoredIcon ReadStoredIcon(ByteSource& source, int index) {
+    std::uint32_t newHeader = 0;
+    switch (KindOf(source, newHeader)) {
+    case IconFileKind::IconFile: return index == 0 ? ReadIconFileImages(source) : StoredIcon{};
+    case IconFileKind::NewExecutable: return ReadNeIconImages(source, newHeader, index);
+    case IconFileKind::PortableExecutable: return ReadPeIconImages(source, newHeader, index);
+    case IconFileKind::None: break;
+    }
+    return {};
 }
 
 }  // namespace app

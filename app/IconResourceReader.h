@@ -4,6 +4,7 @@
 // these structures without bounds checks: a file whose directories themselves do not lie in the file
 // counts no icons, and an icon whose group or images are missing or damaged is never handed to it.
 // Platform-free: the bytes come through ByteSource (a file on Windows, memory in tests).
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -46,5 +47,22 @@ struct IconFileSummary {
 
 // Walks the file once: the kind it is, its icon count, and which icons may be extracted.
 IconFileSummary ReadIconSummary(ByteSource& source);
+
+// The directory fields of one stored image: width, height, colour count, a reserved byte, planes
+// and bits per pixel, 8 bytes as an icon file and a group-icon resource both hold them.
+constexpr std::size_t kStoredImageFieldsSize = 8;
+
+// One image of an icon as the file stores it (a bitmap or a PNG), its bytes unchanged.
+struct StoredIconImage {
+    std::array<std::uint8_t, kStoredImageFieldsSize> fields{};
+    std::vector<std::uint8_t> bytes;
+};
+using StoredIcon = std::vector<StoredIconImage>;
+
+// Every image of icon number index (numbered as ReadIconSummary counts) in its group's order; the
+// images that are missing or damaged are left out, so the result may be empty. An icon file's
+// one icon is its own images; an executable's is its group-icon resource in its first language,
+// each image in the group's language where the file has it.
+StoredIcon ReadStoredIcon(ByteSource& source, int index);
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/IconResourceReader.h"
+#include "app/RedirectedResources.h"
 
 namespace app {
 
@@ -206,6 +207,24 @@ IconFileSummary CheckedSummary(const std::string& path) {
     return summary;
 }
 
+// The .mun that holds a system file's icons and what it holds, read as any file is; false when
+// the file is read as itself: no .mun, or one without icons.
+bool RedirectedSummary(const std::string& path, std::string& location, IconFileSummary& summary) {
+    std::string mun = RedirectedResourceFile(path);
+    if (mun.empty()) return false;
+    IconFileSummary held = CheckedSummary(mun);
+    if (held.kind != IconFileKind::PortableExecutable || held.count <= 0) return false;
+    location = std::move(mun);
+    summary = std::move(held);
+    return true;
+}
+
+int RedirectedCount(const std::string& path) {
+    std::string location;
+    IconFileSummary summary;
+    return RedirectedSummary(path, location, summary) ? summary.count : -1;
+}
+
 // Reads the open file afresh and remembers what it holds, with the file's state, when it holds
 // icons: only then is the volume's serial number (a slow question under Wine) asked for.
 template <typename VolumeSerial>
@@ -218,7 +237,10 @@ int CountAndRemember(const std::string& path, HANDLE file, std::uint64_t size, V
 
 }  // namespace
 
+// A redirected file is remembered through its .mun, so a .mun that comes, changes or goes is
+// noticed the next time.
 int IconCount(HWND, const std::string& path) {
+    if (const int redirected = RedirectedCount(path); redirected >= 0) return redirected;
     FileHandle file(OpenForReading(path));
     LARGE_INTEGER size{};
     if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) return 0;
@@ -237,7 +259,9 @@ DWORD VolumeSerialOf(const std::string& folder) {
 // there is something to remember.
 int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWORD volume) {
     const std::uint64_t size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || size < kShortestHeader) return 0;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+    if (const int redirected = RedirectedCount(path); redirected >= 0) return redirected;
+    if (size < kShortestHeader) return 0;
     FileHandle file(OpenForReading(path));
     if (!file.IsOpen()) return 0;
     return CountAndRemember(path, file.Get(), size, [volume] { return volume; });
@@ -245,17 +269,41 @@ int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWOR
 
 HICON ExtractIconAt(HWND owner, const std::string& path, int index) { return IconFile(owner, path).Extract(index); }
 
-IconFile::IconFile(HWND owner, std::string path) : owner_(owner), path_(std::move(path)) {
-    IconFileSummary summary = CheckedSummary(path_);
+// The file held open for the stored images of a run of icons: its chunks are read once.
+class IconFile::OpenFile {
+public:
+    explicit OpenFile(const std::string& path) : file_(OpenForReading(path)) {
+        LARGE_INTEGER size{};
+        if (file_.IsOpen() && GetFileSizeEx(file_.Get(), &size))
+            bytes_ = std::make_unique<FileByteSource>(file_.Get(), static_cast<std::uint64_t>(size.QuadPart));
+    }
+    StoredIcon Stored(int index) { return bytes_ ? ReadStoredIcon(*bytes_, index) : StoredIcon{}; }
+
+private:
+    FileHandle file_;
+    std::unique_ptr<FileByteSource> bytes_;
+};
+
+IconFile::IconFile(HWND owner, const std::string& path) : owner_(owner), location_(path) {
+    IconFileSummary summary;
+    if (!RedirectedSummary(path, location_, summary)) summary = CheckedSummary(path);
     count_ = summary.count;
     extractable_ = std::move(summary.extractable);
+}
+
+IconFile::~IconFile() = default;
+
+StoredIcon IconFile::Stored(int index) {
+    if (index < 0 || index >= count_) return {};
+    if (!open_) open_ = std::make_unique<OpenFile>(location_);
+    return open_->Stored(index);
 }
 
 // An icon the check found missing or damaged is never asked of the shell, which would read it
 // without bounds.
 HICON IconFile::Extract(int index) const {
     if (index < 0 || index >= count_ || !extractable_[static_cast<std::size_t>(index)]) return nullptr;
-    return ExtractIconA(reinterpret_cast<HINSTANCE>(owner_), path_.c_str(), static_cast<UINT>(index));
+    return ExtractIconA(reinterpret_cast<HINSTANCE>(owner_), location_.c_str(), static_cast<UINT>(index));
 }
 
 }  // namespace app

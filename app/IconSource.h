@@ -5,9 +5,12 @@
 // would read any other one out of bounds).
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "app/IconResourceReader.h"
 
 namespace app {
 
@@ -26,20 +29,30 @@ HICON ExtractIconAt(HWND owner, const std::string& path, int index);
 
 // One file's icons for a run of extractions (the strip, the export): the file is read and checked
 // once (or not again, when the search just read this very file unchanged), then each icon is taken
-// from the shell.
+// from the shell. A system file whose resources the system keeps in a .mun is the .mun's icons.
 class IconFile {
 public:
-    IconFile(HWND owner, std::string path);
+    IconFile(HWND owner, const std::string& path);
+    ~IconFile();
+    IconFile(const IconFile&) = delete;
+    IconFile& operator=(const IconFile&) = delete;
+
     int Count() const { return count_; }
     // Icon number index at the large-icon size, owned by the caller; nullptr outside 0..Count-1
     // and for an icon whose group or images are missing or damaged.
     HICON Extract(int index) const;
+    // Icon number index as the file stores it: every image, bytes unchanged, the missing or
+    // damaged ones left out; empty outside 0..Count-1. The file stays open for later icons.
+    StoredIcon Stored(int index);
 
 private:
+    class OpenFile;
+
     HWND owner_;
-    std::string path_;
+    std::string location_;  // the file the icons are read from
     int count_ = 0;
     std::vector<bool> extractable_;
+    std::unique_ptr<OpenFile> open_;
 };
 
 }  // namespace app

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <map>
 
 #include "app/IconFormatReaders.h"
@@ -80,7 +81,9 @@ bool IsSaneIcon(ByteSource& source, const NeIconTable& table, std::uint16_t id) 
     return true;
 }
 
-bool IsExtractableGroup(ByteSource& source, const NeIconTable& table, const NeResource& group) {
+// The entries of a group-icon resource; false when it is not one or does not lie in the file.
+bool ReadGroupEntries(ByteSource& source, const NeIconTable& table, const NeResource& group,
+                      std::vector<IconDirEntry>& entries) {
     std::uint64_t offset = 0, size = 0;
     std::vector<std::uint8_t> bytes;
     if (!FileRange(source, table, group, offset, size) || size < kIconDirHeaderSize ||
@@ -90,29 +93,57 @@ bool IsExtractableGroup(ByteSource& source, const NeIconTable& table, const NeRe
     const std::size_t images = U16(bytes.data() + 4);
     const std::size_t length = kIconDirHeaderSize + images * kGroupEntrySize;
     if (images == 0 || length > size || !ReadBlock(source, offset, length, bytes)) return false;
-    for (const IconDirEntry& e : ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize)) {
-        if (!IsSaneIcon(source, table, static_cast<std::uint16_t>(e.location | kIntegerId))) return false;
-    }
+    entries = ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize);
     return true;
+}
+
+std::uint16_t IconIdOf(const IconDirEntry& e) { return static_cast<std::uint16_t>(e.location | kIntegerId); }
+
+bool IsExtractableGroup(ByteSource& source, const NeIconTable& table, const NeResource& group) {
+    std::vector<IconDirEntry> entries;
+    if (!ReadGroupEntries(source, table, group, entries)) return false;
+    return std::all_of(entries.begin(), entries.end(),
+                       [&](const IconDirEntry& e) { return IsSaneIcon(source, table, IconIdOf(e)); });
+}
+
+// The resource table the shell finds after the "NE" header at neOffset; it finds none when the
+// table is too short for one type record.
+bool OpenIconTable(ByteSource& source, std::uint32_t neOffset, NeIconTable& table) {
+    std::vector<std::uint8_t> header;
+    if (!ReadBlock(source, neOffset, kNeHeaderSize, header)) return false;
+    const std::uint16_t tableAt = U16(header.data() + kResourceTableAt);
+    const std::uint16_t namesAt = U16(header.data() + kResidentNamesAt);
+    if (namesAt <= tableAt || std::size_t(namesAt - tableAt) <= kTypeInfoSize) return false;
+    return ReadIconTable(source, std::uint64_t(neOffset) + tableAt, std::uint64_t(neOffset) + namesAt, table);
 }
 
 }  // namespace
 
-// The shell counts the group-icon resources when the table has both icon types, and finds no
-// table at all when it is too short for one type record.
+// The shell counts the group-icon resources when the table has both icon types.
 int CountNeIcons(ByteSource& source, std::uint32_t neOffset, std::vector<bool>& extractable) {
-    std::vector<std::uint8_t> header;
-    if (!ReadBlock(source, neOffset, kNeHeaderSize, header)) return 0;
-    const std::uint16_t tableAt = U16(header.data() + kResourceTableAt);
-    const std::uint16_t namesAt = U16(header.data() + kResidentNamesAt);
-    if (namesAt <= tableAt || std::size_t(namesAt - tableAt) <= kTypeInfoSize) return 0;
     NeIconTable table;
-    if (!ReadIconTable(source, std::uint64_t(neOffset) + tableAt, std::uint64_t(neOffset) + namesAt, table)) {
-        return 0;
-    }
+    if (!OpenIconTable(source, neOffset, table)) return 0;
     extractable.clear();
     for (const NeResource& group : table.groups) extractable.push_back(IsExtractableGroup(source, table, group));
     return static_cast<int>(table.groups.size());
+}
+
+// The first icon resource of each id the group names, as the shell takes it.
+StoredIcon ReadNeIconImages(ByteSource& source, std::uint32_t neOffset, int index) {
+    NeIconTable table;
+    std::vector<IconDirEntry> entries;
+    StoredIcon icon;
+    if (!OpenIconTable(source, neOffset, table) || index < 0 || std::size_t(index) >= table.groups.size() ||
+        !ReadGroupEntries(source, table, table.groups[std::size_t(index)], entries)) {
+        return icon;
+    }
+    for (const IconDirEntry& e : entries) {
+        const auto found = table.icons.lower_bound(IconIdOf(e));  // the first of that id in the table
+        std::uint64_t offset = 0, size = 0;
+        if (found != table.icons.end() && found->first == IconIdOf(e) && FileRange(source, table, found->second, offset, size))
+            AddStoredImage(source, e, offset, size, icon);
+    }
+    return icon;
 }
 
 }  // namespace app::iconformat

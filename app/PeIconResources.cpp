@@ -36,6 +36,7 @@ struct DirEntry {
 struct ResourceData {
     std::uint64_t offset;
     std::uint32_t size;
+    std::uint32_t language;
 };
 
 // The resource tree of one executable, every step bounded by the file and the section that holds it.
@@ -44,6 +45,7 @@ public:
     explicit PeResourceTree(ByteSource& source) : source_(source) {}
     bool Open(std::uint32_t peOffset);
     int CountGroupIcons(std::vector<bool>& extractable);
+    StoredIcon ReadGroupImages(int index);
 
 private:
     bool ReadSections(std::uint64_t tableOffset, std::size_t count);
@@ -51,6 +53,8 @@ private:
     bool ReadTreeBlock(std::uint32_t treeOffset, std::size_t count, std::vector<std::uint8_t>& out);
     bool ReadDirectory(std::uint32_t treeOffset, std::vector<DirEntry>& entries, std::size_t& named);
     bool ReadLanguages(const DirEntry& nameEntry, std::vector<ResourceData>& data);
+    bool ReadIconTypes(std::vector<DirEntry>& groups, bool& haveIcons);
+    bool ReadGroupEntries(const ResourceData& group, std::vector<IconDirEntry>& entries);
     bool IsExtractableGroup(const DirEntry& group);
     bool IsSaneGroup(const ResourceData& group);
     bool IsSaneIconResource(std::uint32_t id);
@@ -145,7 +149,7 @@ bool PeResourceTree::ReadLanguages(const DirEntry& nameEntry, std::vector<Resour
     for (const DirEntry& language : languages) {
         std::vector<std::uint8_t> entry;
         if ((language.target & kHighBit) || !ReadTreeBlock(language.target, kDataEntrySize, entry)) return false;
-        ResourceData d{0, U32(entry.data() + 4)};
+        ResourceData d{0, U32(entry.data() + 4), language.name};
         if (!FileRange(U32(entry.data()), d.size, d.offset)) return false;
         data.push_back(d);
     }
@@ -179,7 +183,7 @@ bool PeResourceTree::IsSaneIconResource(std::uint32_t id) {
     return sane;
 }
 
-bool PeResourceTree::IsSaneGroup(const ResourceData& group) {
+bool PeResourceTree::ReadGroupEntries(const ResourceData& group, std::vector<IconDirEntry>& entries) {
     std::vector<std::uint8_t> bytes;
     if (group.size < kIconDirHeaderSize || !ReadBlock(source_, group.offset, kIconDirHeaderSize, bytes) ||
         !IsIconDirHeader(bytes.data())) {
@@ -188,10 +192,14 @@ bool PeResourceTree::IsSaneGroup(const ResourceData& group) {
     const std::size_t images = U16(bytes.data() + 4);
     const std::size_t length = kIconDirHeaderSize + images * kGroupEntrySize;
     if (images == 0 || length > group.size || !ReadBlock(source_, group.offset, length, bytes)) return false;
-    for (const IconDirEntry& e : ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize)) {
-        if (!IsSaneIconResource(e.location)) return false;
-    }
+    entries = ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize);
     return true;
+}
+
+bool PeResourceTree::IsSaneGroup(const ResourceData& group) {
+    std::vector<IconDirEntry> entries;
+    return ReadGroupEntries(group, entries) &&
+           std::all_of(entries.begin(), entries.end(), [&](const IconDirEntry& e) { return IsSaneIconResource(e.location); });
 }
 
 // Every language of the group, and every image each one names, must be sane: which of them the
@@ -204,20 +212,56 @@ bool PeResourceTree::IsExtractableGroup(const DirEntry& group) {
 
 // The shell counts the entries of the RT_GROUP_ICON directory, sane or not, and needs no RT_ICON
 // directory for that.
-int PeResourceTree::CountGroupIcons(std::vector<bool>& extractable) {
-    std::vector<DirEntry> types, groups;
+bool PeResourceTree::ReadIconTypes(std::vector<DirEntry>& groups, bool& haveIcons) {
+    std::vector<DirEntry> types;
     std::size_t named = 0, groupsNamed = 0;
-    if (!ReadDirectory(0, types, named)) return 0;
+    if (!ReadDirectory(0, types, named)) return false;
     const DirEntry* groupType = FindId(types, named, kRtGroupIcon);
-    if (!groupType || !ReadDirectory(groupType->target, groups, groupsNamed)) return 0;
+    if (!groupType || !ReadDirectory(groupType->target, groups, groupsNamed)) return false;
     const DirEntry* iconType = FindId(types, named, kRtIcon);
-    const bool haveIcons = iconType && ReadDirectory(iconType->target, icons_, iconsNamed_);
+    haveIcons = iconType && ReadDirectory(iconType->target, icons_, iconsNamed_);
+    return true;
+}
+
+int PeResourceTree::CountGroupIcons(std::vector<bool>& extractable) {
+    std::vector<DirEntry> groups;
+    bool haveIcons = false;
+    if (!ReadIconTypes(groups, haveIcons)) return 0;
     extractable.clear();
     for (const DirEntry& group : groups) extractable.push_back(haveIcons && IsExtractableGroup(group));
     return static_cast<int>(groups.size());
 }
 
+// The group in its first language; each image it names in the group's language, or else in the
+// first language the file holds it in.
+StoredIcon PeResourceTree::ReadGroupImages(int index) {
+    std::vector<DirEntry> groups;
+    std::vector<ResourceData> languages;
+    std::vector<IconDirEntry> entries;
+    bool haveIcons = false;
+    StoredIcon icon;
+    if (!ReadIconTypes(groups, haveIcons) || !haveIcons || index < 0 || std::size_t(index) >= groups.size() ||
+        !ReadLanguages(groups[std::size_t(index)], languages) || !ReadGroupEntries(languages.front(), entries)) {
+        return icon;
+    }
+    const std::uint32_t language = languages.front().language;
+    for (const IconDirEntry& e : entries) {
+        const DirEntry* found = FindId(icons_, iconsNamed_, e.location);
+        std::vector<ResourceData> images;
+        if (!found || !ReadLanguages(*found, images)) continue;
+        const auto same = std::find_if(images.begin(), images.end(), [&](const ResourceData& d) { return d.language == language; });
+        const ResourceData& image = same != images.end() ? *same : images.front();
+        AddStoredImage(source_, e, image.offset, image.size, icon);
+    }
+    return icon;
+}
+
 }  // namespace
+
+StoredIcon ReadPeIconImages(ByteSource& source, std::uint32_t peOffset, int index) {
+    PeResourceTree tree(source);
+    return tree.Open(peOffset) ? tree.ReadGroupImages(index) : StoredIcon{};
+}
 
 int CountPeIcons(ByteSource& source, std::uint32_t peOffset, std::vector<bool>& extractable) {
     PeResourceTree tree(source);

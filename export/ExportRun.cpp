@@ -51,14 +51,19 @@ public:
 
     // Writes the chosen formats of icon `index`; false when the user cancelled the run.
     bool ExportIndex(int index) {
-        icon_.Assign(source_.Extract(index));
+        // Whole icons are copied from the file: the shell's 32-pixel icon is needed only otherwise.
+        const bool drawn = form_.BmpOut || (form_.IcoOut && !form_.IcoAllSizes);
+        icon_.Assign(drawn ? source_.Extract(index) : nullptr);
         if (form_.IcoOut) {
             const std::string name = iconexport::ExportFileName(baseName_, index, ".ICO");
             const std::string path = PathOf(name);
             const Answer answer = MayWrite(name, path);
             if (answer == Answer::Stop) return false;
             if (answer == Answer::Write) {
-                iconexport::WriteIconFile(icon_.Handle(), path);
+                if (form_.IcoAllSizes)
+                    iconexport::WriteWholeIconFile(source_.Stored(index), path);
+                else
+                    iconexport::WriteIconFile(icon_.Handle(), path);
                 ++iconsWritten;
             }
         }
@@ -101,7 +106,7 @@ private:
 
     TForm1& form_;
     const std::string baseName_;
-    const app::IconFile source_;
+    app::IconFile source_;
     app::IconHolder icon_;  // one holder for the run: each icon releases the one before
     bool ask_ = true;
 };

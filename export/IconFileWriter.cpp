@@ -3,11 +3,16 @@
 #include "export/IconFileLayout.h"
 #include "export/IconImageCapture.h"
 #include "export/SafeFileReplace.h"
+#include "export/WholeIconFileLayout.h"
 
 namespace iconexport {
 
 void WriteIconFile(HICON icon, const std::string& path) {
     ReplaceFileContents(path, BuildIconFile(CaptureIconImage(icon)));
+}
+
+void WriteWholeIconFile(const app::StoredIcon& icon, const std::string& path) {
+    ReplaceFileContents(path, BuildWholeIconFile(icon));
 }
 
 }  // namespace iconexport

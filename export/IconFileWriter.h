@@ -1,8 +1,10 @@
 #pragma once
-// Writing one icon as an .ICO file of one 4-bit image with its mask.
+// Writing one icon as an .ICO file: one 4-bit image with its mask, or the whole icon as stored.
 #include <windows.h>
 
 #include <string>
+
+#include "app/IconResourceReader.h"
 
 namespace iconexport {
 
@@ -10,5 +12,9 @@ namespace iconexport {
 // new one is complete. Errors: EInvalidGraphic (no icon, images not usable),
 // toolkit::EFCreateError (file cannot be created), EWriteError (file cannot be written).
 void WriteIconFile(HICON icon, const std::string& path);
+
+// Writes the whole icon, every stored image unchanged, to `path` in the same safe way. Errors:
+// EInvalidGraphic::NoIcon when it has no image, and those of WriteIconFile's file.
+void WriteWholeIconFile(const app::StoredIcon& icon, const std::string& path);
 
 }  // namespace iconexport

@@ -82,6 +82,10 @@ TEST(IconReaderFuzz, MutatedFixturesNeverLeaveTheirBytes) {
             // directory blocks that are read twice.
             ASSERT_LE(source.bytesRead, 2 * mutated.size() + 4096) << name << " round " << round;
             stillCounted += summary.count > 0;
+            // The whole-icon reading goes on to the image bits, and stays inside the file too.
+            WatchedSource images(mutated);
+            for (int index = 0; index < std::min(summary.count, 3); ++index) app::ReadStoredIcon(images, index);
+            ASSERT_EQ(images.outside, 0) << name << " round " << round;
         }
     }
     EXPECT_GT(runs, 2000);

@@ -8,5 +8,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app::MemoryByteSource source(data, size);
     const app::IconFileSummary summary = app::ReadIconSummary(source);
     if (summary.count < 0 || summary.count > 65535) __builtin_trap();
+    if (summary.count > 0) app::ReadStoredIcon(source, summary.count - 1);
     return 0;
 }

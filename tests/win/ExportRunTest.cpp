@@ -5,6 +5,7 @@
 
 #include "app/SettingsFile.h"
 #include "tests/win/ExportDialogsFixture.h"
+#include "tests/win/WinTestFiles.h"
 #include "tests/win/WriterTestSupport.h"
 #include "toolkit/ModalTestHook.h"
 
@@ -57,6 +58,35 @@ TEST_F(ExportRun, AllTwelveIconsInBothFormatsThenEveryFileAskedAboutInWritingOrd
     EXPECT_EQ(questions, WritingOrder("SAMPLE"));
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages.back(), messages.front());
+    EXPECT_TRUE(errors.empty());
+}
+
+// With 全ｻｲｽﾞで保存 each .ICO file holds the whole icon as stored: here those of a system file, which
+// its .mun holds. The build compiled each group of TWELVE.DLL from one icon file of the fixture
+// sources, so each export must be that icon file again, byte for byte.
+TEST_F(ExportRun, WholeIconsOfASystemFileAreTheGroupsOfItsMunAsStored) {
+    const std::string system = wintest::SystemFolder();
+    wintest::SystemResourcesFolder resources;
+    wintest::PlacedCopy dll(FixturePath("shapes\\NOICONS.DLL"), system + "\\PICTAVO-WHOLE.DLL");
+    wintest::PlacedCopy mun(FixturePath("TWELVE.DLL"), resources / "PICTAVO-WHOLE.DLL.mun");
+    ASSERT_TRUE(dll.Placed() && mun.Placed());
+    form1->FTVE1Change(system);
+    form1->Btn1.Send(BM_CLICK);
+    int listed = -1;
+    for (int i = 1; i <= form1->Catalogue.Count(); ++i)
+        if (form1->Catalogue.At(i).Name() == "PICTAVO-WHOLE.DLL") listed = form1->Catalogue.At(i).icons;
+    EXPECT_EQ(listed, 12);
+    form1->DispIcon("PICTAVO-WHOLE.DLL");
+    ASSERT_EQ(form1->StripIconCount, 12);
+    onExport = [this] { form2->CheckBox3.SetChecked(true); };
+    Export();
+    EXPECT_TRUE(form1->IcoAllSizes);
+    EXPECT_EQ(messages, Names{"12個のアイコンと 0個のビットマップを取り出しました。"});
+    for (int i = 0; i < 12; ++i) {
+        const auto expected = writertest::ReadFileBytes(FixturePath("..\\sources\\group" + std::to_string(i + 1) + ".ico"));
+        ASSERT_GT(expected.size(), 22u);
+        EXPECT_EQ(writertest::ReadFileBytes(out / Name("PICTAVO-WHOLE", i, ".ICO")), expected) << i;
+    }
     EXPECT_TRUE(errors.empty());
 }
 

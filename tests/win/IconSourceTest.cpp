@@ -228,3 +228,57 @@ TEST(IconFile, ChecksAFileAgainWhenAnotherOfEqualSizeAndTimeTookItsPlace) {
     EXPECT_EQ(second.Handle(), nullptr);
     DeleteFileA(path.c_str());
 }
+
+// A file lying directly in the Windows folder or a system folder has the icons of its .mun in
+// <Windows folder>\SystemResources, when that holds any; anywhere else it is read as itself. The
+// .mun is looked for afresh each time, so one that goes or comes is noticed.
+TEST(IconSource, SystemFilesHaveTheIconsTheirMunHolds) {
+    char windowsDir[MAX_PATH] = {};
+    const std::string windows(windowsDir, GetWindowsDirectoryA(windowsDir, MAX_PATH));
+    const std::string system = wintest::SystemFolder();
+    wintest::SystemResourcesFolder resources;
+    const std::string redirected = "PICTAVO-REDIRECTED.DLL", emptyMun = "PICTAVO-EMPTY-MUN.DLL";
+    char temp[MAX_PATH] = {};
+    const std::string elsewhere = std::string(temp, GetTempPathA(MAX_PATH, temp)) + redirected;
+    CreateDirectoryA((system + "\\pictavo-sub").c_str(), nullptr);
+    using wintest::PlacedCopy;
+    PlacedCopy placed[] = {
+        {Fixture("shapes\\NOICONS.DLL"), system + "\\" + redirected},
+        {Fixture("shapes\\NOICONS.DLL"), windows + "\\" + redirected},
+        {Fixture("shapes\\NOICONS.DLL"), system + "\\pictavo-sub\\" + redirected},
+        {Fixture("shapes\\NOICONS.DLL"), elsewhere},
+        {Fixture("TWELVE.DLL"), resources / (redirected + ".mun")},
+        {Fixture("TWO.DLL"), system + "\\" + emptyMun},
+        {Fixture("shapes\\NOICONS.DLL"), resources / (emptyMun + ".mun")},
+    };
+    for (const PlacedCopy& copy : placed) ASSERT_TRUE(copy.Placed());
+    std::string upper = system + "\\" + redirected;
+    CharUpperA(upper.data());
+    const struct { std::string path; int count; } cases[] = {
+        {system + "\\" + redirected, 12},
+        {upper, 12},                                            // letter case aside
+        {system + "\\.\\" + redirected, 12},                    // compared as paths
+        {windows + "\\" + redirected, 12},
+        {system + "\\pictavo-sub\\" + redirected, 0},           // not directly in the folder
+        {elsewhere, 0},
+        {resources / (redirected + ".mun"), 12},                // listed itself, like any executable
+        {system + "\\" + emptyMun, 2},                          // a .mun without icons is not used
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(app::IconCount(nullptr, c.path), c.count) << c.path;
+        EXPECT_EQ(app::IconFile(nullptr, c.path).Count(), c.count) << c.path;
+    }
+    // The strip's icons are the .mun's, in its order.
+    app::IconFile icons(nullptr, system + "\\" + redirected);
+    for (int i : {0, 11}) {
+        app::IconHolder got(icons.Extract(i)), own(app::ExtractIconAt(nullptr, Fixture("TWELVE.DLL"), i));
+        EXPECT_FALSE(Pixels32x32(got.Handle()).empty()) << i;
+        EXPECT_EQ(Pixels32x32(got.Handle()), Pixels32x32(own.Handle())) << i;
+    }
+    placed[4].Remove();
+    EXPECT_EQ(app::IconCount(nullptr, system + "\\" + redirected), 0) << "the .mun went away";
+    PlacedCopy other(Fixture("TWO.DLL"), resources / (redirected + ".mun"));
+    EXPECT_EQ(app::IconCount(nullptr, system + "\\" + redirected), 2) << "another .mun came";
+    for (PlacedCopy& copy : placed) copy.Remove();
+    RemoveDirectoryA((system + "\\pictavo-sub").c_str());
+}
