@@ -241,32 +241,40 @@ bool SameFiles(const std::string& a, const std::string& b, size_t count,
 
 // --- whole icons: every stored image of each group, copied as it is ---
 
+struct WholeIconWalk {
+    const std::string* folder;
+    size_t index;
+};
+
+// One group: its directory with offsets, then each image the loader finds for it.
+BOOL CALLBACK CopyWholeIcon(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param) {
+    auto& walk = *reinterpret_cast<WholeIconWalk*>(param);
+    HRSRC group = FindResourceA(module, name, RT_GROUP_ICON);
+    const BYTE* dir = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
+    const WORD images = *reinterpret_cast<const WORD*>(dir + 4);
+    std::vector<BYTE> out(6 + 16 * images);
+    std::memcpy(out.data(), dir, 6);
+    for (WORD i = 0; i < images; ++i) {
+        const BYTE* entry = dir + 6 + 14 * i;
+        HRSRC icon = FindResourceA(module, MAKEINTRESOURCEA(*reinterpret_cast<const WORD*>(entry + 12)), RT_ICON);
+        const DWORD size = SizeofResource(module, icon);
+        const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, icon)));
+        const DWORD offset = DWORD(out.size());
+        std::memcpy(out.data() + 6 + 16 * i, entry, 8);
+        std::memcpy(out.data() + 6 + 16 * i + 8, &size, 4);
+        std::memcpy(out.data() + 6 + 16 * i + 12, &offset, 4);
+        out.insert(out.end(), bytes, bytes + size);
+    }
+    WriteBytes(FileName(*walk.folder, walk.index++, "ICO"), out);
+    return TRUE;
+}
+
 // The bare whole-icon loop: the platform's loader finds each group and its images in the file,
 // which are copied under a directory into one file each with WriteFile.
 void BareWholeIcons(const std::string& file, const std::string& folder) {
     HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    struct Walk { HMODULE module; const std::string* folder; size_t index; } walk{module, &folder, 0};
-    EnumResourceNamesA(module, RT_GROUP_ICON, [](HMODULE m, LPCSTR, LPSTR name, LONG_PTR param) -> BOOL {
-        auto& w = *reinterpret_cast<Walk*>(param);
-        HRSRC group = FindResourceA(m, name, RT_GROUP_ICON);
-        const BYTE* dir = static_cast<const BYTE*>(LockResource(LoadResource(m, group)));
-        const WORD images = *reinterpret_cast<const WORD*>(dir + 4);
-        std::vector<BYTE> out(6 + 16 * images);
-        std::memcpy(out.data(), dir, 6);
-        for (WORD i = 0; i < images; ++i) {
-            const BYTE* entry = dir + 6 + 14 * i;
-            HRSRC icon = FindResourceA(m, MAKEINTRESOURCEA(*reinterpret_cast<const WORD*>(entry + 12)), RT_ICON);
-            const DWORD size = SizeofResource(m, icon);
-            const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(m, icon)));
-            const DWORD offset = DWORD(out.size());
-            std::memcpy(out.data() + 6 + 16 * i, entry, 8);
-            std::memcpy(out.data() + 6 + 16 * i + 8, &size, 4);
-            std::memcpy(out.data() + 6 + 16 * i + 12, &offset, 4);
-            out.insert(out.end(), bytes, bytes + size);
-        }
-        WriteBytes(FileName(*w.folder, w.index++, "ICO"), out);
-        return TRUE;
-    }, reinterpret_cast<LONG_PTR>(&walk));
+    WholeIconWalk walk{&folder, 0};
+    EnumResourceNamesA(module, RT_GROUP_ICON, &CopyWholeIcon, reinterpret_cast<LONG_PTR>(&walk));
     FreeLibrary(module);
 }
 

@@ -26,16 +26,22 @@ Bytes CommandOutput(const std::string& command) {
     return out;
 }
 
-// wrestool's arguments for each group icon in the file's order, in its first language.
-std::vector<std::string> WrestoolGroups(const std::string& path) {
+// wrestool's arguments for each group icon in the file's order (in its first language, for files
+// that have languages), with the size of the group resource it lists.
+struct ListedGroup {
+    std::string arguments;
+    std::size_t groupSize;
+};
+std::vector<ListedGroup> WrestoolGroups(const std::string& path) {
     const Bytes listing = CommandOutput("wrestool -l --type=14 '" + path + "'");
     const std::string text(listing.begin(), listing.end());
-    const std::regex line(R"((--name=\S+) (--language=\S+))");
-    std::vector<std::string> groups, names;
+    const std::regex line(R"((--name=\S+)( --language=\S+)? \[type=group_icon offset=\S+ size=(\d+)\])");
+    std::vector<ListedGroup> groups;
+    std::vector<std::string> names;
     for (auto m = std::sregex_iterator(text.begin(), text.end(), line); m != std::sregex_iterator(); ++m) {
         if (std::find(names.begin(), names.end(), (*m)[1].str()) != names.end()) continue;
         names.push_back((*m)[1]);
-        groups.push_back((*m)[1].str() + " " + (*m)[2].str());
+        groups.push_back({(*m)[1].str() + (*m)[2].str(), std::stoul((*m)[3])});
     }
     return groups;
 }
@@ -49,14 +55,18 @@ TEST(WholeIconFile, EveryGroupIsWhatWrestoolExtracts) {
     for (const char* name : {"ONE.DLL", "TWELVE.DLL", "shapes/PE64.DLL", "shapes/PE32.DLL", "shapes/NE.EXE"}) {
         const std::string path = fixturefiles::Dir() / name;
         const Bytes bytes = fixturefiles::Load(path);
-        const std::vector<std::string> groups = WrestoolGroups(path);
+        const std::vector<ListedGroup> groups = WrestoolGroups(path);
         app::MemoryByteSource source(bytes);
         ASSERT_EQ(app::ReadIconSummary(source).count, static_cast<int>(groups.size())) << name;
         for (std::size_t i = 0; i < groups.size(); ++i) {
-            const Bytes expected = CommandOutput("wrestool -x --type=14 " + groups[i] + " '" + path + "'");
-            ASSERT_GT(expected.size(), 22u) << name << " " << groups[i];
-            EXPECT_EQ(iconexport::BuildWholeIconFile(app::ReadStoredIcon(source, static_cast<int>(i))), expected)
-                << name << " " << groups[i];
+            SCOPED_TRACE(std::string(name) + " " + groups[i].arguments);
+            const Bytes extracted = CommandOutput("wrestool -x --type=14 " + groups[i].arguments + " '" + path + "' 2>/dev/null");
+            const Bytes whole = iconexport::BuildWholeIconFile(app::ReadStoredIcon(source, static_cast<int>(i)));
+            // wrestool 0.32 sizes its output at least one group resource too large (by the stored
+            // image sizes, not the ones it copies): the bytes after the last image belong to no
+            // image, memory it never filled, so they are left out of the match.
+            ASSERT_GE(extracted.size(), whole.size() + groups[i].groupSize);
+            EXPECT_EQ(Bytes(extracted.begin(), extracted.begin() + whole.size()), whole);
         }
     }
 }
