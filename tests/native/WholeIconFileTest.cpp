@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <regex>
+#include <set>
 
 #include "app/IconResourceReader.h"
 #include "export/WholeIconFileLayout.h"
@@ -19,34 +20,16 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes CommandOutput(const std::string& command) {
     Bytes out;
     std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
     char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.insert(out.end(), buffer, buffer + got);
-    pclose(pipe);
+    for (std::size_t got; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.insert(out.end(), buffer, buffer + got);
+    if (pipe) pclose(pipe);
     return out;
 }
 
-// wrestool's arguments for each group icon in the file's order (in its first language, for files
-// that have languages), with the size of the group resource it lists.
-struct ListedGroup {
-    std::string arguments;
-    std::size_t groupSize;
-};
-std::vector<ListedGroup> WrestoolGroups(const std::string& path) {
-    const Bytes listing = CommandOutput("wrestool -l --type=14 '" + path + "'");
-    const std::string text(listing.begin(), listing.end());
-    const std::regex line(R"((--name=\S+)( --language=\S+)? \[type=group_icon offset=\S+ size=(\d+)\])");
-    std::vector<ListedGroup> groups;
-    std::vector<std::string> names;
-    for (auto m = std::sregex_iterator(text.begin(), text.end(), line); m != std::sregex_iterator(); ++m) {
-        if (std::find(names.begin(), names.end(), (*m)[1].str()) != names.end()) continue;
-        names.push_back((*m)[1]);
-        groups.push_back({(*m)[1].str() + (*m)[2].str(), std::stoul((*m)[3])});
-    }
-    return groups;
+Bytes WholeIcon(const Bytes& file, int index) {
+    app::MemoryByteSource source(file);
+    return iconexport::BuildWholeIconFile(app::ReadStoredIcon(source, index));
 }
-
-std::string Tail(const Bytes& bytes, std::size_t from) { return std::string(bytes.begin() + from, bytes.end()); }
 
 }  // namespace
 
@@ -54,29 +37,33 @@ TEST(WholeIconFile, EveryGroupIsWhatWrestoolExtracts) {
     if (CommandOutput("command -v wrestool").empty()) GTEST_SKIP() << "icoutils are not installed";
     for (const char* name : {"ONE.DLL", "TWELVE.DLL", "shapes/PE64.DLL", "shapes/PE32.DLL", "shapes/NE.EXE"}) {
         const std::string path = fixturefiles::Dir() / name;
-        const Bytes bytes = fixturefiles::Load(path);
-        const std::vector<ListedGroup> groups = WrestoolGroups(path);
-        app::MemoryByteSource source(bytes);
-        ASSERT_EQ(app::ReadIconSummary(source).count, static_cast<int>(groups.size())) << name;
-        for (std::size_t i = 0; i < groups.size(); ++i) {
-            SCOPED_TRACE(std::string(name) + " " + groups[i].arguments);
-            const Bytes extracted = CommandOutput("wrestool -x --type=14 " + groups[i].arguments + " '" + path + "' 2>/dev/null");
-            const Bytes whole = iconexport::BuildWholeIconFile(app::ReadStoredIcon(source, static_cast<int>(i)));
+        const Bytes bytes = fixturefiles::Load(path), listing = CommandOutput("wrestool -l --type=14 '" + path + "'");
+        // Each group in the file's order, in its first language where the file has languages.
+        const std::string text(listing.begin(), listing.end());
+        const std::regex line(R"((--name=\S+)( --language=\S+)? \[type=group_icon offset=\S+ size=(\d+)\])");
+        std::set<std::string> seen;
+        int index = 0;
+        for (auto m = std::sregex_iterator(text.begin(), text.end(), line); m != std::sregex_iterator(); ++m) {
+            if (!seen.insert((*m)[1]).second) continue;
+            SCOPED_TRACE(std::string(name) + " " + (*m)[1].str());
+            const Bytes extracted = CommandOutput("wrestool -x --type=14 " + (*m)[1].str() + (*m)[2].str() + " '" + path + "' 2>/dev/null");
+            const Bytes whole = WholeIcon(bytes, index++);
             // wrestool 0.32 sizes its output at least one group resource too large (by the stored
             // image sizes, not the ones it copies): the bytes after the last image belong to no
             // image, memory it never filled, so they are left out of the match.
-            ASSERT_GE(extracted.size(), whole.size() + groups[i].groupSize);
+            ASSERT_GE(extracted.size(), whole.size() + std::stoul((*m)[3]));
             EXPECT_EQ(Bytes(extracted.begin(), extracted.begin() + whole.size()), whole);
         }
+        app::MemoryByteSource source(bytes);
+        EXPECT_EQ(app::ReadIconSummary(source).count, index) << name;
     }
 }
 
 TEST(WholeIconFile, AnIconFileIsItsOwnWholeIconAndDamagedImagesAreLeftOut) {
     for (const char* name : {"SIZES.ICO", "shapes/PNG.ICO"}) {
         const Bytes bytes = fixturefiles::Load(fixturefiles::Dir() / name);
-        app::MemoryByteSource source(bytes);
-        EXPECT_EQ(iconexport::BuildWholeIconFile(app::ReadStoredIcon(source, 0)), bytes) << name;
-        EXPECT_TRUE(app::ReadStoredIcon(source, 1).empty()) << name;
+        EXPECT_EQ(WholeIcon(bytes, 0), bytes) << name;
+        EXPECT_THROW(WholeIcon(bytes, 1), iconexport::EInvalidGraphic) << name;
     }
     // One group naming images 1 to 4: 2 is missing, 3 has a header its bits do not fit.
     using namespace fixtures;
@@ -85,17 +72,15 @@ TEST(WholeIconFile, AnIconFileIsItsOwnWholeIconAndDamagedImagesAreLeftOut) {
     c.bytes.resize(60);
     std::vector<Resource> resources{{kRtGroupIcon, 1, 0x409, MakeGroupIcon({a, b, c, d}, 1)},
                                     {kRtIcon, 1, 0x409, a.bytes}, {kRtIcon, 3, 0x409, c.bytes}, {kRtIcon, 4, 0x409, d.bytes}};
-    const Bytes pe = MakePe(resources, true).bytes;
-    app::MemoryByteSource source(pe);
-    const Bytes whole = iconexport::BuildWholeIconFile(app::ReadStoredIcon(source, 0));
-    ASSERT_EQ(whole.size(), 6 + 2 * 16 + a.bytes.size() + d.bytes.size());
-    EXPECT_EQ(Bytes(whole.begin(), whole.begin() + 6), (Bytes{0, 0, 1, 0, 2, 0}));
-    EXPECT_EQ(Tail(whole, 6 + 32), std::string(a.bytes.begin(), a.bytes.end()) + std::string(d.bytes.begin(), d.bytes.end()));
-    // With every image damaged nothing is left, and the writer refuses an empty icon.
+    const Bytes whole = WholeIcon(MakePe(resources, true).bytes, 0);
+    Bytes expected{0, 0, 1, 0, 2, 0};
+    expected.resize(6 + 2 * 16);  // the entries: fields from the group, sizes and offsets computed
+    std::copy_n(MakeIconFile({a, d}).begin() + 6, 32, expected.begin() + 6);
+    expected.insert(expected.end(), a.bytes.begin(), a.bytes.end());
+    expected.insert(expected.end(), d.bytes.begin(), d.bytes.end());
+    EXPECT_EQ(whole, expected);
+    // With every image damaged nothing is left, and the writer refuses the empty icon.
     resources.erase(resources.begin() + 1);
     resources.pop_back();
-    const Bytes broken = MakePe(resources, true).bytes;
-    app::MemoryByteSource brokenSource(broken);
-    EXPECT_TRUE(app::ReadStoredIcon(brokenSource, 0).empty());
-    EXPECT_THROW(iconexport::BuildWholeIconFile({}), iconexport::EInvalidGraphic);
+    EXPECT_THROW(WholeIcon(MakePe(resources, true).bytes, 0), iconexport::EInvalidGraphic);
 }

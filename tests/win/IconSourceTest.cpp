@@ -233,9 +233,7 @@ TEST(IconFile, ChecksAFileAgainWhenAnotherOfEqualSizeAndTimeTookItsPlace) {
 // <Windows folder>\SystemResources, when that holds any; anywhere else it is read as itself. The
 // .mun is looked for afresh each time, so one that goes or comes is noticed.
 TEST(IconSource, SystemFilesHaveTheIconsTheirMunHolds) {
-    char windowsDir[MAX_PATH] = {};
-    const std::string windows(windowsDir, GetWindowsDirectoryA(windowsDir, MAX_PATH));
-    const std::string system = wintest::SystemFolder();
+    const std::string windows = wintest::WindowsFolder(), system = wintest::SystemFolder();
     wintest::SystemResourcesFolder resources;
     const std::string redirected = "PICTAVO-REDIRECTED.DLL", emptyMun = "PICTAVO-EMPTY-MUN.DLL";
     char temp[MAX_PATH] = {};

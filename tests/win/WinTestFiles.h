@@ -80,47 +80,36 @@ inline ShellVerdict ChildShellCount(const std::string& path) {
 // A copy of a file put somewhere for one test (a system folder, say) and removed again.
 class PlacedCopy {
 public:
-    PlacedCopy(const std::string& from, std::string to) : path_(std::move(to)) {
-        placed_ = CopyFileA(from.c_str(), path_.c_str(), TRUE) != FALSE;
-    }
+    PlacedCopy(const std::string& from, std::string to) : path_(std::move(to)), placed_(CopyFileA(from.c_str(), path_.c_str(), TRUE)) {}
     ~PlacedCopy() { Remove(); }
     PlacedCopy(const PlacedCopy&) = delete;
     PlacedCopy& operator=(const PlacedCopy&) = delete;
     bool Placed() const { return placed_; }
-    void Remove() {
-        if (placed_) DeleteFileA(path_.c_str());
-        placed_ = false;
-    }
+    void Remove() { placed_ = placed_ && !DeleteFileA(path_.c_str()); }
 
 private:
     std::string path_;
-    bool placed_ = false;
+    bool placed_;
 };
 
-// <Windows folder>\SystemResources, made for a test when the system has none (Wine), removed again.
-class SystemResourcesFolder {
-public:
-    SystemResourcesFolder() {
-        char windows[MAX_PATH] = {};
-        path_ = std::string(windows, GetWindowsDirectoryA(windows, MAX_PATH)) + "\\SystemResources";
-        made_ = CreateDirectoryA(path_.c_str(), nullptr) != FALSE;
-    }
-    ~SystemResourcesFolder() {
-        if (made_) RemoveDirectoryA(path_.c_str());
-    }
-    SystemResourcesFolder(const SystemResourcesFolder&) = delete;
-    SystemResourcesFolder& operator=(const SystemResourcesFolder&) = delete;
-    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-    bool made_ = false;
-};
-
+inline std::string WindowsFolder() {
+    char folder[MAX_PATH] = {};
+    return std::string(folder, GetWindowsDirectoryA(folder, MAX_PATH));
+}
 inline std::string SystemFolder() {
     char folder[MAX_PATH] = {};
     return std::string(folder, GetSystemDirectoryA(folder, MAX_PATH));
 }
+
+// <Windows folder>\SystemResources, made for a test when the system has none (Wine), removed again.
+struct SystemResourcesFolder {
+    const std::string path = WindowsFolder() + "\\SystemResources";
+    const bool made = CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    ~SystemResourcesFolder() {
+        if (made) RemoveDirectoryA(path.c_str());
+    }
+    std::string operator/(const std::string& name) const { return path + "\\" + name; }
+};
 
 inline int PlatformCount(const std::string& path) {
     return static_cast<int>(reinterpret_cast<UINT_PTR>(ExtractIconA(nullptr, path.c_str(), static_cast<UINT>(-1))));
