@@ -1,7 +1,9 @@
 #include "app/CatalogueSearch.h"
 
+#include "app/FileHandle.h"
 #include "app/IconSource.h"
 #include "app/PathNames.h"
+#include "app/SubFolderWalk.h"
 
 namespace app {
 
@@ -23,6 +25,57 @@ public:
 private:
     HANDLE handle_;
 };
+class PlatformFileSystem : public WalkedFileSystem {
+public:
+    bool List(const std::string& folder, const std::function<bool(const ListedEntry&)>& each) override {
+        WIN32_FIND_DATAA data{};
+        FileFind find(DirYen(folder, toolkit::SystemLeadBytes()) + "*.*", data);
+        if (!find.Found()) return false;
+        do {
+            const ListedEntry entry{data.cFileName, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                    (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, &data};
+            if (!each(entry)) break;
+        } while (find.Next(data));
+        return true;
+    }
+    bool FolderIdentity(const std::string& folder, std::uint64_t& identity) override {
+        FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        return handle.IsOpen() && FileIndexOf(handle.Get(), identity);
+    }
+};
+
+// Counts each file the walk finds and reports the progress.
+class CountingVisitor : public WalkVisitor {
+public:
+    CountingVisitor(IconCatalogue& catalogue, const std::string& root, int threshold, HWND owner,
+                    const SearchProgress& progress)
+        : catalogue_(catalogue), prefix_(DirYen(root, toolkit::SystemLeadBytes())), threshold_(threshold),
+          owner_(owner), volume_(VolumeSerialOf(root)), progress_(progress) {}
+
+    bool Folder(const std::string& relativePath) override {
+        folder_ = prefix_ + relativePath;
+        return Report();
+    }
+    bool File(const std::string& relativePath, const ListedEntry& entry) override {
+        const auto& data = *static_cast<const WIN32_FIND_DATAA*>(entry.native);
+        const int icons = IconCount(owner_, prefix_ + relativePath, data, volume_);
+        if (icons >= threshold_) catalogue_.Append(relativePath, icons);
+        return Report();
+    }
+
+private:
+    bool Report() const { return !progress_ || progress_(catalogue_.Count(), folder_); }
+
+    IconCatalogue& catalogue_;
+    const std::string prefix_;
+    const int threshold_;
+    const HWND owner_;
+    const DWORD volume_;
+    const SearchProgress& progress_;
+    std::string folder_;
+};
+
 }  // namespace
 
 void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner) {
@@ -36,6 +89,14 @@ void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int thres
         const int icons = IconCount(owner, prefix + data.cFileName, data, volume);
         if (icons >= threshold) catalogue.Append(data.cFileName, icons);
     } while (find.Next(data));
+}
+
+bool SearchTree(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner,
+                const SearchProgress& progress) {
+    catalogue.Reset();
+    PlatformFileSystem fileSystem;
+    CountingVisitor visitor(catalogue, folder, threshold, owner, progress);
+    return WalkSubFolders(fileSystem, folder, MAX_PATH - 1, visitor, toolkit::SystemLeadBytes());
 }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 // those reaching the threshold (1, or 2 with the multiple-icons option) are kept.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "app/IconCatalogue.h"
@@ -12,5 +13,16 @@ namespace app {
 // Refills `catalogue` from `folder` (Count 0 first; the block is kept). The folder's enumeration
 // is closed however the search ends. Does not sort.
 void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner);
+
+// Asked now and then during a sub-folder search with the files found so far and the folder being
+// read (every folder and every file, so it must be cheap); false stops the search.
+using SearchProgress = std::function<bool(int found, const std::string& folder)>;
+
+// Refills `catalogue` from `folder` and every folder below it, each file listed under its path
+// relative to `folder` ("sub\\file.dll") and counted as the one-folder search counts it. Folders
+// that cannot be entered are passed over. Returns false when progress stopped it; what was found
+// until then stays. Does not sort.
+bool SearchTree(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner,
+                const SearchProgress& progress);
 
 }  // namespace app

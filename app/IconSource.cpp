@@ -1,7 +1,6 @@
 #include "app/IconSource.h"
 
 #include <shellapi.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <unordered_map>
@@ -9,27 +8,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/FileHandle.h"
 #include "app/IconResourceReader.h"
 #include "app/RedirectedResources.h"
 
 namespace app {
 
 namespace {
-
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
-    ~FileHandle() {
-        if (IsOpen()) CloseHandle(handle_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 // The bytes of an open file, read on demand. The reader asks for many small pieces: headers near
 // the start, then for executables with icons the resource tree and one header per image, which may
@@ -131,16 +116,6 @@ struct FileStamp {
 HANDLE OpenForReading(const std::string& path) {
     return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
-// The file's index on its volume. GetFileInformationByHandle would give it with the volume's serial
-// number, but asks the volume for that each time, which costs Wine milliseconds per file.
-bool FileIndexOf(HANDLE file, std::uint64_t& index) {
-    IO_STATUS_BLOCK status{};
-    LARGE_INTEGER internal{};  // FILE_INTERNAL_INFORMATION: the index alone
-    if (NtQueryInformationFile(file, &status, &internal, sizeof internal, FileInternalInformation) < 0) return false;
-    index = static_cast<std::uint64_t>(internal.QuadPart);
-    return true;
 }
 
 bool StampOf(HANDLE file, DWORD volume, FileStamp& stamp) {

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
+
 #include "app/CatalogueSearch.h"
 #include "app/FileNameCase.h"
 #include "app/IconHolder.h"
@@ -20,6 +22,9 @@ namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr const char* kNameColumn = "ﾌｧｲﾙ名";
 constexpr const char* kCountColumn = "ｱｲｺﾝ数";
+constexpr const char* kSearchCaption = "ﾌｧｲﾙ検索(&S)";
+// The sub-folder search shows its progress and reads the user's input this often.
+constexpr DWORD kProgressInterval = 100;
 }  // namespace
 
 TForm1::TForm1(const std::string& settingsPath) {
@@ -60,13 +65,17 @@ void TForm1::CreateControls() {
     CheckBox1.SetHint("チェックすると複数アイコンのファイルだけを対象にします");
     CheckBox1.SetShowHint(true);
     CheckBox1.OnClick = [this] { CheckBox1Click(); };
+    CheckBox2.Create(*this, {468, 112, 71, 23}, "ｻﾌﾞﾌｫﾙﾀﾞ", false);
+    CheckBox2.SetHint("チェックするとｻﾌﾞﾌｫﾙﾀﾞも検索します");
+    CheckBox2.SetShowHint(true);
+    CheckBox2.OnClick = [this] { CheckBox1Click(); };
 
     const auto button = [this](toolkit::Button& b, int top, const char* caption, const char* hint) {
         b.Create(*this, {468, top, 77, 25}, caption);
         b.SetHint(hint);
         b.SetShowHint(true);
     };
-    button(Btn1, 178, "ﾌｧｲﾙ検索(&S)", "ｱｲｺﾝのあるﾌｧｲﾙを検索します");
+    button(Btn1, 178, kSearchCaption, "ｱｲｺﾝのあるﾌｧｲﾙを検索します");
     button(Btn2, 226, "見る(&V)", "選択したﾌｧｲﾙのｱｲｺﾝを表示します");
     button(Btn4, 274, "取り出す(&E)...", "表示中のｱｲｺﾝを取り出し、一つずつﾌｧｲﾙに出力します");
     button(Btn3, 322, "終了(&X)", "ばいばい");
@@ -117,6 +126,7 @@ void TForm1::FormCreate() {
     SetTop(Settings->ReadInteger("Form", "Top", Top()));
     SetLeft(Settings->ReadInteger("Form", "Left", Left()));
     CheckBox1.SetChecked(Settings->ReadBool("Opt", "MultiIcons", true));
+    CheckBox2.SetChecked(Settings->ReadBool("Opt", "SubFolders", false));
     IcoOut = Settings->ReadBool("Opt", "IcoOut", true);
     BmpOut = Settings->ReadBool("Opt", "BmpOut", false);
     IcoAllSizes = Settings->ReadBool("Opt", "IcoAllSizes", false);
@@ -141,6 +151,7 @@ void TForm1::FormDestroy() {
     Settings->WriteInteger("Form", "Top", Top());
     Settings->WriteInteger("Form", "Left", Left());
     Settings->WriteBool("Opt", "MultiIcons", CheckBox1.Checked());
+    Settings->WriteBool("Opt", "SubFolders", CheckBox2.Checked());
     Settings->WriteBool("Opt", "IcoOut", IcoOut);
     Settings->WriteBool("Opt", "BmpOut", BmpOut);
     Settings->WriteBool("Opt", "IcoAllSizes", IcoAllSizes);
@@ -175,6 +186,10 @@ void TForm1::CheckBox1Click() {
 }
 
 void TForm1::Btn1Click() {
+    if (searching_) {
+        stopSearch_ = true;
+        return;
+    }
     ListView1.SetRowCount(0);
     ResetColumnCaptions();
     Btn2.SetEnabled(false);
@@ -190,7 +205,11 @@ void TForm1::Btn1Click() {
             }
         };
         try {
-            app::SearchFolder(Catalogue, SearchDir, CheckBox1.Checked() ? 2 : 1, Handle());
+            const int threshold = CheckBox1.Checked() ? 2 : 1;
+            if (CheckBox2.Checked())
+                SearchSubFolders(threshold);
+            else
+                app::SearchFolder(Catalogue, SearchDir, threshold, Handle());
         } catch (...) {
             showResult();
             throw;
@@ -199,6 +218,79 @@ void TForm1::Btn1Click() {
     }
     Label4.SetFontColor(GetSysColor(COLOR_WINDOWTEXT));
     Label4.SetCaption(std::to_string(Catalogue.Count()));
+}
+
+// While a sub-folder search runs, the window stays responsive: nothing that could start other
+// work is enabled, files cannot be dropped, and the search button stops the search.
+class TForm1::SearchInProgress {
+public:
+    explicit SearchInProgress(TForm1& form) : form_(form), exportEnabled_(form.Btn4.Enabled()) {
+        form_.searching_ = true;
+        form_.stopSearch_ = false;
+        form_.lastProgress_ = GetTickCount();
+        form_.Btn1.SetCaption("中止(&S)");
+        EnableWork(false);
+    }
+    ~SearchInProgress() {
+        EnableWork(true);
+        form_.Btn4.SetEnabled(exportEnabled_);
+        form_.Btn2.SetEnabled(false);
+        form_.Btn1.SetCaption(kSearchCaption);
+        form_.ShowHint();
+        form_.searching_ = false;
+    }
+    SearchInProgress(const SearchInProgress&) = delete;
+    SearchInProgress& operator=(const SearchInProgress&) = delete;
+
+private:
+    void EnableWork(bool enabled) {
+        for (toolkit::Control* control : {static_cast<toolkit::Control*>(&form_.Btn2), static_cast<toolkit::Control*>(&form_.Btn4),
+                                          static_cast<toolkit::Control*>(&form_.FTVE1), static_cast<toolkit::Control*>(&form_.CheckBox1),
+                                          static_cast<toolkit::Control*>(&form_.CheckBox2), static_cast<toolkit::Control*>(&form_.ListView1)})
+            control->SetEnabled(enabled);
+        DragAcceptFiles(form_.Handle(), enabled);
+    }
+
+    TForm1& form_;
+    const bool exportEnabled_;
+};
+
+void TForm1::SearchSubFolders(int threshold) {
+    const SearchInProgress running(*this);
+    app::SearchTree(Catalogue, SearchDir, threshold, Handle(),
+                    [this](int found, const std::string& folder) { return SearchGoesOn(found, folder); });
+}
+
+// Asked for every folder and file of the walk: most calls only compare the clock. Every
+// kProgressInterval the progress is shown and the queued input handled; Escape, the search button
+// and the end of the program stop the search.
+bool TForm1::SearchGoesOn(int found, const std::string& folder) {
+    const DWORD now = GetTickCount();
+    if (now - lastProgress_ < kProgressInterval) return !stopSearch_;
+    lastProgress_ = now;
+    ShowSearchProgress(found, folder);
+    auto& application = toolkit::Application::Instance();
+    MSG message;
+    while (!stopSearch_ && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            stopSearch_ = true;
+        } else if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
+            stopSearch_ = true;
+        } else {
+            application.HandleMessageFromQueue(message);
+        }
+    }
+    return !stopSearch_ && !application.Terminated();
+}
+
+void TForm1::ShowSearchProgress(int found, const std::string& folder) {
+    char counted[64];
+    std::snprintf(counted, sizeof counted, "検索中… %d ﾌｧｲﾙ  ", found);
+    const auto width = [this](const std::string& text) { return TextWidth(text); };
+    const int room = StatusBar1.Width() - TextWidth(counted) - 8;
+    StatusBar1.SetPanelText(counted + app::ShortenPath(folder, width, room, toolkit::SystemLeadBytes()));
+    Label4.SetCaption(std::to_string(found));
 }
 
 void TForm1::DispNormal() {

@@ -41,7 +41,7 @@ public:
     toolkit::Image Image1;
     foldertree::TFolderTreeViewEx FTVE1;
     toolkit::ListView ListView1;
-    toolkit::CheckBox CheckBox1;
+    toolkit::CheckBox CheckBox1, CheckBox2;
     toolkit::Button Btn1, Btn2, Btn4, Btn3;
     toolkit::StatusBar StatusBar1;
     toolkit::PopupMenu PopupMenu1;
@@ -72,15 +72,22 @@ protected:
     void WMDropFiles(HDROP drop) override;
 
 private:
+    class SearchInProgress;
     void CreateControls();
     void FormCreate();
     void EnterSearchDir();
+    void SearchSubFolders(int threshold);
+    bool SearchGoesOn(int found, const std::string& folder);
+    void ShowSearchProgress(int found, const std::string& folder);
     void ResetColumnCaptions();
     void GoToDroppedFile(const std::string& path, int iconCount);
     void SelectFolderInTree(const std::string& folder);
     std::string CellText(int row, int column) const override;
 
     bool destroyed_ = false;
+    bool searching_ = false;   // a sub-folder search is running; a second press of Btn1 stops it
+    bool stopSearch_ = false;
+    DWORD lastProgress_ = 0;
 };
 
 extern TForm1* Form1;

@@ -8,9 +8,11 @@
 namespace iconexport {
 
 // "." (0x2E) is below every trail byte of a double-byte code page, so a plain search is exact.
-std::string ExportBaseName(std::string_view stripFileName) {
-    const auto dot = stripFileName.rfind('.');
-    return std::string(dot == std::string_view::npos ? stripFileName : stripFileName.substr(0, dot));
+// A file found in a sub-folder is named by its own name, without the folders.
+std::string ExportBaseName(std::string_view stripFileName, const toolkit::LeadByteTable& codePage) {
+    const std::string name = app::FileNamePart(stripFileName, codePage);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
 std::string ExportFileName(std::string_view baseName, int index, std::string_view extension) {

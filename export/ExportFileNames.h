@@ -9,7 +9,7 @@
 namespace iconexport {
 
 // Everything before the last "." (README stays README, A.B.EXE gives A.B, .x gives "").
-std::string ExportBaseName(std::string_view stripFileName);
+std::string ExportBaseName(std::string_view stripFileName, const toolkit::LeadByteTable& codePage);
 
 // base + the index formatted "%.4d" + extension (".ICO" or ".BMP"): 3 gives SAMPLE0003.ICO,
 // 12345 gives SAMPLE12345.ICO.

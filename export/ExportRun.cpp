@@ -46,7 +46,7 @@ class ExportWriter {
 public:
     explicit ExportWriter(TForm1& form)
         : form_(form),
-          baseName_(iconexport::ExportBaseName(form.StripFileName)),
+          baseName_(iconexport::ExportBaseName(form.StripFileName, toolkit::SystemLeadBytes())),
           source_(form.Handle(), app::DirYen(form.SearchDir, toolkit::SystemLeadBytes()) + form.StripFileName) {}
 
     // Writes the chosen formats of icon `index`; false when the user cancelled the run.

@@ -23,9 +23,11 @@ TEST(ExportFileName, IsTheBaseNameTheIndexWithAtLeastFourDigitsAndTheExtension) 
         {"README", 0, "README0000.ICO"},          {"A.B.EXE", 3, "A.B0003.ICO"},
         {".x", 0, "0000.ICO"},                    {"x.", 1, "x0001.ICO"},
         {"\x95\x5C\x8E\xA6.DLL", 7, "\x95\x5C\x8E\xA6" "0007.ICO"},  // 表示.DLL
+        // Found in sub-folders: the file's own name (表\X.DLL: the folder's last byte is no "\").
+        {"sub.d\\deeper\\file.dll", 0, "file0000.ICO"}, {"\x95\x5C\\X.DLL", 1, "X0001.ICO"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(iconexport::ExportFileName(iconexport::ExportBaseName(c.strip), c.index, ".ICO"), c.expected)
+        EXPECT_EQ(iconexport::ExportFileName(iconexport::ExportBaseName(c.strip, sjis), c.index, ".ICO"), c.expected)
             << c.strip << " " << c.index;
 }
 

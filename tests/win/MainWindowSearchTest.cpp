@@ -205,3 +205,60 @@ TEST_F(MainWindowSearch, TheChosenFolderBecomesTheSearchFolderAndIsSavedAtExit) 
     GetPrivateProfileStringA("Env", "IniDir", "", saved, MAX_PATH, (settings_ / "PICTAVO.INI").c_str());
     EXPECT_EQ(std::string(saved), folder_.Path());
 }
+
+namespace {
+std::vector<bool> WorkEnabled(TForm1& form) {
+    std::vector<bool> enabled;
+    for (const toolkit::Control* c : std::initializer_list<const toolkit::Control*>{
+             &form.Btn4, &form.FTVE1, &form.CheckBox1, &form.CheckBox2, &form.ListView1})
+        enabled.push_back(c->Enabled());
+    return enabled;
+}
+TForm1* g_searching = nullptr;
+std::vector<std::string> g_seen;  // during the search: the button's caption and the status text
+std::vector<bool> g_enabledDuring;
+void CALLBACK LookAndPressEscape(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_seen.empty()) return;
+    g_seen = {g_searching->Btn1.Caption(), g_searching->StatusBar1.PanelText()};
+    g_enabledDuring = WorkEnabled(*g_searching);
+    PostMessageA(g_searching->ListView1.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+}
+}  // namespace
+
+// A long sub-folder search keeps the window responsive: a timer runs inside it, sees the controls
+// disabled and the progress shown, and presses Escape. What was found is listed all the same.
+TEST_F(MainWindowSearch, ASubFolderSearchStopsOnEscapeListsWhatItFoundAndGivesTheWindowBack) {
+    form_->CheckBox2.SetChecked(true);
+    form_->FTVE1Change(form_->WindowsDir);  // thousands of files in its folders
+    g_searching = form_.get();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, &LookAndPressEscape);
+    form_->Btn1.Send(BM_CLICK);
+    KillTimer(nullptr, timer);
+    ASSERT_EQ(g_seen.size(), 2u) << "the search ended before the timer ran";
+    EXPECT_EQ(g_seen[0], "中止(&S)");
+    EXPECT_EQ(g_seen[1].rfind("検索中… ", 0), 0u) << g_seen[1];
+    EXPECT_EQ(g_enabledDuring, std::vector<bool>(5, false));
+    EXPECT_EQ(WorkEnabled(*form_), (std::vector<bool>{false, true, true, true, true}));  // nothing viewed yet
+    EXPECT_EQ(form_->Btn1.Caption(), "ﾌｧｲﾙ検索(&S)");
+    EXPECT_GT(form_->Catalogue.Count(), 0);
+    EXPECT_EQ(form_->ListView1.RowCount(), form_->Catalogue.Count());
+    EXPECT_EQ(form_->Label4.Caption(), std::to_string(form_->Catalogue.Count()));
+    EXPECT_EQ(form_->Label4.FontColor(), GetSysColor(COLOR_WINDOWTEXT));
+}
+
+// A Unix link back up (made by the build), which Wine shows as a plain folder, is not followed.
+TEST_F(MainWindowSearch, ASubFolderSearchListsFilesByTheirPathAndNeverFollowsALinkBackUp) {
+    const std::string tree = FixturePath("..\\looptree");
+    if (GetFileAttributesA((tree + "\\a\\up\\a").c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "only a Unix host makes the link";
+    for (const std::string& copy : {tree + "\\TWO.DLL", tree + "\\a\\TWO.DLL"})
+        ASSERT_TRUE(CopyFileA(FixturePath("TWO.DLL").c_str(), copy.c_str(), FALSE)) << copy;
+    form_->CheckBox2.SetChecked(true);
+    SearchIn(tree);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"a\\TWO.DLL", "TWO.DLL"}));
+    form_->DispIcon("a\\TWO.DLL");
+    EXPECT_EQ(form_->StripIconCount, 2);
+    EXPECT_EQ(form_->Label2.Caption(), "a\\TWO.DLL");
+    DeleteFileA((tree + "\\TWO.DLL").c_str());
+    DeleteFileA((tree + "\\a\\TWO.DLL").c_str());
+}

@@ -58,6 +58,7 @@ TEST(Settings, WithoutAFileStartsWithTheDefaultsAndWritesEveryKeyAtExit) {
     EXPECT_EQ(Value(ini, "Opt", "IcoOut"), "1");
     EXPECT_EQ(Value(ini, "Opt", "BmpOut"), "0");
     EXPECT_EQ(Value(ini, "Opt", "IcoAllSizes"), "0");
+    EXPECT_EQ(Value(ini, "Opt", "SubFolders"), "0");
     // The export folder defaults to the executable's folder.
     char exe[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
@@ -70,7 +71,7 @@ TEST(Settings, ReadsHexadecimalAndBooleanValuesAndKeepsWhatWasSaved) {
     testsupport::WriteTextFile(ini,
         "[Env]\r\nIniDir=" + folder.Path() + "\r\nSaveDir=D:\\OUT\r\n"
         "[Form]\r\nTop=0x20\r\nLeft=$30\r\n"
-        "[Opt]\r\nMultiIcons=0\r\nIcoOut=0\r\nBmpOut=5\r\nIcoAllSizes=1\r\n");
+        "[Opt]\r\nMultiIcons=0\r\nIcoOut=0\r\nBmpOut=5\r\nIcoAllSizes=1\r\nSubFolders=1\r\n");
     auto form = std::make_unique<TForm1>(ini);
     EXPECT_EQ(form->SearchDir, folder.Path());
     EXPECT_EQ(CurrentDirectory(), folder.Path());
@@ -84,6 +85,7 @@ TEST(Settings, ReadsHexadecimalAndBooleanValuesAndKeepsWhatWasSaved) {
     EXPECT_FALSE(form->IcoOut);
     EXPECT_TRUE(form->BmpOut);
     EXPECT_TRUE(form->IcoAllSizes);
+    EXPECT_TRUE(form->CheckBox2.Checked());
     form.reset();
     EXPECT_EQ(Value(ini, "Form", "Top"), "32");
     EXPECT_EQ(Value(ini, "Opt", "IcoAllSizes"), "1");

@@ -1,0 +1,79 @@
+// The sub-folder walk over a made-up file system: depth first in listing order, every folder once.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+#include "app/SubFolderWalk.h"
+
+namespace {
+
+struct FakeEntry {
+    std::string name;
+    bool folder = false, reparse = false;
+};
+
+// Folders by full path (no closing "\"), each with its identity and entries; a folder missing
+// from `listable` cannot be listed, as one the user may not enter.
+class FakeFileSystem : public app::WalkedFileSystem {
+public:
+    std::map<std::string, std::vector<FakeEntry>> listable;
+    std::map<std::string, std::uint64_t> identities;
+
+    bool List(const std::string& folder, const std::function<bool(const app::ListedEntry&)>& each) override {
+        const auto found = listable.find(Key(folder));
+        if (found == listable.end()) return false;
+        for (const FakeEntry& e : found->second)
+            if (!each({e.name, e.folder, e.reparse, nullptr})) break;
+        return true;
+    }
+    bool FolderIdentity(const std::string& folder, std::uint64_t& identity) override {
+        const auto found = identities.find(Key(folder));
+        if (found == identities.end()) return false;
+        identity = found->second;
+        return true;
+    }
+
+private:
+    static std::string Key(std::string path) { return path.back() == '\\' ? path.substr(0, path.size() - 1) : path; }
+};
+
+struct Recorder : app::WalkVisitor {
+    std::vector<std::string> visited;  // folders as "<name>\", files as their names
+    std::size_t stopAfter = 1000;
+    bool Folder(const std::string& path) override { return Record(path + "\\"); }
+    bool File(const std::string& path, const app::ListedEntry&) override { return Record(path); }
+    bool Record(const std::string& what) {
+        visited.push_back(what);
+        return visited.size() < stopAfter;
+    }
+};
+
+}  // namespace
+
+TEST(SubFolderWalk, EntersEachFolderOnceInListingOrderAndNamesFilesFromTheSearchFolder) {
+    const std::string root = "C:\\R";  // 4 bytes: with "\" and a name of 254 the path is 259 long
+    const std::string longName(101, 'n'), fits(254 - 4, 'f'), tooLong(255 - 4, 't');
+    FakeFileSystem fs;
+    fs.listable = {
+        {root, {{".", true}, {"..", true}, {"A.DLL"}, {"sub", true}, {longName + ".DLL"}, {fits + ".DLL"}, {tooLong + ".DLL"}}},
+        {root + "\\sub", {{"deeper", true}, {"link", true, true}, {"locked", true}, {"B.DLL"}}},
+        {root + "\\sub\\deeper", {{"A.DLL"}, {"up", true}, {"again", true}}},
+        {root + "\\sub\\deeper\\up", {{"A.DLL"}}},     // the root again, as Wine shows a Unix link
+        {root + "\\sub\\deeper\\again", {{"C.DLL"}}},  // no identity to be had: entered
+        {root + "\\sub\\link", {{"A.DLL"}}},            // a junction: never entered
+    };
+    fs.identities = {{root, 1}, {root + "\\sub", 2}, {root + "\\sub\\deeper", 3}, {root + "\\sub\\deeper\\up", 1},
+                     {root + "\\sub\\link", 4}, {root + "\\sub\\locked", 5}};
+    Recorder all;
+    EXPECT_TRUE(app::WalkSubFolders(fs, root, 259, all, toolkit::LeadByteTable::ShiftJis()));
+    const std::vector<std::string> expected{
+        "\\", "A.DLL", "sub\\", "sub\\deeper\\", "sub\\deeper\\A.DLL", "sub\\deeper\\again\\",
+        "sub\\deeper\\again\\C.DLL", "sub\\locked\\", "sub\\B.DLL", longName + ".DLL", fits + ".DLL"};
+    EXPECT_EQ(all.visited, expected);
+
+    Recorder stopping;
+    stopping.stopAfter = 5;
+    EXPECT_FALSE(app::WalkSubFolders(fs, root, 259, stopping, toolkit::LeadByteTable::ShiftJis()));
+    EXPECT_EQ(stopping.visited, std::vector<std::string>(expected.begin(), expected.begin() + 5));
+}
