@@ -5,7 +5,7 @@ set -euo pipefail
 export LC_ALL=C   # the tools' own words (scripts/test.sh has set a Japanese locale for Wine)
 root=$(cd "$(dirname "$0")/.." && pwd)
 tmp=$(mktemp -d)
-trap 'kill ${wine_pid:-} 2>/dev/null; rm -rf "$tmp"' EXIT
+trap 'kill ${wine_pid:-} 2>/dev/null || true; rm -rf "$tmp"' EXIT
 fail() { echo "check-package: $*" >&2; exit 1; }
 
 python3 "$root/resources/make_icon.py" "$tmp/drawn.ico" >/dev/null
