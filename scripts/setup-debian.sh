@@ -8,6 +8,7 @@ packages=(
   wine wine64 xvfb xauth x11-utils xdotool
   fonts-ipafont-gothic locales
   icoutils imagemagick
+  python3 file
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the platform-free code natively under ASan/UBSan, the
-# 64-bit Windows build's tests under Wine (GUI tests on a private Xvfb), and the 32-bit compile check.
+# 64-bit Windows build's tests under Wine (GUI tests on a private Xvfb), and the 32-bit compile check;
+# then, in a full run (no ctest arguments), the release zips of scripts/package.sh and their check.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -29,3 +30,10 @@ export DISPLAY=$display
 pictavo_prepare_prefix
 
 ctest --test-dir build/native --output-on-failure -j"$jobs" "$@"
+
+# Once per full run: the release zips, checked with outside tools; the packaged 64-bit program
+# runs on this script's Xvfb.
+if [ $# -eq 0 ]; then
+  bash scripts/package.sh
+  bash tests/check-package.sh
+fi
