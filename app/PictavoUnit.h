@@ -88,6 +88,7 @@ private:
     bool searching_ = false;   // a sub-folder search is running; a second press of Btn1 stops it
     bool stopSearch_ = false;
     DWORD lastProgress_ = 0;
+    int progressTicks_ = 0;
 };
 
 extern TForm1* Form1;
