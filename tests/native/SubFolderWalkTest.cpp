@@ -13,33 +13,28 @@ struct FakeEntry {
     bool folder = false, reparse = false;
 };
 
-// Folders by full path (no closing "\"), each with its identity and entries; a folder missing
-// from `listable` cannot be listed, as one the user may not enter.
-class FakeFileSystem : public app::WalkedFileSystem {
-public:
+// Folders by full path, each with its entries and identity; a folder missing from `listable`
+// cannot be listed, as one the user may not enter.
+struct FakeFileSystem : app::WalkedFileSystem {
     std::map<std::string, std::vector<FakeEntry>> listable;
     std::map<std::string, std::uint64_t> identities;
-
+    static std::string Key(const std::string& path) { return path.back() == '\\' ? path.substr(0, path.size() - 1) : path; }
     bool List(const std::string& folder, const std::function<bool(const app::ListedEntry&)>& each) override {
         const auto found = listable.find(Key(folder));
-        if (found == listable.end()) return false;
-        for (const FakeEntry& e : found->second)
-            if (!each({e.name, e.folder, e.reparse, nullptr})) break;
-        return true;
+        for (std::size_t i = 0; found != listable.end() && i < found->second.size(); ++i)
+            if (!each({found->second[i].name, found->second[i].folder, found->second[i].reparse, nullptr})) break;
+        return found != listable.end();
     }
     bool FolderIdentity(const std::string& folder, std::uint64_t& identity) override {
         const auto found = identities.find(Key(folder));
-        if (found == identities.end()) return false;
-        identity = found->second;
-        return true;
+        if (found != identities.end()) identity = found->second;
+        return found != identities.end();
     }
-
-private:
-    static std::string Key(std::string path) { return path.back() == '\\' ? path.substr(0, path.size() - 1) : path; }
 };
 
+// Folders as "<path>\", files as their paths; stops the walk after stopAfter of them.
 struct Recorder : app::WalkVisitor {
-    std::vector<std::string> visited;  // folders as "<name>\", files as their names
+    std::vector<std::string> visited;
     std::size_t stopAfter = 1000;
     bool Folder(const std::string& path) override { return Record(path + "\\"); }
     bool File(const std::string& path, const app::ListedEntry&) override { return Record(path); }
@@ -65,15 +60,13 @@ TEST(SubFolderWalk, EntersEachFolderOnceInListingOrderAndNamesFilesFromTheSearch
     };
     fs.identities = {{root, 1}, {root + "\\sub", 2}, {root + "\\sub\\deeper", 3}, {root + "\\sub\\deeper\\up", 1},
                      {root + "\\sub\\link", 4}, {root + "\\sub\\locked", 5}};
-    Recorder all;
-    EXPECT_TRUE(app::WalkSubFolders(fs, root, 259, all, toolkit::LeadByteTable::ShiftJis()));
     const std::vector<std::string> expected{
         "\\", "A.DLL", "sub\\", "sub\\deeper\\", "sub\\deeper\\A.DLL", "sub\\deeper\\again\\",
         "sub\\deeper\\again\\C.DLL", "sub\\locked\\", "sub\\B.DLL", longName + ".DLL", fits + ".DLL"};
-    EXPECT_EQ(all.visited, expected);
-
-    Recorder stopping;
-    stopping.stopAfter = 5;
-    EXPECT_FALSE(app::WalkSubFolders(fs, root, 259, stopping, toolkit::LeadByteTable::ShiftJis()));
-    EXPECT_EQ(stopping.visited, std::vector<std::string>(expected.begin(), expected.begin() + 5));
+    for (std::size_t stopAfter : {expected.size() + 1, std::size_t(5)}) {
+        Recorder recorder;
+        recorder.stopAfter = stopAfter;
+        EXPECT_EQ(app::WalkSubFolders(fs, root, 259, recorder, toolkit::LeadByteTable::ShiftJis()), stopAfter > expected.size());
+        EXPECT_EQ(recorder.visited, std::vector<std::string>(expected.begin(), expected.begin() + std::min(stopAfter, expected.size())));
+    }
 }
