@@ -20,6 +20,7 @@
 namespace foldertree {
 
 class TDropTargetObject;
+class FolderItemLists;
 
 class TFolderTreeViewEx : public toolkit::TCustomTreeView {
 public:
@@ -143,14 +144,18 @@ private:
                      LPCITEMIDLIST parentAbsolute);
     void AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, ItemIdList absolute,
                  toolkit::TTreeNode* parent, LPCITEMIDLIST parentAbsolute);
-    bool ShouldAdd(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, ItemIdList& absolute);
+    bool ShouldAdd(const FolderItemLists& lists, IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes,
+                   ItemIdList& absolute);
     void SortNodes(toolkit::TTreeNode* parent);
-    bool FolderHasMatchingFiles(IShellFolder* folder, LPCITEMIDLIST item);
+    // `itemAbsolute` is the item's own list (none under a special root: its files are then
+    // parsed from the desktop).
+    bool FolderHasMatchingFiles(IShellFolder* folder, LPCITEMIDLIST item, LPCITEMIDLIST itemAbsolute);
     bool MatchesFileMask(IShellFolder* folder, LPCITEMIDLIST item);
     void SelectStartDrive();
 
     // Selection, events and rename (FolderTreeSelection.cpp).
     toolkit::TTreeNode* FindSiblingNode(toolkit::TTreeNode* node, LPCITEMIDLIST item);
+    void OpenDeepestFirst(const std::vector<toolkit::TTreeNode*>& path);
     toolkit::TTreeNode* LocateRootPrefix(LPCITEMIDLIST root, LPCITEMIDLIST target,
                                          LPCITEMIDLIST& rest, bool& complete);
     void RunSelected();

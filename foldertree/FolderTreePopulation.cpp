@@ -85,7 +85,7 @@ bool TFolderTreeViewEx::RootQualifies(LPCITEMIDLIST root) {
         ItemAttributes(last.folder.Get(), last.item.Get(), SFGAO_HASSUBFOLDER | SFGAO_FOLDER);
     if (attributes & SFGAO_HASSUBFOLDER) return true;
     if (showRootFolder_ && (attributes & SFGAO_FOLDER)) return true;
-    return showFile_ && FolderHasMatchingFiles(last.folder.Get(), last.item.Get());
+    return showFile_ && FolderHasMatchingFiles(last.folder.Get(), last.item.Get(), root);
 }
 
 // The root's item-ID list, once the desktop, the task allocator and the root's name can be had;
@@ -210,11 +210,12 @@ void TFolderTreeViewEx::AddChildren(IShellFolder* folder, LPCITEMIDLIST relative
     if (specialRoot_ || showIncludeHidden_) flags |= SHCONTF_INCLUDEHIDDEN;
     if (showFile_) flags |= SHCONTF_NONFOLDERS;
     ComRef<IEnumIDList> items;
+    const FolderItemLists lists(enumerated.Get(), parentAbsolute);
     if (enumerated->EnumObjects(Handle(), flags, items.Put()) == S_OK && items) {
         while (const ItemIdList item = NextEnumerated(items.Get())) {
             const ULONG attributes = ItemAttributes(enumerated.Get(), item.Get(), kItemAttributeQuery);
             ItemIdList absolute;
-            if (ShouldAdd(enumerated.Get(), item.Get(), attributes, absolute))
+            if (ShouldAdd(lists, enumerated.Get(), item.Get(), attributes, absolute))
                 AddItem(enumerated.Get(), item.Get(), attributes, std::move(absolute), node, parentAbsolute);
         }
     }
@@ -224,10 +225,10 @@ void TFolderTreeViewEx::AddChildren(IShellFolder* folder, LPCITEMIDLIST relative
 // Under a standard root only items reachable from a path, and only folders, or files matching
 // the mask when files are shown. The list the path test parsed is kept: it is the item's
 // AbsoluteID.
-bool TFolderTreeViewEx::ShouldAdd(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes,
-                                  ItemIdList& absolute) {
+bool TFolderTreeViewEx::ShouldAdd(const FolderItemLists& lists, IShellFolder* folder, LPCITEMIDLIST item,
+                                  ULONG attributes, ItemIdList& absolute) {
     if (specialRoot_) return true;
-    absolute = ItemAbsoluteID(folder, item);
+    absolute = lists.AbsoluteID(item);
     if (!absolute) return false;
     if (attributes & (SFGAO_FOLDER | SFGAO_HASSUBFOLDER)) return true;
     if (!showFile_ || !(attributes & SFGAO_FILESYSTEM)) return false;
@@ -260,7 +261,8 @@ void TFolderTreeViewEx::AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG 
     if (showFile_) {
         if (!shellOverlay && (attributes & SFGAO_LINK)) look.overlayIndex = 1;  // shortcut arrow
         look.hasChildren = (attributes & SFGAO_HASSUBFOLDER) ||
-                           ((attributes & SFGAO_FOLDER) && FolderHasMatchingFiles(folder, item));
+                           ((attributes & SFGAO_FOLDER) &&
+                            FolderHasMatchingFiles(folder, item, specialRoot_ ? nullptr : record->AbsoluteID.Get()));
     } else {
         look.hasChildren = (attributes & SFGAO_HASSUBFOLDER) != 0;
     }
@@ -289,9 +291,11 @@ void TFolderTreeViewEx::SortNodes(TTreeNode* parent) {
         if (node->HasChildren()) SortChildren(node, compare);
 }
 
-bool TFolderTreeViewEx::FolderHasMatchingFiles(IShellFolder* folder, LPCITEMIDLIST item) {
+bool TFolderTreeViewEx::FolderHasMatchingFiles(IShellFolder* folder, LPCITEMIDLIST item,
+                                               LPCITEMIDLIST itemAbsolute) {
     const ComRef<IShellFolder> inner = BindToFolder(folder, item);
     if (!inner) return false;
+    const FolderItemLists lists(inner.Get(), itemAbsolute);
     const DWORD flags = showIncludeHidden_ ? SHCONTF_NONFOLDERS | SHCONTF_INCLUDEHIDDEN : SHCONTF_NONFOLDERS;
     ComRef<IEnumIDList> files;
     if (inner->EnumObjects(Handle(), flags, files.Put()) != S_OK || !files) return false;
@@ -300,7 +304,7 @@ bool TFolderTreeViewEx::FolderHasMatchingFiles(IShellFolder* folder, LPCITEMIDLI
         if (!(attributes & SFGAO_FILESYSTEM)) continue;
         const bool candidate = fileMask_.empty() || (attributes & SFGAO_FOLDER) ||
                                MatchesFileMask(inner.Get(), file.Get());
-        if (candidate && IsParseableItem(inner.Get(), file.Get())) return true;
+        if (candidate && lists.AbsoluteID(file.Get())) return true;
     }
     return false;
 }

@@ -80,16 +80,22 @@ bool ItemDisplayName(IShellFolder* folder, LPCITEMIDLIST item, DWORD flags, std:
     return false;
 }
 
-ItemIdList PathToIDList(const std::string& path) {
+namespace {
+// The list `folder` parses an ANSI name into (relative to the folder), or none.
+ItemIdList ParseName(IShellFolder* folder, const std::string& name, ULONG* attributes) {
     ItemIdList list;
-    const ComRef<IShellFolder> desktop = DesktopFolder();
-    if (!desktop || path.empty()) return list;
-    std::wstring wide = ToWide(path);
+    if (!folder || name.empty()) return list;
+    std::wstring wide = ToWide(name);
     ULONG eaten = 0;
-    ULONG attributes = SFGAO_HASSUBFOLDER;
-    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, list.Put(), &attributes)))
+    if (FAILED(folder->ParseDisplayName(nullptr, nullptr, wide.data(), &eaten, list.Put(), attributes)))
         list.Reset();
     return list;
+}
+}  // namespace
+
+ItemIdList PathToIDList(const std::string& path) {
+    ULONG attributes = SFGAO_HASSUBFOLDER;
+    return ParseName(DesktopFolder().Get(), path, &attributes);
 }
 
 bool PathIsParseable(const std::string& path) { return static_cast<bool>(PathToIDList(path)); }
@@ -102,6 +108,18 @@ ItemIdList ItemAbsoluteID(IShellFolder* folder, LPCITEMIDLIST item) {
 
 bool IsParseableItem(IShellFolder* folder, LPCITEMIDLIST item) {
     return static_cast<bool>(ItemAbsoluteID(folder, item));
+}
+
+FolderItemLists::FolderItemLists(IShellFolder* folder, LPCITEMIDLIST folderAbsolute)
+    : folder_(folder), folderAbsolute_(folderAbsolute), folderPath_(IDListToPath(folderAbsolute)) {}
+
+ItemIdList FolderItemLists::AbsoluteID(LPCITEMIDLIST item) const {
+    std::string name;
+    if (folderPath_.empty() || !ItemDisplayName(folder_, item, SHGDN_INFOLDER | SHGDN_FORPARSING, name) ||
+        name.empty() || folderPath_.size() + 1 + name.size() >= MAX_PATH)
+        return ItemAbsoluteID(folder_, item);
+    const ItemIdList relative = ParseName(folder_, name, nullptr);
+    return relative ? ConcatLists(folderAbsolute_, relative.Get()) : ItemIdList();
 }
 
 std::string ItemParsingName(IShellFolder* folder, LPCITEMIDLIST item) {

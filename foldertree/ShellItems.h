@@ -40,6 +40,25 @@ ItemIdList ItemAbsoluteID(IShellFolder* folder, LPCITEMIDLIST item);
 // The item has a parsing name the desktop accepts again (file-system items, drives, items with a
 // class-identifier path); items that fail cannot be reached from a path.
 bool IsParseableItem(IShellFolder* folder, LPCITEMIDLIST item);
+// The absolute lists of the items of one folder: an item without one is not listed (it cannot be
+// reached from a path), and the list is its node's AbsoluteID. In a file-system folder the item's
+// name within the folder (SHGDN_INFOLDER | SHGDN_FORPARSING), after the same trip through the ANSI
+// code page, is parsed by the folder itself and follows the folder's own list: the list a parse of
+// the full path from the desktop gives, without the desktop's walk down every component of it.
+// Items of other folders (the computer folder, virtual folders), and those whose full path would
+// reach MAX_PATH, are parsed from the desktop as ItemAbsoluteID does.
+class FolderItemLists {
+public:
+    FolderItemLists(IShellFolder* folder, LPCITEMIDLIST folderAbsolute);
+    // None when the item has no name by which it can be reached from a path.
+    ItemIdList AbsoluteID(LPCITEMIDLIST item) const;
+
+private:
+    IShellFolder* folder_;
+    LPCITEMIDLIST folderAbsolute_;
+    std::string folderPath_;  // empty for a folder outside the file system
+};
+
 // The parsing name (the full path of a file-system item); empty when there is none.
 std::string ItemParsingName(IShellFolder* folder, LPCITEMIDLIST item);
 // The shell's display name of an absolute list (the caption of the tree's top node).

@@ -1,5 +1,6 @@
 // The tree shows, node by node, what the plain item-by-item computation gives for a folder of a
-// few hundred items: folders, hidden folders, files and a shortcut.
+// few hundred items (folders, hidden ones, files, a shortcut, a name outside code page 932), the
+// drives and a drive root; AbsoluteIDs byte for byte (the file times in them settled first, below).
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -52,11 +53,15 @@ protected:
             testsupport::WriteTextFile(f / name, "x");
         }
         MakeShortcut(f / "SHORTCUT.lnk", f / "D000");
+        // Its ANSI name is "X?X": Windows refuses that name, so it is left out both ways; Wine's
+        // parse takes the "?" as a wildcard, finds the folder, and both ways list it.
+        CreateDirectoryW((ToWide(f.Path()) + L"\\X\uD55CX").c_str(), nullptr);
         // Wine's lists carry each item's last access time, which the first icon query of a new
         // folder moves on: everything is read once so that the tree and the plain computation
         // both see settled times.
         const ItemIdList list = PathToIDList(f.Path());
         testsupport::ReferenceChildren(list.Get(), {true, true});
+        testsupport::ReferenceChildren(PathToIDList("C:\\").Get(), {false, true});
     }
     static void TearDownTestSuite() { delete folder_; }
 
@@ -102,7 +107,7 @@ TEST_F(FolderTreeEquivalence, FoldersOnlyMatchThePlainComputation) {
     ASSERT_NE(root, nullptr);
     const ItemIdList list = PathToIDList(folder_->Path());
     const auto expected = testsupport::ReferenceChildren(list.Get(), {false, true});
-    ASSERT_EQ(expected.size(), static_cast<std::size_t>(kFolders + kHiddenFolders));
+    ASSERT_EQ(expected.size(), static_cast<std::size_t>(kFolders + kHiddenFolders + 1));
     ExpectSameNodes(root, expected);
     // A folder shows its open icon when selected.
     EXPECT_NE(root->GetFirstChild()->ImageIndex(), root->GetFirstChild()->SelectedIndex());
@@ -113,7 +118,7 @@ TEST_F(FolderTreeEquivalence, FilesAndTheShortcutMatchThePlainComputation) {
     ASSERT_NE(root, nullptr);
     const ItemIdList list = PathToIDList(folder_->Path());
     const auto expected = testsupport::ReferenceChildren(list.Get(), {true, true});
-    ASSERT_EQ(expected.size(), static_cast<std::size_t>(kFolders + kHiddenFolders + kFiles + 1));
+    ASSERT_EQ(expected.size(), static_cast<std::size_t>(kFolders + kHiddenFolders + kFiles + 2));
     ExpectSameNodes(root, expected);
     // The shortcut carries the arrow, and a file looks the same selected.
     TTreeNode* shortcut = testsupport::ChildByCaption(root, "SHORTCUT");
@@ -124,4 +129,18 @@ TEST_F(FolderTreeEquivalence, FilesAndTheShortcutMatchThePlainComputation) {
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->OverlayIndex(), -1);
     EXPECT_EQ(file->SelectedIndex(), file->ImageIndex());
+}
+
+// The drives come from the desktop's parse, the folders of a drive root from the drive's own.
+TEST_F(FolderTreeEquivalence, DrivesAndADriveRootMatchThePlainComputation) {
+    host.CreateTree();
+    TTreeNode* computer = host.tree.GetFirstNode();
+    ASSERT_NE(computer, nullptr);
+    ExpectSameNodes(computer, testsupport::ReferenceChildren(TFolderTreeViewEx::RecordOf(computer)->AbsoluteID.Get(), {}));
+    TTreeNode* drive = computer->GetFirstChild();
+    while (drive && IDListToPath(TFolderTreeViewEx::RecordOf(drive)->AbsoluteID.Get()) != "C:\\") drive = drive->GetNextSibling();
+    ASSERT_NE(drive, nullptr);
+    drive->Expand(false);
+    const ItemIdList root = PathToIDList("C:\\");
+    ExpectSameNodes(drive, testsupport::ReferenceChildren(root.Get(), {}));
 }
