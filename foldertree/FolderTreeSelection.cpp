@@ -88,8 +88,7 @@ bool TFolderTreeViewEx::LocatePath(const std::string& path, bool scrollToTop, bo
     LPCITEMIDLIST rest = nullptr;
     bool complete = false;
     TTreeNode* node = LocateRootPrefix(root.Get(), target.Get(), rest, complete);
-    // Down the tree, one item of the path per level, each level enumerated on the way.
-    std::vector<TTreeNode*> opened;
+    // Down the tree, one item of the path per level, opening each level on the way.
     while (node && !complete) {
         const ItemIdList item = CopyFirstItem(rest);
         node = FindSiblingNode(node, item.Get());
@@ -97,12 +96,9 @@ bool TFolderTreeViewEx::LocatePath(const std::string& path, bool scrollToTop, bo
         rest = NextItem(rest);
         complete = rest == nullptr;
         if (complete) break;
-        if (node->HasChildren()) CanExpand(*node);
-        TTreeNode* child = node->GetFirstChild();
-        if (child) opened.push_back(node);
-        node = child;
+        node->Expand(false);
+        node = node->GetFirstChild();
     }
-    OpenDeepestFirst(opened);
     if (!node || !complete) return false;
     if (scrollToTop) SetTopItem(node);
     if (select) SetSelected(node);
@@ -134,14 +130,6 @@ TTreeNode* TFolderTreeViewEx::LocateRootPrefix(LPCITEMIDLIST root, LPCITEMIDLIST
     }
     rest = t;
     return showRootFolder_ ? first->GetFirstChild() : first;
-}
-
-// The native tree lays out the rows of a branch each time one of its shown nodes opens, but not
-// for a node inside a closed branch: opened from the deepest up, the path's rows are laid out once.
-// Nodes already open are left alone (opening them again would only lay them out again).
-void TFolderTreeViewEx::OpenDeepestFirst(const std::vector<TTreeNode*>& path) {
-    for (auto node = path.rbegin(); node != path.rend(); ++node)
-        if (!(*node)->Expanded()) (*node)->Expand(false);
 }
 
 TTreeNode* TFolderTreeViewEx::FindSiblingNode(TTreeNode* node, LPCITEMIDLIST item) {
