@@ -127,6 +127,7 @@ void TForm1::FormCreate() {
     SaveDir = Settings->ReadString("Env", "SaveDir", app::ExecutableFolder());
     SetTop(Settings->ReadInteger("Form", "Top", Top()));
     SetLeft(Settings->ReadInteger("Form", "Left", Left()));
+    KeepOnAMonitor();  // saved on a monitor that may be gone
     CheckBox1.SetChecked(Settings->ReadBool("Opt", "MultiIcons", true));
     CheckBox2.SetChecked(Settings->ReadBool("Opt", "SubFolders", false));
     IcoOut = Settings->ReadBool("Opt", "IcoOut", true);
@@ -383,8 +384,9 @@ void TForm1::WMDropFiles(HDROP drop) {
     } release{drop};
     SetForegroundWindow(Handle());
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    char buffer[255] = {};
-    DragQueryFileA(drop, 0, buffer, sizeof buffer);
+    // 255 bytes are read; the last one stays zero even when a wide list's conversion fills them.
+    char buffer[256] = {};
+    DragQueryFileA(drop, 0, buffer, sizeof buffer - 1);
     const std::string path = buffer;
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {

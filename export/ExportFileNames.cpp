@@ -28,7 +28,7 @@ std::string ExportFilePath(std::string_view saveDir, std::string_view fileName,
                            const toolkit::LeadByteTable& codePage) {
     std::string path = app::DirYen(saveDir, codePage);
     path += fileName;
-    if (path.size() > kLongestPath) throw toolkit::EFCreateError(path);
+    if (codePage.CharacterCount(path) > kLongestPath) throw toolkit::EFCreateError(path);
     return path;
 }
 

@@ -15,7 +15,8 @@ std::string ExportBaseName(std::string_view stripFileName, const toolkit::LeadBy
 // 12345 gives SAMPLE12345.ICO.
 std::string ExportFileName(std::string_view baseName, int index, std::string_view extension);
 
-// The longest path the platform's file calls take (MAX_PATH less the terminating zero).
+// The longest path the platform's file calls take, in characters (MAX_PATH less the terminating
+// zero): the ANSI calls convert to wide characters first, so a double-byte character counts once.
 constexpr std::size_t kLongestPath = 259;
 
 // The export folder joined with the file name. A path longer than the platform takes raises the

@@ -14,6 +14,7 @@
 #include "export/IconFileWriter.h"
 #include "export/PictavoUnit2.h"
 #include "export/PictavoUnit5.h"
+#include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageDialog.h"
 
@@ -96,6 +97,7 @@ private:
     Answer MayWrite(const std::string& name, const std::string& path) {
         if (!ask_ || !IsExistingFile(path)) return Answer::Write;
         form_.FillDupForm(name);
+        const toolkit::NormalCursor asking;
         switch (Form5->ShowModal()) {
         case toolkit::mrYes: return Answer::Write;
         case toolkit::mrNo: return Answer::Skip;
@@ -121,6 +123,7 @@ void EnterSaveDir(TForm1& form) {
 void PrepareExportDialog(TForm1& form, int first, int last) {
     Form2->SetTop(form.Settings->ReadInteger("Form", "Form2Top", Form2->Top()));
     Form2->SetLeft(form.Settings->ReadInteger("Form", "Form2Left", Form2->Left()));
+    Form2->KeepOnAMonitor();
     Form2->Label6.SetCaption(form.StripFileName);
     // The label names the export folder also when the tree cannot select it (a network share).
     Form2->ShowFolder(form.SaveDir);
@@ -138,6 +141,7 @@ void WriteExportFiles(TForm1& form, int first, int last) {
     form.IcoAllSizes = Form2->CheckBox3.Checked();
     int icons = 0, bitmaps = 0;
     {
+        const toolkit::HourglassCursor busy;  // back for the summary, and for an error's box
         ExportWriter writer(form);
         for (int index = first; index <= last; ++index)
             if (!writer.ExportIndex(index)) break;

@@ -10,17 +10,42 @@
 
 namespace iconexport {
 
+namespace {
+
+constexpr char kNameDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+constexpr int kNameDigitCount = 36;
+// "~" + three digits of 36 + ".TMP": eight characters, as short as the shortest name exported.
+constexpr int kTemporaryNames = kNameDigitCount * kNameDigitCount * kNameDigitCount;
+
+bool WriteFileBytes(void* file, const std::uint8_t* bytes, std::size_t size) {
+    DWORD written = 0;
+    const DWORD length = static_cast<DWORD>(size);
+    return WriteFile(static_cast<HANDLE>(file), bytes, length, &written, nullptr) && written == length;
+}
+
+WriteBytesCall& WriteBytes() {
+    static WriteBytesCall call = WriteFileBytes;
+    return call;
+}
+
+}  // namespace
+
+void SetWriteBytesCall(WriteBytesCall call) { WriteBytes() = call ? std::move(call) : WriteFileBytes; }
+
 std::string TemporaryNameFor(const std::string& path, int attempt) {
+    // Temporaries an interrupted run left behind lie where that run started: this one starts
+    // elsewhere (almost always), and walks on past them otherwise.
+    static const int start = static_cast<int>(GetCurrentProcessId() % kTemporaryNames);
+    int number = (start + attempt % kTemporaryNames) % kTemporaryNames;
+    char name[] = "~000.TMP";
+    for (int digit = 3; digit >= 1; --digit, number /= kNameDigitCount)
+        name[digit] = kNameDigits[number % kNameDigitCount];
     const std::size_t delimiter = toolkit::SystemLeadBytes().LastDelimiter(path, "\\:");
     const std::string folder = delimiter == std::string::npos ? std::string() : path.substr(0, delimiter + 1);
-    return folder + "~" + std::to_string(attempt) + ".TMP";
+    return folder + name;
 }
 
 namespace {
-
-// Temporaries left behind by a program that was killed take a name each; past this many the
-// folder is considered unusable.
-constexpr int kTemporaryAttempts = 32;
 
 bool NameTaken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -43,11 +68,10 @@ public:
         return true;
     }
 
-    bool Write(const std::vector<std::uint8_t>& bytes) {
-        DWORD written = 0;
-        const DWORD size = static_cast<DWORD>(bytes.size());
-        return WriteFile(handle_, bytes.data(), size, &written, nullptr) && written == size;
-    }
+    bool Write(const std::vector<std::uint8_t>& bytes) { return WriteBytes()(handle_, bytes.data(), bytes.size()); }
+
+    // The bytes reach the disk before the file takes another's place.
+    bool Flush() { return FlushFileBuffers(handle_) != FALSE; }
 
     bool Close() {
         if (handle_ == INVALID_HANDLE_VALUE) return true;
@@ -65,9 +89,13 @@ public:
         return SetFileAttributesA(name_.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL) != FALSE;
     }
 
-    // Keeps the file under the name `target`, replacing what is there.
+    // Keeps the file under the name `target`, replacing what is there: the replaced file's
+    // creation time and security stay; where the system refuses that (some file systems and
+    // shares), a move that returns only once it is on the disk.
     bool MoveOnto(const std::string& target) {
-        if (!MoveFileExA(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return false;
+        if (!ReplaceFileA(target.c_str(), name_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) &&
+            !MoveFileExA(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return false;
         Keep();
         return true;
     }
@@ -77,24 +105,25 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-void WriteAndClose(NewFile& file, const std::vector<std::uint8_t>& bytes) {
-    if (!file.Write(bytes) || !file.Close()) throw EWriteError();
+// Only a file that is to replace another is flushed: a new one has nothing to lose.
+void WriteAndClose(NewFile& file, const std::vector<std::uint8_t>& bytes, bool flush) {
+    if (!file.Write(bytes) || (flush && !file.Flush()) || !file.Close()) throw EWriteError();
 }
 
 // Something of the target's name exists: write beside it and move over it when complete.
 void ReplaceExisting(const std::string& path, DWORD attributes, const std::vector<std::uint8_t>& bytes) {
     // A read-only file cannot be opened for writing, so it is not replaced either; Windows' move
-    // refuses it too, Wine's would not.
-    if ((attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw toolkit::EFCreateError(path);
+    // refuses it too, Wine's would not. A folder of the target's name is refused as it would
+    // refuse being created (Wine's ReplaceFileA would put the file in its place).
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) throw toolkit::EFCreateError(path);
     NewFile temporary;
     for (int attempt = 0; !temporary.Create(TemporaryNameFor(path, attempt)); ++attempt) {
-        // Only a name that is taken (by a file or a folder) is worth another try.
-        if (attempt + 1 == kTemporaryAttempts || !NameTaken(TemporaryNameFor(path, attempt)))
-            throw toolkit::EFCreateError(path);
+        // Only a name that is taken (by a file or a folder) is worth another try; the error
+        // names the file that could not be made.
+        if (attempt + 1 == kTemporaryNames || !NameTaken(TemporaryNameFor(path, attempt)))
+            throw toolkit::EFCreateError(TemporaryNameFor(path, attempt));
     }
-    WriteAndClose(temporary, bytes);
-    // A folder of the target's name refuses the move as it would refuse being created.
+    WriteAndClose(temporary, bytes, true);
     if (!temporary.TakeAttributes(attributes) || !temporary.MoveOnto(path)) throw toolkit::EFCreateError(path);
 }
 
@@ -106,7 +135,7 @@ void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t
         // A new file needs no temporary: if its writing fails it is simply removed again.
         NewFile file;
         if (file.Create(path)) {
-            WriteAndClose(file, bytes);
+            WriteAndClose(file, bytes, false);
             file.Keep();
             return;
         }

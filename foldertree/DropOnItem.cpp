@@ -13,6 +13,11 @@ namespace {
 
 enum class FileOperationOutcome { Done, Declined, Failed };
 
+bool IsFolderPath(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 // The shell's own move or copy (with undo, its questions owned by `window`). The shell moves by
 // copying first where it must, and removes the source only once the copy succeeded.
 FileOperationOutcome ShellMoveOrCopy(HWND window, const std::string& source, const std::string& folder, bool copy) {
@@ -33,36 +38,39 @@ FileOperationOutcome ShellMoveOrCopy(HWND window, const std::string& source, con
 
 }  // namespace
 
-HRESULT DropPathOnItem(HWND window, const std::string& path, const TTVITEMDATA& target, bool copyKey) {
+DropOutcome DropPathOnItem(HWND window, const std::string& path, const TTVITEMDATA& target, bool copyKey) {
     IShellFolder* folder = target.ParentFolder.Get();
     LPCITEMIDLIST item = target.RelativeID.Get();
     if (!IsParseableItem(folder, item)) {
         ShowSpecialFolderMessage(window);
-        return E_FAIL;
+        return DropOutcome::Refused;
     }
     const bool isFolder = (target.Attributes & SFGAO_FOLDER) != 0;
     const bool copy = !isFolder || copyKey;
-    if (!InvokeShellVerbOnPath(window, path, copy ? svCopy : svCut)) return E_FAIL;
+    if (!InvokeShellVerbOnPath(window, path, copy ? svCopy : svCut)) return DropOutcome::Refused;
     switch (CarryOutShellVerb(window, folder, item, svPaste)) {
     case VerbOutcome::Done:
-        return kDropDone;
+        return DropOutcome::Done;
     case VerbOutcome::NotOffered:
         break;
+    case VerbOutcome::Failed:
+        return DropOutcome::Failed;
     default:
-        return E_FAIL;
+        return DropOutcome::Refused;
     }
+    // Nothing to paste into: the item stays on the clipboard.
     const std::string folderPath = isFolder ? IDListToPath(target.AbsoluteID.Get()) : std::string();
-    if (folderPath.empty()) return E_FAIL;  // nothing to paste into: the item stays on the clipboard
+    if (folderPath.empty() || !IsFolderPath(folderPath)) return DropOutcome::Refused;
     switch (ShellMoveOrCopy(window, path, folderPath, copy)) {
     case FileOperationOutcome::Done:
-        return kDropDone;
+        return DropOutcome::Done;
     case FileOperationOutcome::Failed:
         ShowInvokeCommandFailed(window);
-        return E_FAIL;
+        return DropOutcome::Failed;
     case FileOperationOutcome::Declined:
-        return E_FAIL;
+        return DropOutcome::Failed;
     }
-    return E_FAIL;
+    return DropOutcome::Failed;
 }
 
 }  // namespace foldertree

@@ -41,7 +41,10 @@ void TFolderTreeViewEx::BeginShellDrag(HWND window, IShellFolder* folder, LPCITE
     if (!data) return;
     const auto source = ComRef<IDropSource>::Adopt(new TDropSourceObject(*this));
     DWORD effect = DROPEFFECT_NONE;
-    if (FAILED(DoDragDrop(data.Get(), source.Get(), kOfferedEffects, &effect))) return;
+    draggingOut_ = true;
+    const HRESULT result = DoDragDrop(data.Get(), source.Get(), kOfferedEffects, &effect);
+    draggingOut_ = false;
+    if (FAILED(result)) return;
     if (PointerOverOtherProcess() && autoUpDate_) RefreshTree();
 }
 

@@ -168,9 +168,12 @@ HRESULT TDropTargetObject::Drop(IDataObject* data, DWORD keys, POINTL screen, DW
     copy.RelativeID = CopyList(target->RelativeID.Get());
     copy.AbsoluteID = CopyList(target->AbsoluteID.Get());
     copy.Attributes = target->Attributes;
-    const HRESULT result = DropPathOnItem(tree_->Handle(), path, copy, (keys & MK_CONTROL) != 0);
-    if (tree_ && tree_->AutoUpDate() && (copy.Attributes & SFGAO_FOLDER)) tree_->RefreshTree();
-    return result;
+    const DropOutcome outcome = DropPathOnItem(tree_->Handle(), path, copy, (keys & MK_CONTROL) != 0);
+    // A refused drop changed nothing; a refresh would only block the window and, under a special
+    // root, close every branch.
+    if (outcome != DropOutcome::Refused && tree_ && tree_->AutoUpDate() && (copy.Attributes & SFGAO_FOLDER))
+        tree_->RefreshAfterDrop();
+    return outcome == DropOutcome::Done ? kDropDone : E_FAIL;
 }
 
 }  // namespace foldertree

@@ -18,8 +18,8 @@ public:
     // The data object gave a file list.
     bool Available() const { return available_; }
     UINT Count() const;
-    // The first path, when it fits the read buffer: a longer one is refused (false), never cut
-    // short into the name of some other item.
+    // The first path, when its ANSI form fits the read buffer (260 bytes): a longer one is
+    // refused (false), never cut short into the name of some other item.
     bool FirstPath(std::string& path) const;
     // One path, read whole: what a drop onto the tree accepts.
     bool SinglePath(std::string& path) const { return Count() == 1 && FirstPath(path); }

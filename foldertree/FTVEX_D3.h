@@ -163,6 +163,9 @@ private:
     // Refresh (FolderTreeRefresh.cpp).
     void ReloadTree(toolkit::TTreeNode* selected);
     void PostRefresh();
+    // After a drop onto the tree: at once, or posted while the tree's own drag runs (the native
+    // tree is still inside its begin-drag notification, and its items must stay).
+    void RefreshAfterDrop();
     bool HandleRefreshMessage(UINT message);
     void RestoreState(const std::vector<std::string>& paths, const std::string& selPath,
                       const std::string& topPath);
@@ -179,6 +182,7 @@ private:
     ComRef<IContextMenu2> ShellMenu2;
     bool autoUpDate_ = true;
     bool dragAndDrop_ = true;
+    bool draggingOut_ = false;  // inside BeginShellDrag's drag loop
     toolkit::TTreeNode* DropHighlightNode = nullptr;
     ComRef<IDropTarget> DropTarget;
     bool contextMenu_ = true;

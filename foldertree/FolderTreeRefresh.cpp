@@ -38,6 +38,13 @@ void TFolderTreeViewEx::DelayedRefresh() {
 // The native tree must be done with the item a rename was typed into before its node goes.
 void TFolderTreeViewEx::PostRefresh() { PostMessageA(Handle(), kRefreshMessage, 0, 0); }
 
+void TFolderTreeViewEx::RefreshAfterDrop() {
+    if (draggingOut_)
+        PostRefresh();
+    else
+        RefreshTree();
+}
+
 bool TFolderTreeViewEx::HandleRefreshMessage(UINT message) {
     if (message != kRefreshMessage) return false;
     RefreshTree();

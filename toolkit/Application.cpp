@@ -122,10 +122,12 @@ void Application::SetScreenCursor(HCURSOR cursor) {
     SetCursor(cursor ? cursor : LoadCursor(nullptr, IDC_ARROW));
 }
 
-HourglassCursor::HourglassCursor() : previous_(Application::Instance().ScreenCursor()) {
-    Application::Instance().SetScreenCursor(LoadCursor(nullptr, IDC_WAIT));
+ScreenCursorScope::ScreenCursorScope(HCURSOR cursor) : previous_(Application::Instance().ScreenCursor()) {
+    Application::Instance().SetScreenCursor(cursor);
 }
 
-HourglassCursor::~HourglassCursor() { Application::Instance().SetScreenCursor(previous_); }
+ScreenCursorScope::~ScreenCursorScope() { Application::Instance().SetScreenCursor(previous_); }
+
+HourglassCursor::HourglassCursor() : ScreenCursorScope(LoadCursor(nullptr, IDC_WAIT)) {}
 
 }  // namespace toolkit

@@ -61,17 +61,29 @@ private:
     bool terminated_ = false;
 };
 
-// Shows the hourglass over the whole program for its lifetime, then brings back the cursor that
-// was shown before, however the scope ends.
-class HourglassCursor {
+// Shows a cursor over the whole program for its lifetime (nullptr: the normal one), then brings
+// back the cursor that was shown before, however the scope ends.
+class ScreenCursorScope {
 public:
-    HourglassCursor();
-    ~HourglassCursor();
-    HourglassCursor(const HourglassCursor&) = delete;
-    HourglassCursor& operator=(const HourglassCursor&) = delete;
+    explicit ScreenCursorScope(HCURSOR cursor);
+    ~ScreenCursorScope();
+    ScreenCursorScope(const ScreenCursorScope&) = delete;
+    ScreenCursorScope& operator=(const ScreenCursorScope&) = delete;
 
 private:
     HCURSOR previous_;
+};
+
+// The hourglass, while the program works and does not answer.
+class HourglassCursor : public ScreenCursorScope {
+public:
+    HourglassCursor();
+};
+
+// The normal cursor inside such work, while a question waits for the user.
+class NormalCursor : public ScreenCursorScope {
+public:
+    NormalCursor() : ScreenCursorScope(nullptr) {}
 };
 
 }  // namespace toolkit

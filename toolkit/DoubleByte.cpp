@@ -47,6 +47,12 @@ std::size_t LeadByteTable::FirstDelimiter(std::string_view s, std::string_view d
     return std::string_view::npos;
 }
 
+std::size_t LeadByteTable::CharacterCount(std::string_view s) const {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < s.size(); ++count) i += IsLead(static_cast<unsigned char>(s[i])) ? 2 : 1;
+    return count;
+}
+
 std::string LeadByteTable::LowerCaseAfterFirst(std::string_view s) const {
     std::string lower(s);
     std::size_t i = 0;

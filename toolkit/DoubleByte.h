@@ -33,6 +33,9 @@ public:
     std::size_t LastDelimiter(std::string_view s, std::string_view delimiters) const;
     std::size_t FirstDelimiter(std::string_view s, std::string_view delimiters) const;
 
+    // The number of characters of s: a lead byte and the byte after it count as one.
+    std::size_t CharacterCount(std::string_view s) const;
+
     // s with every character after the first in lower case, by character: a double-byte character
     // is kept whole, and of the single bytes only "A"..."Z" change.
     std::string LowerCaseAfterFirst(std::string_view s) const;

@@ -5,6 +5,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/ModalTestHook.h"
+#include "toolkit/MonitorPlacement.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/StdControls.h"
 
@@ -131,6 +132,14 @@ void Form::SetLeft(int left) {
 
 void Form::SetTop(int top) {
     SetWindowPos(Handle(), nullptr, Left(), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::KeepOnAMonitor() {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    const RECT placed = PlaceOnAMonitor(r);
+    if (placed.left == r.left && placed.top == r.top) return;
+    SetWindowPos(Handle(), nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Form::ClientWidth() const {

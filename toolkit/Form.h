@@ -47,6 +47,9 @@ public:
     int Top() const;
     void SetLeft(int left);
     void SetTop(int top);
+    // Brings the window onto the nearest monitor when where it stands no monitor shows it; a
+    // place that is seen stays exactly as it is.
+    void KeepOnAMonitor();
     int ClientWidth() const;
     int ClientHeight() const;
 

@@ -44,6 +44,11 @@ TEST(ExportFilePath, JoinsTheFolderAndRefusesAPathLongerThanThePlatformTakes) {
         // The whole path is named, never a shortened one.
         EXPECT_EQ(std::string(e.what()), "ファイル " + folder + "\\" + tooLong + " を作成できません");
     }
+    // The limit counts characters: ＝ takes two bytes, as one character.
+    const std::string japanese = "C:\\" + std::string(240, '\x81');  // 123 characters, 124 with the "\\"
+    const std::string name259(259 - 124, 'n'), name260(260 - 124, 'n');
+    EXPECT_EQ(iconexport::ExportFilePath(japanese, name259, sjis), japanese + "\\" + name259);
+    EXPECT_THROW(iconexport::ExportFilePath(japanese, name260, sjis), toolkit::EFCreateError);
 }
 
 TEST(IsValidFolderName, RefusesTheSevenCharactersButNotTheSecondByteOfADoubleByteCharacter) {

@@ -122,6 +122,12 @@ TEST(IconCatalogue, EqualCountsStayInTheOrderTheExchangesLeave) {
     catalogue.SortByCount();
     catalogue.ShowNormal();
     EXPECT_EQ(ShownNames(catalogue), (std::vector<std::string>{"d", "c", "b", "a"}));
+    // By hand: pivot b's 3, copied once: b and d are exchanged; then in a d c the pivot d's 1: a and c.
+    // (A pivot read again after the first exchange would be d's 1, and end with d a c b.)
+    auto pivotCopied = Filled({{"a", 2}, {"b", 3}, {"c", 1}, {"d", 1}});
+    pivotCopied.SortByCount();
+    pivotCopied.ShowNormal();
+    EXPECT_EQ(ShownNames(pivotCopied), (std::vector<std::string>{"c", "d", "a", "b"}));
 }
 
 TEST(IconCatalogue, SortIsSkippedWhenAlreadyInThatOrder) {

@@ -45,13 +45,14 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 
 TEST_F(ExportRun, AllTwelveIconsInBothFormatsThenEveryFileAskedAboutInWritingOrder) {
     View("TWELVE.DLL", "SAMPLE.DLL");
-    onExport = [this] { form2->CheckBox2.SetChecked(true); };
+    onExport = [this] { form2->CheckBox2.SetChecked(true); form2->SetTop(210); form2->SetLeft(310); };
     Export();
     EXPECT_EQ(ranges, Names{"0000-0011"});
     EXPECT_EQ(form2->Label6.Caption(), "SAMPLE.DLL");
     EXPECT_EQ(FolderEntries(out.Path()), Sorted(WritingOrder("SAMPLE")));
     EXPECT_EQ(messages, Names{"12個のアイコンと 12個のビットマップを取り出しました。"});
     EXPECT_TRUE(form1->IcoOut && form1->BmpOut);
+    EXPECT_EQ(Ini("Form2Top") + "," + Ini("Form2Left"), "210,310");  // a confirmed run saves it too
 
     replies.assign(24, Reply::Yes);
     Export();
@@ -311,22 +312,25 @@ TEST_F(ExportRun, TheExportDialogNeedsAFormatAndExplainsItsButtonsAndTheWholeIco
 TEST_F(ExportRun, TheOverwriteQuestionShowsTheFilesLocalTimeInStepsOfTwoSecondsAndItsSize) {
     const struct {
         WORD hour, minute, second;
-        std::size_t size;
+        unsigned long long size;
         const char* time;
     } cases[] = {
         // Wine's Japanese short date is yyyy/M/d; Windows' is yyyy/MM/dd (2001/05/12).
         {13, 45, 8, 1234, "2001/5/12 13:45:08"}, {13, 45, 9, 0, "2001/5/12 13:45:08"},
         {0, 0, 0, 1, "2001/5/12"},               {0, 0, 1, 1, "2001/5/12"},
         {0, 0, 2, 1, "2001/5/12 0:00:02"},       {23, 59, 59, 1, "2001/5/12 23:59:58"},
+        {1, 2, 4, 0x140000001ull, "2001/5/12 1:02:04"},  // over 4 GiB, sparse: its length only is set
     };
     for (const auto& c : cases) {
         const std::string path = out / "A0000.ICO";
-        WriteTextFile(path, std::string(c.size, 'x'));
         SYSTEMTIME local{2001, 5, 6, 12, c.hour, c.minute, c.second, 0};
         FILETIME localTime, utc;
         SystemTimeToFileTime(&local, &localTime);
         LocalFileTimeToFileTime(&localTime, &utc);
-        HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        LONG high = static_cast<LONG>(c.size >> 32);
+        SetFilePointer(file, static_cast<LONG>(c.size & 0xFFFFFFFF), &high, FILE_BEGIN);
+        SetEndOfFile(file);
         SetFileTime(file, nullptr, nullptr, &utc);
         CloseHandle(file);
         form1->FillDupForm("A0000.ICO");

@@ -11,14 +11,20 @@ namespace testsupport {
 
 namespace {
 
-HGLOBAL FileList(const std::vector<std::string>& paths) {
+HGLOBAL FileList(const std::vector<std::string>& paths, bool wide) {
     std::string names;
     for (const std::string& path : paths) names += path + '\0';
     names += '\0';
+    if (wide) {
+        std::wstring wideNames(names.size(), L'\0');
+        const int size = static_cast<int>(names.size());
+        wideNames.resize(MultiByteToWideChar(CP_ACP, 0, names.data(), size, &wideNames[0], size));
+        names.assign(reinterpret_cast<const char*>(wideNames.data()), wideNames.size() * sizeof(wchar_t));
+    }
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size());
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
+    drop->fWide = wide;
     std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
     GlobalUnlock(memory);
     return memory;
@@ -26,12 +32,12 @@ HGLOBAL FileList(const std::vector<std::string>& paths) {
 
 class FileDropData : public foldertree::ComObject<IDataObject> {
 public:
-    explicit FileDropData(std::vector<std::string> paths) : ComObject(IID_IDataObject), paths_(std::move(paths)) {}
+    FileDropData(std::vector<std::string> paths, bool wide) : ComObject(IID_IDataObject), paths_(paths), wide_(wide) {}
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
         medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = FileList(paths_);
+        medium->hGlobal = FileList(paths_, wide_);
         medium->pUnkForRelease = nullptr;
         return S_OK;
     }
@@ -52,12 +58,13 @@ public:
 
 private:
     std::vector<std::string> paths_;
+    bool wide_;
 };
 
 }  // namespace
 
-foldertree::ComRef<IDataObject> MakeFileDropData(const std::vector<std::string>& paths) {
-    return foldertree::ComRef<IDataObject>::Adopt(new FileDropData(paths));
+foldertree::ComRef<IDataObject> MakeFileDropData(const std::vector<std::string>& paths, bool wide) {
+    return foldertree::ComRef<IDataObject>::Adopt(new FileDropData(paths, wide));
 }
 
 std::vector<std::string> DroppedPathsOf(IDataObject* data) {

@@ -11,8 +11,9 @@
 
 namespace testsupport {
 
-// `paths` empty: the object offers no CF_HDROP.
-foldertree::ComRef<IDataObject> MakeFileDropData(const std::vector<std::string>& paths);
+// `paths` empty: the object offers no CF_HDROP. `wide`: the list in wide characters, as the
+// shell's own data object and Wine's carry it.
+foldertree::ComRef<IDataObject> MakeFileDropData(const std::vector<std::string>& paths, bool wide = false);
 // The paths of the file list a data object carries (empty when it has none).
 std::vector<std::string> DroppedPathsOf(IDataObject* data);
 // The paths of the file list on the clipboard.

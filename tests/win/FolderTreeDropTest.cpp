@@ -4,6 +4,7 @@
 
 #include "foldertree/DropSource.h"
 #include "foldertree/DropTarget.h"
+#include "foldertree/DroppedFiles.h"
 #include "foldertree/ShellItems.h"
 #include "tests/win/FileDropData.h"
 #include "tests/win/FolderTreeHost.h"
@@ -121,6 +122,24 @@ TEST_F(FolderTreeDrop, EffectsFollowTheDataTheKeysAndTheOption) {
     }
 }
 
+// The read buffer holds 260 ANSI bytes, which 130 double-byte characters of a wide list fill: a
+// longer path is refused whole. (Wine's DragQueryFileA measures wide lists in bytes; the program does not count on it.)
+TEST(DroppedFiles, APathIsTakenWhenItsAnsiFormFitsTheBuffer) {
+    const struct { std::string path; bool wide, taken; } cases[] = {
+        {"C:\\" + std::string(257, 'a'), false, true},  // 260 bytes
+        {"C:\\" + std::string(258, 'a'), false, false},
+        {"C:\\" + std::string(256, '\x81') + "a", true, true},  // 128 × ＝: 132 characters, 260 bytes
+        {"C:\\" + std::string(256, '\x81') + "ab", true, false},
+        {"C:\\" + std::string(200, '\x81') + "\\" + std::string(96, '\x81'), true, false},  // 152, 300
+    };
+    for (const auto& c : cases) {
+        std::string path;
+        EXPECT_EQ(foldertree::DroppedFiles(testsupport::MakeFileDropData({c.path}, c.wide).Get()).SinglePath(path),
+                  c.taken) << c.path.size() << c.wide;
+        EXPECT_EQ(path, c.taken ? c.path : "");
+    }
+}
+
 // Zones are 11 pixels wide at each edge, reported only over a node.
 TEST_F(FolderTreeDrop, EdgeZonesAreElevenPixelsWideAndOnlyOverNodes) {
     for (int i = 0; i < 12; ++i) CreateDirectoryA((folder / ("F" + std::to_string(i))).c_str(), nullptr);
@@ -225,17 +244,22 @@ TEST_F(FolderTreeDrop, RestingOnAFolderOpensItAfterOneAndAHalfSeconds) {
 // A drop onto a folder node moves the file there through the shell, or copies it with Ctrl;
 // with drops off nothing happens.
 TEST_F(FolderTreeDrop, ADropMovesOrCopiesTheFileIntoTheFolder) {
+    testsupport::WriteTextFile(folder / "box.zip", "zip");
+    host.tree.SetShowFile(true);
     CreateTree();
+    TFolderTreeViewEx::RecordOf(Node("box.zip"))->Attributes |= SFGAO_FOLDER;  // as Windows shows a .zip
     struct Case {
         const char* name;
+        const char* onto;
         DWORD keys;
         bool dragAndDrop;
         bool arrives, stays;
     };
     const Case cases[] = {
-        {"move", 0, true, true, false},
-        {"copy with Ctrl", MK_CONTROL, true, true, true},
-        {"drops off", 0, false, false, true},
+        {"a folder item backed by a file takes nothing", "box.zip", 0, true, false, true},
+        {"move", "Target", 0, true, true, false},
+        {"copy with Ctrl", "Target", MK_CONTROL, true, true, true},
+        {"drops off", "Target", 0, false, false, true},
     };
     const std::string note = source / "note.txt";
     const std::string arrived = folder / "Target\\note.txt";
@@ -245,7 +269,7 @@ TEST_F(FolderTreeDrop, ADropMovesOrCopiesTheFileIntoTheFolder) {
         DeleteFileA(arrived.c_str());
         host.tree.SetDragAndDrop(c.dragAndDrop);
         const auto data = testsupport::MakeFileDropData({note});
-        const POINTL at = On(Node("Target"));
+        const POINTL at = On(Node(c.onto));
         Enter(data.Get(), c.keys, at);
         Over(c.keys, at);
         DWORD effect = DROPEFFECT_MOVE | DROPEFFECT_COPY;
@@ -258,6 +282,7 @@ TEST_F(FolderTreeDrop, ADropMovesOrCopiesTheFileIntoTheFolder) {
             EXPECT_EQ(testsupport::ReadTextFile(arrived), "note");
         }
     }
+    EXPECT_EQ(testsupport::ReadTextFile(folder / "box.zip"), "zip");
     EXPECT_FALSE(toolkit::ModalTestHook::Pending());
 
     // Onto the folder it is already in: nothing to do, and nothing to complain about.

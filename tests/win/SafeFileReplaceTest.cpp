@@ -48,17 +48,35 @@ TEST(ReplaceFileContents, CreatesOrReplacesTheFileAndLeavesNothingElse) {
 }
 
 TEST(ReplaceFileContents, TakesTheNextTemporaryNameWhenOneIsInTheWay) {
-    // A temporary left by an earlier run that was killed, and a folder of the next name.
+    // Temporaries left by runs that were killed (more than the 32 tries there were), and a folder
+    // of the next name: none of them is touched.
     ScratchFolder folder;
     const std::string path = folder / "A.ICO";
     WriteFileBytes(path, kOld);
-    WriteFileBytes(TemporaryNameFor(path, 0), kOld);
-    ASSERT_TRUE(CreateDirectoryA(TemporaryNameFor(path, 1).c_str(), nullptr));
+    for (int attempt = 0; attempt < 40; ++attempt) WriteFileBytes(TemporaryNameFor(path, attempt), kOld);
+    ASSERT_TRUE(CreateDirectoryA(TemporaryNameFor(path, 40).c_str(), nullptr));
     ReplaceFileContents(path, kNew);
     EXPECT_EQ(ReadFileBytes(path), kNew);
-    EXPECT_EQ(ReadFileBytes(TemporaryNameFor(path, 0)), kOld);
-    EXPECT_TRUE(IsFolder(TemporaryNameFor(path, 1)));
-    EXPECT_EQ(FolderEntries(folder.Path()).size(), 3u);
+    for (int attempt = 0; attempt < 40; ++attempt) EXPECT_EQ(ReadFileBytes(TemporaryNameFor(path, attempt)), kOld);
+    EXPECT_TRUE(IsFolder(TemporaryNameFor(path, 40)));
+    EXPECT_EQ(FolderEntries(folder.Path()).size(), 42u);
+}
+
+// A write that stops part-way, as on a full disk: the file that was there stays byte for byte,
+// and neither a new file nor a temporary remains.
+TEST(ReplaceFileContents, AWriteThatFailsPartWayLeavesEverythingAsItWas) {
+    ScratchFolder folder;
+    WriteFileBytes(folder / "OLD.ICO", kOld);
+    iconexport::SetWriteBytesCall([](void* file, const std::uint8_t* bytes, std::size_t size) {
+        DWORD written = 0;
+        WriteFile(file, bytes, static_cast<DWORD>(size / 2), &written, nullptr);
+        return false;
+    });
+    EXPECT_THROW(ReplaceFileContents(folder / "OLD.ICO", kOld), iconexport::EWriteError);
+    EXPECT_THROW(ReplaceFileContents(folder / "NEW.ICO", kOld), iconexport::EWriteError);
+    iconexport::SetWriteBytesCall(nullptr);
+    EXPECT_EQ(ReadFileBytes(folder / "OLD.ICO"), kOld);
+    EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"OLD.ICO"});
 }
 
 // The temporary's name is short: a file whose full path is one below the limit is replaced too.
