@@ -12,6 +12,9 @@
 #include "app/PictavoUnit.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
+#include "export/PictavoUnit2.h"
+#include "export/PictavoUnit3.h"
+#include "export/PictavoUnit5.h"
 #include "tests/win/TestFolder.h"
 #include "tests/win/WindowTexts.h"
 
@@ -74,7 +77,64 @@ std::string ColumnCaption(HWND list, int column) {
     return std::string(text) + "/" + std::to_string(c.cx) + "/" + std::to_string(c.fmt & LVCFMT_JUSTIFYMASK);
 }
 
+// The form's caption, client size, its controls in tab order (from the first) and its Enter button
+// (none: Enter presses nothing).
+void ExpectForm(const toolkit::Form& form, const char* caption, SIZE client,
+                std::initializer_list<const toolkit::Window*> tabOrder, const toolkit::Window* enterButton) {
+    EXPECT_EQ(WindowText(form.Handle()), caption);
+    EXPECT_EQ(ClientSize(form.Handle()).cx, client.cx);
+    EXPECT_EQ(ClientSize(form.Handle()).cy, client.cy);
+    HWND control = GetNextDlgTabItem(form.Handle(), nullptr, FALSE);
+    for (const toolkit::Window* expected : tabOrder) {
+        EXPECT_EQ(control, expected->Handle()) << caption << ": tab order at " << WindowText(expected->Handle());
+        control = GetNextDlgTabItem(form.Handle(), control, FALSE);
+    }
+    const LRESULT id = SendMessageA(form.Handle(), DM_GETDEFID, 0, 0);
+    EXPECT_EQ(HIWORD(id) == DC_HASDEFID ? GetDlgItem(form.Handle(), LOWORD(id)) : nullptr,
+              enterButton ? enterButton->Handle() : nullptr) << caption;
+}
+
 }  // namespace
+
+TEST(DesignedLayout, ExportOverwriteAndNewFolderDialogs) {
+    TestFolder settings;
+    TForm1 form1(settings / "PICTAVO.INI");  // the export dialog's tree reports to it
+    TForm2 f2;
+    ExpectForm(f2, "取り出しの指定", {365, 286},
+               {&f2.FTVE1, &f2.CheckBox1, &f2.CheckBox2, &f2.CheckBox3, &f2.Button3, &f2.Button1, &f2.Button2}, nullptr);
+    ExpectLayout({
+        {"Label5", &f2.Label5, 8, 8, kSized, kSized, "取出元ﾌｧｲﾙ", ""}, {"Label7", &f2.Label7, 74, 8, kSized, kSized, " ：", ""},
+        {"Label6", &f2.Label6, 84, 8, kSized, kSized, "", ""}, {"Label1", &f2.Label1, 8, 29, kSized, kSized, "取出先ﾌｫﾙﾀﾞ ：", ""},
+        {"Label2", &f2.Label2, 84, 29, 140, 12, nullptr, ""}, {"Label3", &f2.Label3, 237, 29, kSized, kSized, "取出範囲 ：", ""},
+        {"Label4", &f2.Label4, 298, 29, kSized, kSized, "0000-9999", ""}, {"FTVE1", &f2.FTVE1, 8, 49, 213, 223, nullptr, ""},
+        {"GroupBox1", &f2.GroupBox1, 232, 44, 125, 97, nullptr, ""}, {"Label8", &f2.Label8, 5, 10, kSized, kSized, "取出形式", ""},
+        {"CheckBox1", &f2.CheckBox1, 7, 29, 97, 17, "ｱｲｺﾝ（*.ICO）", ""},
+        {"CheckBox2", &f2.CheckBox2, 7, 51, 109, 17, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", ""},
+        {"CheckBox3", &f2.CheckBox3, 7, 73, 97, 17, "全ｻｲｽﾞで保存", "元のすべてのｻｲｽﾞと色数をｱｲｺﾝﾌｧｲﾙに保存します"},
+        {"Button3", &f2.Button3, 258, 161, 77, 25, "ﾌｫﾙﾀﾞ作成(&D)", "新しいﾌｫﾙﾀﾞを作成します"},
+        {"Button1", &f2.Button1, 258, 204, 77, 25, "取り出す(&E)", "元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します"},
+        {"Button2", &f2.Button2, 258, 247, 77, 25, "ｷｬﾝｾﾙ", ""},
+    });
+    TForm5 f5;
+    ExpectForm(f5, "同じ名前のファイル", {417, 151}, {&f5.Button1, &f5.Button3, &f5.Button2, &f5.Button4}, &f5.Button3);
+    ExpectLayout({
+        {"Label1", &f5.Label1, 16, 8, kSized, kSized, "このフォルダには既に同じ名前のファイルがあります。上書きしますか？", ""},
+        {"Label2", &f5.Label2, 44, 40, kSized, kSized, "ファイル名 ：", ""}, {"Label7", &f5.Label7, 117, 40, kSized, kSized, "", ""},
+        {"Label3", &f5.Label3, 49, 56, kSized, kSized, "更新日時 ：", ""}, {"Label5", &f5.Label5, 117, 55, kSized, kSized, "", ""},
+        {"Label4", &f5.Label4, 63, 72, kSized, kSized, "サイズ ：", ""}, {"Label6", &f5.Label6, 117, 71, kSized, kSized, "", ""},
+        {"Button1", &f5.Button1, 35, 112, 75, 25, "はい(&Y)", ""}, {"Button3", &f5.Button3, 123, 112, 75, 25, "いいえ(&N)", ""},
+        {"Button2", &f5.Button2, 211, 112, 75, 25, "すべて(&A)", ""}, {"Button4", &f5.Button4, 299, 112, 75, 25, "ｷｬﾝｾﾙ", ""},
+    });
+    TForm3 f3;
+    EXPECT_FALSE(f3.Button1.Enabled());
+    f3.Edit1.SetText("x");  // OK is disabled, out of the tab order, until a name is typed
+    ExpectForm(f3, "フォルダの作成", {290, 125}, {&f3.Edit1, &f3.Button1, &f3.Button2}, &f3.Button1);
+    ExpectLayout({
+        {"Label2", &f3.Label2, 29, 16, kSized, kSized, "現在のフォルダ ：", ""}, {"Label3", &f3.Label3, 120, 16, 161, 12, "", ""},
+        {"Label1", &f3.Label1, 29, 40, kSized, kSized, "作成するフォルダ", ""}, {"Edit1", &f3.Edit1, 29, 55, 233, 20, "x", ""},
+        {"Button1", &f3.Button1, 56, 88, 75, 25, "OK", ""}, {"Button2", &f3.Button2, 160, 88, 75, 25, "ｷｬﾝｾﾙ", ""},
+    });
+}
 
 TEST(DesignedLayout, MainWindow) {
     TestFolder settings;
