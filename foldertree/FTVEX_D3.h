@@ -155,6 +155,7 @@ private:
 
     // Selection, events and rename (FolderTreeSelection.cpp).
     toolkit::TTreeNode* FindSiblingNode(toolkit::TTreeNode* node, LPCITEMIDLIST item);
+    void OpenDeepestFirst(const std::vector<toolkit::TTreeNode*>& path);
     toolkit::TTreeNode* LocateRootPrefix(LPCITEMIDLIST root, LPCITEMIDLIST target,
                                          LPCITEMIDLIST& rest, bool& complete);
     void RunSelected();

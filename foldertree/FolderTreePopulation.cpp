@@ -17,11 +17,11 @@ using toolkit::TTreeNode;
 void TFolderTreeViewEx::BeginBusy() {
     busy_ = true;
     toolkit::Application::Instance().SetScreenCursor(LoadCursor(nullptr, IDC_WAIT));
-    Send(WM_SETREDRAW, FALSE);
+    PauseDrawing();
 }
 
 void TFolderTreeViewEx::EndBusy() {
-    Send(WM_SETREDRAW, TRUE);
+    ResumeDrawing();
     toolkit::Application::Instance().SetScreenCursor(nullptr);
     busy_ = false;
 }
@@ -32,11 +32,11 @@ public:
     explicit RedrawPause(TFolderTreeViewEx& tree) : tree_(tree), active_(!tree.busy_) {
         if (!active_) return;
         toolkit::Application::Instance().SetScreenCursor(LoadCursor(nullptr, IDC_WAIT));
-        tree_.Send(WM_SETREDRAW, FALSE);
+        tree_.PauseDrawing();
     }
     ~RedrawPause() {
         if (!active_) return;
-        tree_.Send(WM_SETREDRAW, TRUE);
+        tree_.ResumeDrawing();
         toolkit::Application::Instance().SetScreenCursor(nullptr);
     }
     RedrawPause(const RedrawPause&) = delete;

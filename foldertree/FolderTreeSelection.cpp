@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <vector>
+
 #include "foldertree/FTVEX_D3.h"
 #include "foldertree/ShellItems.h"
 
@@ -88,7 +90,9 @@ bool TFolderTreeViewEx::LocatePath(const std::string& path, bool scrollToTop, bo
     LPCITEMIDLIST rest = nullptr;
     bool complete = false;
     TTreeNode* node = LocateRootPrefix(root.Get(), target.Get(), rest, complete);
-    // Down the tree, one item of the path per level, opening each level on the way.
+    // Down the tree, one item of the path per level, each level enumerated on the way and the
+    // branch opened once the walk ends.
+    std::vector<TTreeNode*> walked;
     while (node && !complete) {
         const ItemIdList item = CopyFirstItem(rest);
         node = FindSiblingNode(node, item.Get());
@@ -96,9 +100,11 @@ bool TFolderTreeViewEx::LocatePath(const std::string& path, bool scrollToTop, bo
         rest = NextItem(rest);
         complete = rest == nullptr;
         if (complete) break;
-        node->Expand(false);
+        if (node->HasChildren()) CanExpand(*node);
+        walked.push_back(node);
         node = node->GetFirstChild();
     }
+    OpenDeepestFirst(walked);
     if (!node || !complete) return false;
     if (scrollToTop) SetTopItem(node);
     if (select) SetSelected(node);
@@ -130,6 +136,14 @@ TTreeNode* TFolderTreeViewEx::LocateRootPrefix(LPCITEMIDLIST root, LPCITEMIDLIST
     }
     rest = t;
     return showRootFolder_ ? first->GetFirstChild() : first;
+}
+
+// Opening a node whose row is shown makes the native tree lay out the rows below it and its
+// scroll bars again; a node inside a closed branch has no rows shown. Opened from the deepest up,
+// the path's rows are laid out once. Open nodes are left as they are.
+void TFolderTreeViewEx::OpenDeepestFirst(const std::vector<TTreeNode*>& path) {
+    for (auto node = path.rbegin(); node != path.rend(); ++node)
+        if (!(*node)->Expanded()) (*node)->Expand(false);
 }
 
 TTreeNode* TFolderTreeViewEx::FindSiblingNode(TTreeNode* node, LPCITEMIDLIST item) {

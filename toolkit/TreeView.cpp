@@ -274,6 +274,25 @@ void TCustomTreeView::ApplyIndent() {
     if (Handle() && indent_ >= 0) Send(TVM_SETINDENT, indent_);
 }
 
+// With only the native tree's own redraw switch off, Wine's tree still lays out and draws its
+// scroll bars at every change (some 8 ms a draw there). A window marked not visible as well draws
+// nothing; on resuming, the tree lays itself out unseen and is then drawn once, frame and all.
+void TCustomTreeView::PauseDrawing() {
+    if (drawingPauses_++ > 0 || !Handle()) return;
+    Send(WM_SETREDRAW, FALSE);
+    hiddenWhilePaused_ = (GetWindowLongA(Handle(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (hiddenWhilePaused_) DefWindowProcA(Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TCustomTreeView::ResumeDrawing() {
+    if (drawingPauses_ == 0 || --drawingPauses_ > 0 || !Handle()) return;
+    Send(WM_SETREDRAW, TRUE);
+    if (!hiddenWhilePaused_) return;
+    hiddenWhilePaused_ = false;
+    DefWindowProcA(Handle(), WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
 void TCustomTreeView::SetHideSelection(bool hide) {
     hideSelection_ = hide;
     if (!Handle()) return;

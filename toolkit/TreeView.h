@@ -114,6 +114,10 @@ public:
     bool HideSelection() const { return hideSelection_; }
     void SetHideSelection(bool hide);
     HWND EditControl() const { return reinterpret_cast<HWND>(Send(TVM_GETEDITCONTROL)); }
+    // Long changes of many nodes: the tree draws nothing, its scroll bars included, until
+    // ResumeDrawing lays it out and has it drawn once. Pairs nest; only the outermost pair acts.
+    void PauseDrawing();
+    void ResumeDrawing();
 
     bool OnNotify(NMHDR& header, LRESULT& result) override;
 
@@ -144,6 +148,8 @@ private:
     bool hideSelection_ = true;
     int indent_ = -1;
     bool editRequested_ = false;
+    int drawingPauses_ = 0;
+    bool hiddenWhilePaused_ = false;
 };
 
 }  // namespace toolkit

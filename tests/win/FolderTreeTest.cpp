@@ -211,6 +211,23 @@ TEST_F(FolderTree, SelectPathReportsDrivesFoldersAndTheComputerFolder) {
     EXPECT_EQ(tree.GetFolderName(), "");
 }
 
+// The branch is laid out unseen and drawn once afterwards: the tree must come back as it was,
+// shown or hidden, with every node above the selection open and, when shown, a paint pending.
+TEST_F(FolderTree, SelectPathOpensTheBranchAndLeavesTheTreeShownOrHidden) {
+    for (const char* path : {"A", "A\\B", "A\\B\\C", "A\\D", "A\\D\\E"}) MakeFolder(folder / path);
+    CreateManualTree();
+    HWND window = host.tree.Handle();
+    for (const auto& [path, shown] : {std::pair{"A\\B\\C", false}, std::pair{"A\\D\\E", true}}) {
+        ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
+        ValidateRect(window, nullptr);
+        ASSERT_TRUE(host.tree.SelectPath(folder / path)) << path;
+        EXPECT_EQ(IsWindowVisible(window) != 0, shown) << path;
+        EXPECT_EQ(GetUpdateRect(window, nullptr, FALSE) != 0, shown) << path;
+        for (TTreeNode* node = host.tree.Selected()->Parent(); node; node = node->Parent())
+            EXPECT_TRUE(node->Expanded()) << path << " " << node->Text();
+    }
+}
+
 TEST_F(FolderTree, SelectPathOutsideTheRootLeavesTheSelection) {
     MakeFolder(folder / "ROOT");
     MakeFolder(folder / "ROOT\\IN");
