@@ -5,7 +5,8 @@
 //      ratios, the one parse per item (in the item's own folder) measured alone against the parse
 //      of its full path from the desktop, and a table of where each item's time goes;
 //  (b) SelectPath of a path 12 levels deep in fresh trees (median and fastest of nine), again in
-//      the same tree, and against the same path opened level by level from the top.
+//      the same tree, and against the same path opened level by level from the top, each also
+//      with the paint that follows.
 //   pictavo_folder_tree_benchmark [select]      (select: part (b) alone)
 #include <windows.h>
 
