@@ -1,5 +1,6 @@
 #include "toolkit/TreeView.h"
 
+#include <climits>
 #include <cstring>
 
 namespace toolkit {
@@ -236,7 +237,18 @@ void TCustomTreeView::SetSelected(TTreeNode* node) {
 TTreeNode* TCustomTreeView::TopItem() const { return NodeFromHandle(NextItem(*this, nullptr, TVGN_FIRSTVISIBLE)); }
 
 void TCustomTreeView::SetTopItem(TTreeNode* node) {
-    if (node) Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(node->ItemId()));
+    if (!node) return;
+    const auto item = reinterpret_cast<LPARAM>(node->ItemId());
+    Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, item);
+    if (TopItem() == node) return;
+    // Wine's tree takes no request about the selected node: it is scrolled to by its row instead,
+    // and the tree still keeps its last page full.
+    Send(TVM_ENSUREVISIBLE, 0, item);
+    int row = 0;
+    for (HTREEITEM at = NextItem(*this, nullptr, TVGN_ROOT); at && at != node->ItemId();
+         at = NextItem(*this, at, TVGN_NEXTVISIBLE))
+        ++row;
+    if (row <= SHRT_MAX) Send(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, row));
 }
 
 TTreeNode* TCustomTreeView::GetNodeAt(int x, int y) const {

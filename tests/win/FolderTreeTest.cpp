@@ -236,6 +236,15 @@ TEST_F(FolderTree, SelectPathOutsideTheRootLeavesTheSelection) {
     EXPECT_EQ(host.tree.Selected(), host.tree.GetFirstNode());
 }
 
+TEST_F(FolderTree, TheSelectedNodeBecomesTheTopNode) {
+    MakeFolder(folder / "A");
+    for (int i = 10; i < 30; ++i) MakeFolder(folder / ("C" + std::to_string(i)));  // rows below it
+    CreateManualTree();
+    ASSERT_TRUE(host.tree.SelectPath(folder / "A"));
+    host.tree.SetTopItem(host.tree.Selected());
+    EXPECT_EQ(host.tree.TopItem(), host.tree.Selected());
+}
+
 TEST_F(FolderTree, SelectedDirOpensTheSystemDrive) {
     host.tree.SetSelectedDir(foldertree::sdSystem);
     host.CreateTree();

@@ -80,7 +80,7 @@ TEST_F(NewFolder, ACreatedFolderBecomesTheSelectedTopExportFolderAndTheNameIsCle
     EXPECT_EQ(form1->SaveDir, created);
     ASSERT_NE(form2->FTVE1.Selected(), nullptr);
     EXPECT_EQ(form2->FTVE1.Selected()->Text(), "新しい表示");
-    // In view. (Windows makes it the top node; Wine's tree here only scrolls it into view.)
+    // In view: made the top node, or lower where the tree keeps its last page full.
     RECT item{};
     const HTREEITEM selected = form2->FTVE1.Selected()->ItemId();
     std::memcpy(&item, &selected, sizeof selected);
