@@ -63,7 +63,10 @@ protected:
         testsupport::ReferenceChildren(list.Get(), {true, true});
         testsupport::ReferenceChildren(PathToIDList("C:\\").Get(), {false, true});
     }
-    static void TearDownTestSuite() { delete folder_; }
+    static void TearDownTestSuite() {
+        RemoveDirectoryW((ToWide(folder_->Path()) + L"\\X\uD55CX").c_str());  // no ANSI name reaches it
+        delete folder_;
+    }
 
     // Expands the test folder's node in a tree with `showFile`, and lets it paint once.
     TTreeNode* Expanded(bool showFile) {
