@@ -241,8 +241,8 @@ void TCustomTreeView::SetTopItem(TTreeNode* node) {
     const auto item = reinterpret_cast<LPARAM>(node->ItemId());
     Send(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, item);
     if (TopItem() == node) return;
-    // Wine's tree takes no request about the selected node: it is scrolled to by its row instead,
-    // and the tree still keeps its last page full.
+    // Wine's tree ignores the request for its selected node: it is scrolled to by its row instead.
+    // Near the end either way stops short, as every tree keeps its last page full.
     Send(TVM_ENSUREVISIBLE, 0, item);
     int row = 0;
     for (HTREEITEM at = NextItem(*this, nullptr, TVGN_ROOT); at && at != node->ItemId();
