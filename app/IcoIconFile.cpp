@@ -32,10 +32,10 @@ int CountIconFileIcons(ByteSource& source, std::vector<bool>& extractable) {
 
 StoredIcon ReadIconFileImages(ByteSource& source) {
     std::vector<IconDirEntry> entries;
-    StoredIcon icon;
-    if (!ReadDirectory(source, entries)) return icon;
-    for (const IconDirEntry& e : entries) AddStoredImage(source, e, e.location, e.bytesInRes, icon);
-    return icon;
+    StoredImageCollector icon(source);
+    if (!ReadDirectory(source, entries)) return {};
+    for (const IconDirEntry& e : entries) icon.Add(e, e.location, e.bytesInRes);
+    return icon.Take();
 }
 
 }  // namespace app::iconformat

@@ -91,13 +91,16 @@ bool IsSaneIconImage(ByteSource& source, std::uint64_t offset, std::uint64_t siz
     return IsSaneBitmap(head.data(), size);
 }
 
-void AddStoredImage(ByteSource& source, const IconDirEntry& entry, std::uint64_t offset, std::uint64_t available,
-                    StoredIcon& icon) {
-    const std::uint64_t size = entry.bytesInRes > 0 && entry.bytesInRes <= available ? entry.bytesInRes : available;
+std::uint64_t DeclaredImageSize(const IconDirEntry& entry, std::uint64_t available) {
+    return entry.bytesInRes > 0 && entry.bytesInRes <= available ? entry.bytesInRes : available;
+}
+
+void StoredImageCollector::Add(const IconDirEntry& entry, std::uint64_t offset, std::uint64_t size) {
+    if (size > room_ || !taken_.emplace(offset, size).second || !IsSaneIconImage(source_, offset, size)) return;
     StoredIconImage image{entry.fields, {}};
-    if (!IsSaneIconImage(source, offset, size) || !ReadBlock(source, offset, static_cast<std::size_t>(size), image.bytes))
-        return;
-    icon.push_back(std::move(image));
+    if (!ReadBlock(source_, offset, static_cast<std::size_t>(size), image.bytes)) return;
+    room_ -= size;
+    icon_.push_back(std::move(image));
 }
 
 }  // namespace app::iconformat

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "app/IconResourceReader.h"
@@ -43,9 +45,27 @@ std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& b
 // bitmap whose header, colour table, colour bits and mask all fit in those bytes.
 bool IsSaneIconImage(ByteSource& source, std::uint64_t offset, std::uint64_t size);
 
-// Adds the image an entry names to icon, when it is sane: its bytes are those the entry counts,
-// or all `available` bytes at offset when the entry counts none or more than are there.
-void AddStoredImage(ByteSource& source, const IconDirEntry& entry, std::uint64_t offset, std::uint64_t available,
-                    StoredIcon& icon);
+// The size of the image an entry names where the entry's own count is what the file goes by (icon
+// files, 16-bit executables): the bytes it counts, or all `available` bytes when it counts none or
+// more than are there.
+std::uint64_t DeclaredImageSize(const IconDirEntry& entry, std::uint64_t available);
+
+// Gathers the images of one icon. Entries may name one image over and over: each image is taken
+// once, and the images taken never add up to more bytes than the file holds, so a hostile
+// directory costs no more than the file itself.
+class StoredImageCollector {
+public:
+    explicit StoredImageCollector(ByteSource& source) : source_(source), room_(source.Size()) {}
+    // Adds the image of size bytes at offset with the entry's fields, when it is sane, not taken yet
+    // and fits in what is left.
+    void Add(const IconDirEntry& entry, std::uint64_t offset, std::uint64_t size);
+    StoredIcon Take() { return std::move(icon_); }
+
+private:
+    ByteSource& source_;
+    std::uint64_t room_;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> taken_;
+    StoredIcon icon_;
+};
 
 }  // namespace app::iconformat

@@ -99,12 +99,32 @@ bool ReadGroupEntries(ByteSource& source, const NeIconTable& table, const NeReso
 
 std::uint16_t IconIdOf(const IconDirEntry& e) { return static_cast<std::uint16_t>(e.location | kIntegerId); }
 
-bool IsExtractableGroup(ByteSource& source, const NeIconTable& table, const NeResource& group) {
-    std::vector<IconDirEntry> entries;
-    if (!ReadGroupEntries(source, table, group, entries)) return false;
-    return std::all_of(entries.begin(), entries.end(),
-                       [&](const IconDirEntry& e) { return IsSaneIcon(source, table, IconIdOf(e)); });
-}
+// Answers for the groups of one table. Groups may share their bytes and name the same ids over
+// and over: each id, and each group's bytes, is checked once.
+class GroupCheck {
+public:
+    GroupCheck(ByteSource& source, const NeIconTable& table) : source_(source), table_(table) {}
+
+    bool IsExtractable(const NeResource& group) {
+        const auto key = std::make_pair(group.offset, group.size);
+        if (const auto known = groups_.find(key); known != groups_.end()) return known->second;
+        std::vector<IconDirEntry> entries;
+        const bool sane = ReadGroupEntries(source_, table_, group, entries) &&
+                          std::all_of(entries.begin(), entries.end(), [&](const IconDirEntry& e) { return IsSaneId(IconIdOf(e)); });
+        return groups_[key] = sane;
+    }
+
+private:
+    bool IsSaneId(std::uint16_t id) {
+        const auto known = ids_.find(id);
+        return known != ids_.end() ? known->second : (ids_[id] = IsSaneIcon(source_, table_, id));
+    }
+
+    ByteSource& source_;
+    const NeIconTable& table_;
+    std::map<std::uint16_t, bool> ids_;
+    std::map<std::pair<std::uint16_t, std::uint16_t>, bool> groups_;
+};
 
 // The resource table the shell finds after the "NE" header at neOffset; it finds none when the
 // table is too short for one type record.
@@ -124,7 +144,8 @@ int CountNeIcons(ByteSource& source, std::uint32_t neOffset, std::vector<bool>& 
     NeIconTable table;
     if (!OpenIconTable(source, neOffset, table)) return 0;
     extractable.clear();
-    for (const NeResource& group : table.groups) extractable.push_back(IsExtractableGroup(source, table, group));
+    GroupCheck check(source, table);
+    for (const NeResource& group : table.groups) extractable.push_back(check.IsExtractable(group));
     return static_cast<int>(table.groups.size());
 }
 
@@ -132,18 +153,18 @@ int CountNeIcons(ByteSource& source, std::uint32_t neOffset, std::vector<bool>& 
 StoredIcon ReadNeIconImages(ByteSource& source, std::uint32_t neOffset, int index) {
     NeIconTable table;
     std::vector<IconDirEntry> entries;
-    StoredIcon icon;
+    StoredImageCollector icon(source);
     if (!OpenIconTable(source, neOffset, table) || index < 0 || std::size_t(index) >= table.groups.size() ||
         !ReadGroupEntries(source, table, table.groups[std::size_t(index)], entries)) {
-        return icon;
+        return {};
     }
     for (const IconDirEntry& e : entries) {
         const auto found = table.icons.lower_bound(IconIdOf(e));  // the first of that id in the table
         std::uint64_t offset = 0, size = 0;
         if (found != table.icons.end() && found->first == IconIdOf(e) && FileRange(source, table, found->second, offset, size))
-            AddStoredImage(source, e, offset, size, icon);
+            icon.Add(e, offset, DeclaredImageSize(e, size));
     }
-    return icon;
+    return icon.Take();
 }
 
 }  // namespace app::iconformat

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <map>
+#include <optional>
 
 #include "app/IconFormatReaders.h"
 #include "app/IconImageCheck.h"
@@ -52,12 +53,15 @@ private:
     bool FileRange(std::uint32_t rva, std::uint32_t size, std::uint64_t& offset) const;
     bool ReadTreeBlock(std::uint32_t treeOffset, std::size_t count, std::vector<std::uint8_t>& out);
     bool ReadDirectory(std::uint32_t treeOffset, std::vector<DirEntry>& entries, std::size_t& named);
-    bool ReadLanguages(const DirEntry& nameEntry, std::vector<ResourceData>& data);
+    const std::vector<ResourceData>* Languages(const DirEntry& nameEntry);
+    bool ReadLanguages(std::uint32_t treeOffset, std::vector<ResourceData>& data);
     bool ReadIconTypes(std::vector<DirEntry>& groups, bool& haveIcons);
     bool ReadGroupEntries(const ResourceData& group, std::vector<IconDirEntry>& entries);
     bool IsExtractableGroup(const DirEntry& group);
     bool IsSaneGroup(const ResourceData& group);
     bool IsSaneIconResource(std::uint32_t id);
+    const ResourceData* IconImageIn(std::uint32_t id, std::uint32_t language);
+    bool Spend(std::size_t entries);
 
     ByteSource& source_;
     std::vector<Section> sections_;
@@ -65,10 +69,20 @@ private:
     std::uint64_t treeLimit_ = 0;  // file offset where the section holding it, or the file, ends
     std::vector<DirEntry> icons_;  // the RT_ICON directory's entries, ids from iconsNamed_ on
     std::size_t iconsNamed_ = 0;
-    std::map<std::uint32_t, bool> checkedIcons_;
+    std::map<std::uint32_t, bool> checkedIcons_;  // by the icon's language directory
+    // Directories and group bytes may be shared by any number of names, languages and groups (a
+    // hostile file makes them so): each is read and checked once, by its place in the file.
+    std::map<std::uint32_t, std::optional<std::vector<ResourceData>>> languageDirectories_;
+    std::map<std::pair<std::uint64_t, std::uint32_t>, bool> checkedGroups_;
+    std::map<std::uint32_t, const ResourceData*> pickedImages_;  // by icon id, for one group's language
+    // Entries of language directories and groups read beyond the ones the tree's own directories
+    // hold. A file cannot hold more distinct entries than its size allows; once a file made the
+    // reading go past that, what is left counts as damaged.
+    std::uint64_t entryBudget_ = 0;
 };
 
 bool PeResourceTree::Open(std::uint32_t peOffset) {
+    entryBudget_ = source_.Size() / kDirEntrySize;
     std::vector<std::uint8_t> file;
     const std::uint64_t fileHeader = std::uint64_t(peOffset) + 4;
     if (!ReadBlock(source_, fileHeader, kFileHeaderSize, file)) return false;
@@ -139,13 +153,28 @@ bool PeResourceTree::ReadDirectory(std::uint32_t treeOffset, std::vector<DirEntr
     return true;
 }
 
-// The per-language resources under one name; at least one, each lying in a section.
-bool PeResourceTree::ReadLanguages(const DirEntry& nameEntry, std::vector<ResourceData>& data) {
-    if (!(nameEntry.target & kHighBit)) return false;
+bool PeResourceTree::Spend(std::size_t entries) {
+    if (entries > entryBudget_) return false;
+    entryBudget_ -= entries;
+    return true;
+}
+
+// The per-language resources under one name; at least one, each lying in a section. nullptr when
+// they do not.
+const std::vector<ResourceData>* PeResourceTree::Languages(const DirEntry& nameEntry) {
+    if (!(nameEntry.target & kHighBit)) return nullptr;
+    const auto [known, fresh] = languageDirectories_.try_emplace(nameEntry.target);
+    if (fresh) {
+        std::vector<ResourceData> data;
+        if (ReadLanguages(nameEntry.target, data)) known->second = std::move(data);
+    }
+    return known->second ? &*known->second : nullptr;
+}
+
+bool PeResourceTree::ReadLanguages(std::uint32_t treeOffset, std::vector<ResourceData>& data) {
     std::vector<DirEntry> languages;
     std::size_t named = 0;
-    if (!ReadDirectory(nameEntry.target, languages, named) || languages.empty()) return false;
-    data.clear();
+    if (!ReadDirectory(treeOffset, languages, named) || languages.empty() || !Spend(languages.size())) return false;
     for (const DirEntry& language : languages) {
         std::vector<std::uint8_t> entry;
         if ((language.target & kHighBit) || !ReadTreeBlock(language.target, kDataEntrySize, entry)) return false;
@@ -170,17 +199,18 @@ const DirEntry* FindId(const std::vector<DirEntry>& entries, std::size_t named, 
     return nullptr;
 }
 
+// Ids may share one language directory: it is checked once.
 bool PeResourceTree::IsSaneIconResource(std::uint32_t id) {
-    const auto checked = checkedIcons_.find(id);
-    if (checked != checkedIcons_.end()) return checked->second;
     const DirEntry* found = FindId(icons_, iconsNamed_, id);
-    std::vector<ResourceData> images;
-    bool sane = found && ReadLanguages(*found, images);
-    for (std::size_t i = 0; sane && i < images.size(); ++i) {
-        sane = IsSaneIconImage(source_, images[i].offset, images[i].size);
+    if (!found) return false;
+    const auto [known, fresh] = checkedIcons_.try_emplace(found->target, false);
+    if (fresh) {
+        const std::vector<ResourceData>* images = Languages(*found);
+        known->second = images && std::all_of(images->begin(), images->end(), [&](const ResourceData& d) {
+            return IsSaneIconImage(source_, d.offset, d.size);
+        });
     }
-    checkedIcons_[id] = sane;
-    return sane;
+    return known->second;
 }
 
 bool PeResourceTree::ReadGroupEntries(const ResourceData& group, std::vector<IconDirEntry>& entries) {
@@ -191,23 +221,26 @@ bool PeResourceTree::ReadGroupEntries(const ResourceData& group, std::vector<Ico
     }
     const std::size_t images = U16(bytes.data() + 4);
     const std::size_t length = kIconDirHeaderSize + images * kGroupEntrySize;
-    if (images == 0 || length > group.size || !ReadBlock(source_, group.offset, length, bytes)) return false;
+    if (images == 0 || length > group.size || !Spend(images) || !ReadBlock(source_, group.offset, length, bytes))
+        return false;
     entries = ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize);
     return true;
 }
 
 bool PeResourceTree::IsSaneGroup(const ResourceData& group) {
+    const auto key = std::make_pair(group.offset, group.size);
+    if (const auto known = checkedGroups_.find(key); known != checkedGroups_.end()) return known->second;
     std::vector<IconDirEntry> entries;
-    return ReadGroupEntries(group, entries) &&
-           std::all_of(entries.begin(), entries.end(), [&](const IconDirEntry& e) { return IsSaneIconResource(e.location); });
+    const bool sane = ReadGroupEntries(group, entries) &&
+                      std::all_of(entries.begin(), entries.end(), [&](const IconDirEntry& e) { return IsSaneIconResource(e.location); });
+    return checkedGroups_[key] = sane;
 }
 
 // Every language of the group, and every image each one names, must be sane: which of them the
 // shell picks depends on the system's language and display.
 bool PeResourceTree::IsExtractableGroup(const DirEntry& group) {
-    std::vector<ResourceData> languages;
-    if (!ReadLanguages(group, languages)) return false;
-    return std::all_of(languages.begin(), languages.end(), [&](const ResourceData& d) { return IsSaneGroup(d); });
+    const std::vector<ResourceData>* languages = Languages(group);
+    return languages && std::all_of(languages->begin(), languages->end(), [&](const ResourceData& d) { return IsSaneGroup(d); });
 }
 
 // The shell counts the entries of the RT_GROUP_ICON directory, sane or not, and needs no RT_ICON
@@ -232,28 +265,36 @@ int PeResourceTree::CountGroupIcons(std::vector<bool>& extractable) {
     return static_cast<int>(groups.size());
 }
 
+// Icon id's resource in language, or else in the first language the file holds it in; nullptr when
+// the file has no such icon. Asked once per id for a group.
+const ResourceData* PeResourceTree::IconImageIn(std::uint32_t id, std::uint32_t language) {
+    const auto [known, fresh] = pickedImages_.try_emplace(id, nullptr);
+    if (!fresh) return known->second;
+    const DirEntry* found = FindId(icons_, iconsNamed_, id);
+    const std::vector<ResourceData>* images = found ? Languages(*found) : nullptr;
+    if (!images) return nullptr;
+    const auto same = std::find_if(images->begin(), images->end(), [&](const ResourceData& d) { return d.language == language; });
+    return known->second = same != images->end() ? &*same : &images->front();
+}
+
 // The group in its first language; each image it names in the group's language, or else in the
-// first language the file holds it in.
+// first language the file holds it in. An image is as large as its icon resource, whatever the
+// group says: the system's loader goes by the resource too.
 StoredIcon PeResourceTree::ReadGroupImages(int index) {
     std::vector<DirEntry> groups;
-    std::vector<ResourceData> languages;
     std::vector<IconDirEntry> entries;
     bool haveIcons = false;
-    StoredIcon icon;
+    const std::vector<ResourceData>* languages = nullptr;
     if (!ReadIconTypes(groups, haveIcons) || !haveIcons || index < 0 || std::size_t(index) >= groups.size() ||
-        !ReadLanguages(groups[std::size_t(index)], languages) || !ReadGroupEntries(languages.front(), entries)) {
-        return icon;
+        !(languages = Languages(groups[std::size_t(index)])) || !ReadGroupEntries(languages->front(), entries)) {
+        return {};
     }
-    const std::uint32_t language = languages.front().language;
+    const std::uint32_t language = languages->front().language;
+    StoredImageCollector icon(source_);
     for (const IconDirEntry& e : entries) {
-        const DirEntry* found = FindId(icons_, iconsNamed_, e.location);
-        std::vector<ResourceData> images;
-        if (!found || !ReadLanguages(*found, images)) continue;
-        const auto same = std::find_if(images.begin(), images.end(), [&](const ResourceData& d) { return d.language == language; });
-        const ResourceData& image = same != images.end() ? *same : images.front();
-        AddStoredImage(source_, e, image.offset, image.size, icon);
+        if (const ResourceData* image = IconImageIn(e.location, language)) icon.Add(e, image->offset, image->size);
     }
-    return icon;
+    return icon.Take();
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 set(sanitize -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 add_compile_options(${sanitize})
 add_link_options(${sanitize})
+# Out-of-range indexes into standard containers fail at once, even where AddressSanitizer sees nothing.
+add_compile_definitions(_GLIBCXX_ASSERTIONS)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
