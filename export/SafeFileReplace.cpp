@@ -23,14 +23,36 @@ bool WriteFileBytes(void* file, const std::uint8_t* bytes, std::size_t size) {
     return WriteFile(static_cast<HANDLE>(file), bytes, length, &written, nullptr) && written == length;
 }
 
-WriteBytesCall& WriteBytes() {
-    static WriteBytesCall call = WriteFileBytes;
-    return call;
+FileSystemCalls SystemCalls() {
+    return {WriteFileBytes, [](void* file) { return FlushFileBuffers(static_cast<HANDLE>(file)) != FALSE; },
+            [](const std::string& target, const std::string& replacement) {
+                return ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                    nullptr, nullptr) != FALSE;
+            },
+            [](const std::string& from, const std::string& to) {
+                return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+            }};
 }
+
+FileSystemCalls& Calls() {
+    static FileSystemCalls calls = SystemCalls();
+    return calls;
+}
+
+// A held file is usually let go within a moment (a scanner reading what was just written).
+constexpr int kMoveAttempts = 5;
+constexpr DWORD kMoveRetryDelay = 200;
 
 }  // namespace
 
-void SetWriteBytesCall(WriteBytesCall call) { WriteBytes() = call ? std::move(call) : WriteFileBytes; }
+void SetFileSystemCalls(FileSystemCalls calls) {
+    const FileSystemCalls system = SystemCalls();
+    Calls() = {calls.writeBytes ? calls.writeBytes : system.writeBytes, calls.flush ? calls.flush : system.flush,
+               calls.replace ? calls.replace : system.replace, calls.move ? calls.move : system.move};
+}
+
+EReplacementKept::EReplacementKept(const std::string& path, const std::string& temporary)
+    : toolkit::Exception("ファイル " + path + " を作成できません。新しい内容は " + temporary + " に残っています") {}
 
 std::string TemporaryNameFor(const std::string& path, int attempt) {
     // Temporaries an interrupted run left behind lie where that run started: this one starts
@@ -68,10 +90,10 @@ public:
         return true;
     }
 
-    bool Write(const std::vector<std::uint8_t>& bytes) { return WriteBytes()(handle_, bytes.data(), bytes.size()); }
+    bool Write(const std::vector<std::uint8_t>& bytes) { return Calls().writeBytes(handle_, bytes.data(), bytes.size()); }
 
     // The bytes reach the disk before the file takes another's place.
-    bool Flush() { return FlushFileBuffers(handle_) != FALSE; }
+    bool Flush() { return Calls().flush(handle_); }
 
     bool Close() {
         if (handle_ == INVALID_HANDLE_VALUE) return true;
@@ -91,13 +113,19 @@ public:
 
     // Keeps the file under the name `target`, replacing what is there: the replaced file's
     // creation time and security stay; where the system refuses that (some file systems and
-    // shares), a move that returns only once it is on the disk.
-    bool MoveOnto(const std::string& target) {
-        if (!ReplaceFileA(target.c_str(), name_.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) &&
-            !MoveFileExA(name_.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return false;
+    // shares), a move that returns only once it is on the disk. The system's replacement may fail
+    // after removing the target: then the move is tried again for a while, and if the file still
+    // cannot take the target's place it is kept and named in the error.
+    void MoveOnto(const std::string& target) {
+        if (Calls().replace(target, name_) || Calls().move(name_, target)) return Keep();
+        if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) throw toolkit::EFCreateError(target);
+        for (int attempt = 1; attempt < kMoveAttempts; ++attempt) {
+            Sleep(kMoveRetryDelay);
+            if (Calls().move(name_, target)) return Keep();
+        }
+        const std::string kept = name_;
         Keep();
-        return true;
+        throw EReplacementKept(target, kept);
     }
 
 private:
@@ -119,12 +147,13 @@ void ReplaceExisting(const std::string& path, DWORD attributes, const std::vecto
     NewFile temporary;
     for (int attempt = 0; !temporary.Create(TemporaryNameFor(path, attempt)); ++attempt) {
         // Only a name that is taken (by a file or a folder) is worth another try; the error
-        // names the file that could not be made.
+        // names the file being written, which is what the user knows.
         if (attempt + 1 == kTemporaryNames || !NameTaken(TemporaryNameFor(path, attempt)))
-            throw toolkit::EFCreateError(TemporaryNameFor(path, attempt));
+            throw toolkit::EFCreateError(path);
     }
     WriteAndClose(temporary, bytes, true);
-    if (!temporary.TakeAttributes(attributes) || !temporary.MoveOnto(path)) throw toolkit::EFCreateError(path);
+    if (!temporary.TakeAttributes(attributes)) throw toolkit::EFCreateError(path);
+    temporary.MoveOnto(path);
 }
 
 }  // namespace

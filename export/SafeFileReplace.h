@@ -5,17 +5,22 @@
 // attributes, reaches the disk and only then takes the target's place, so that a power cut leaves
 // the old file or the new one. The temporary's name is no longer than any name the program
 // writes, so a target that fits the path limit can always be replaced. A failure leaves the target
-// as it was and removes the temporary; the target is never written over in place.
+// as it was and removes the temporary; the target is never written over in place. Should the
+// system remove the target and then fail to move the temporary in (a scanner holding it), the
+// temporary is kept: one of the two versions always remains.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "toolkit/Exceptions.h"
+
 namespace iconexport {
 
 // Throws toolkit::EFCreateError(path) when the file cannot be created or cannot take the
-// target's place, EWriteError when the bytes cannot be written completely.
+// target's place, EWriteError when the bytes cannot be written completely, EReplacementKept when
+// the new contents stay in the temporary.
 void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // The `attempt`-th name tried for the temporary file of `path`, in the same folder: "~" and three
@@ -23,9 +28,26 @@ void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t
 // it goes on past names taken, through all 46656 of them.
 std::string TemporaryNameFor(const std::string& path, int attempt);
 
-// The call that puts the bytes into an open file (WriteFile): true when all of them went. Tests
-// replace it to make a write fail part-way, as a full disk does; an empty function restores it.
-using WriteBytesCall = std::function<bool(void* file, const std::uint8_t* bytes, std::size_t size)>;
-void SetWriteBytesCall(WriteBytesCall call);
+// The file-system calls below the replacement. Tests replace them to make one fail as a full disk,
+// a scanner holding a file or a share refusing a move would; an empty member keeps the system's.
+struct FileSystemCalls {
+    // Puts the bytes into an open file (WriteFile): true when all of them went.
+    std::function<bool(void* file, const std::uint8_t* bytes, std::size_t size)> writeBytes;
+    // Makes an open file's bytes reach the disk (FlushFileBuffers).
+    std::function<bool(void* file)> flush;
+    // Puts replacement in target's place, keeping target's creation time and security (ReplaceFileA).
+    std::function<bool(const std::string& target, const std::string& replacement)> replace;
+    // Moves from onto to, replacing what is there, returning once it is on the disk (MoveFileExA).
+    std::function<bool(const std::string& from, const std::string& to)> move;
+};
+// Sets the calls; FileSystemCalls{} restores the system's.
+void SetFileSystemCalls(FileSystemCalls calls);
+
+// The error when the target is gone and its new contents could not take its place: they are kept
+// in the temporary file, which the message names.
+class EReplacementKept : public toolkit::Exception {
+public:
+    EReplacementKept(const std::string& path, const std::string& temporary);
+};
 
 }  // namespace iconexport

@@ -67,14 +67,14 @@ TEST(ReplaceFileContents, TakesTheNextTemporaryNameWhenOneIsInTheWay) {
 TEST(ReplaceFileContents, AWriteThatFailsPartWayLeavesEverythingAsItWas) {
     ScratchFolder folder;
     WriteFileBytes(folder / "OLD.ICO", kOld);
-    iconexport::SetWriteBytesCall([](void* file, const std::uint8_t* bytes, std::size_t size) {
+    iconexport::SetFileSystemCalls({[](void* file, const std::uint8_t* bytes, std::size_t size) {
         DWORD written = 0;
         WriteFile(file, bytes, static_cast<DWORD>(size / 2), &written, nullptr);
         return false;
-    });
+    }});
     EXPECT_THROW(ReplaceFileContents(folder / "OLD.ICO", kOld), iconexport::EWriteError);
     EXPECT_THROW(ReplaceFileContents(folder / "NEW.ICO", kOld), iconexport::EWriteError);
-    iconexport::SetWriteBytesCall(nullptr);
+    iconexport::SetFileSystemCalls({});
     EXPECT_EQ(ReadFileBytes(folder / "OLD.ICO"), kOld);
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"OLD.ICO"});
 }
@@ -137,4 +137,58 @@ TEST(ReplaceFileContents, FailuresGiveTheCreateErrorAndLeaveEverythingAsItWas) {
 
     EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"A.ICO", "B.ICO"}));
     EXPECT_TRUE(IsFolder(blocked));
+}
+
+// The system's replacement may fail after it removed the target, and the move after it may fail
+// for a while (a scanner holding the new file): one of the two versions always stays. Only a
+// replacement is flushed.
+TEST(ReplaceFileContents, AReplacementThatLosesItsTargetKeepsTheNewContents) {
+    struct Row {
+        const char* name;
+        bool targetRemoved;
+        int movesRefused;
+        std::vector<std::uint8_t> target;  // what the target holds afterwards (empty: gone)
+        bool temporaryKept;
+    } rows[] = {
+        {"removed, moved on a retry", true, 2, kNew, false},
+        {"removed, never moved", true, 100, {}, true},
+        {"not removed, move refused", false, 100, kOld, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScratchFolder folder;
+        const std::string path = folder / "A.ICO";
+        WriteFileBytes(path, kOld);
+        int flushes = 0, moves = 0;
+        iconexport::SetFileSystemCalls({nullptr, [&](void* file) { return ++flushes, FlushFileBuffers(file) != FALSE; },
+                                        [&](const std::string& target, const std::string&) {
+                                            if (row.targetRemoved) DeleteFileA(target.c_str());
+                                            return false;
+                                        },
+                                        [&](const std::string& from, const std::string& to) {
+                                            return ++moves > row.movesRefused && MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING);
+                                        }});
+        std::string error;
+        try {
+            ReplaceFileContents(path, kNew);
+        } catch (const toolkit::Exception& e) {
+            error = e.what();
+        }
+        ReplaceFileContents(folder / "NEW.ICO", kNew);
+        iconexport::SetFileSystemCalls({});
+        EXPECT_EQ(flushes, 1);
+        if (row.target.empty()) EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+        else EXPECT_EQ(ReadFileBytes(path), row.target);
+        const std::vector<std::string> entries = FolderEntries(folder.Path());
+        EXPECT_EQ(entries.size(), 2u + row.temporaryKept - row.target.empty());
+        if (row.temporaryKept) {
+            const std::string kept = folder / entries.back();
+            EXPECT_EQ(ReadFileBytes(kept), kNew);
+            EXPECT_EQ(error, "ファイル " + path + " を作成できません。新しい内容は " + kept + " に残っています");
+        } else if (row.target == kOld) {
+            EXPECT_EQ(error, "ファイル " + path + " を作成できません");
+        } else {
+            EXPECT_EQ(error, "");
+        }
+    }
 }
