@@ -38,10 +38,14 @@ public:
         } while (find.Next(data));
         return true;
     }
-    bool FolderIdentity(const std::string& folder, std::uint64_t& identity) override {
+    bool IdentityOf(const std::string& folder, FolderIdentity& identity) override {
         FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        return handle.IsOpen() && FileIndexOf(handle.Get(), identity);
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!handle.IsOpen() || !GetFileInformationByHandle(handle.Get(), &information)) return false;
+        identity.volume = information.dwVolumeSerialNumber;
+        identity.index = (std::uint64_t(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+        return true;
     }
 };
 

@@ -12,8 +12,9 @@
 namespace app {
 
 struct IconFileEntry {
-    // Room for a whole file name (MAX_PATH bytes), so every listed file can be opened again.
-    static constexpr std::size_t kNameCapacity = 260;
+    // Room for a whole path below the search folder (MAX_PATH characters, each up to two bytes),
+    // so every listed file can be opened again.
+    static constexpr std::size_t kNameCapacity = 2 * 260;
 
     std::uint16_t length = 0;
     char name[kNameCapacity] = {};

@@ -209,7 +209,9 @@ void TForm1::Btn1Click() {
         };
         try {
             const int threshold = CheckBox1.Checked() ? 2 : 1;
-            if (CheckBox2.Checked())
+            // A virtual folder (the PC, the network) has no path to walk: it is searched as the
+            // one-folder search takes it.
+            if (CheckBox2.Checked() && app::IsFullPath(SearchDir))
                 SearchSubFolders(threshold);
             else
                 app::SearchFolder(Catalogue, SearchDir, threshold, Handle());
@@ -227,16 +229,21 @@ void TForm1::Btn1Click() {
 // work is enabled, files cannot be dropped, and the search button stops the search.
 class TForm1::SearchInProgress {
 public:
-    explicit SearchInProgress(TForm1& form) : form_(form), exportEnabled_(form.Btn4.Enabled()) {
+    explicit SearchInProgress(TForm1& form)
+        : form_(form), exportEnabled_(form.Btn4.Enabled()), focused_(GetFocus()) {
         form_.searching_ = true;
         form_.stopSearch_ = false;
         form_.lastProgress_ = GetTickCount();
         form_.progressTicks_ = 0;
         form_.Btn1.SetCaption("中止(&S)");
         EnableWork(false);
+        // The stop button holds the focus, so Escape and Space reach the search whatever had it
+        // before (after a drop nothing had, and a disabled control would keep none).
+        form_.Btn1.SetFocus();
     }
     ~SearchInProgress() {
         EnableWork(true);
+        RestoreFocus();
         form_.Btn4.SetEnabled(exportEnabled_);
         form_.Btn2.SetEnabled(false);
         form_.Btn1.SetCaption(kSearchCaption);
@@ -255,8 +262,15 @@ private:
         DragAcceptFiles(form_.Handle(), enabled);
     }
 
+    // Back where it was, or on the list when it was nowhere in the window.
+    void RestoreFocus() {
+        if (focused_ && IsChild(form_.Handle(), focused_) && IsWindowEnabled(focused_)) ::SetFocus(focused_);
+        else form_.ListView1.SetFocus();
+    }
+
     TForm1& form_;
     const bool exportEnabled_;
+    const HWND focused_;
 };
 
 void TForm1::SearchSubFolders(int threshold) {

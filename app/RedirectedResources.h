@@ -9,7 +9,8 @@ namespace app {
 
 // <Windows folder>\SystemResources\<name>.mun when path names a file that lies directly in the
 // Windows folder, the system folder or the 32-bit system folder of 64-bit Windows (compared as
-// paths, letter case aside) and that .mun exists as a file; empty otherwise. Whether it holds
+// folders, however the path spells them) and that .mun exists as a file; empty otherwise. <name>
+// is the file's long name. Whether it holds
 // icons is the caller's question.
 std::string RedirectedResourceFile(const std::string& path);
 

@@ -21,14 +21,24 @@ struct ListedEntry {
     const void* native = nullptr;
 };
 
+// What tells a folder from every other: the serial number of its volume and its index there. An
+// index of 0 is what some network and virtual file systems give every folder: it tells nothing.
+struct FolderIdentity {
+    std::uint32_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator<(const FolderIdentity& other) const {
+        return volume != other.volume ? volume < other.volume : index < other.index;
+    }
+};
+
 class WalkedFileSystem {
 public:
     virtual ~WalkedFileSystem() = default;
     // Hands every entry of folder to each, in the file system's order, until each returns false;
     // false when the folder cannot be listed.
     virtual bool List(const std::string& folder, const std::function<bool(const ListedEntry&)>& each) = 0;
-    // What tells the folder from every other on the volume (its file index); false when unknown.
-    virtual bool FolderIdentity(const std::string& folder, std::uint64_t& identity) = 0;
+    // The folder's identity; false when it cannot be had.
+    virtual bool IdentityOf(const std::string& folder, FolderIdentity& identity) = 0;
 };
 
 class WalkVisitor {
@@ -41,7 +51,7 @@ public:
 };
 
 // Walks root and the folders below it. Files whose full path would be longer than longestPath
-// bytes are left out (they could not be opened again), and so are the folders below them.
+// characters are left out (they could not be opened again), and so are the folders below them.
 // Returns false when the visitor stopped the walk.
 bool WalkSubFolders(WalkedFileSystem& fileSystem, const std::string& root, std::size_t longestPath,
                     WalkVisitor& visitor, const toolkit::LeadByteTable& codePage);

@@ -238,12 +238,14 @@ TEST(IconSource, SystemFilesHaveTheIconsTheirMunHolds) {
     const std::string redirected = "PICTAVO-REDIRECTED.DLL", emptyMun = "PICTAVO-EMPTY-MUN.DLL";
     char temp[MAX_PATH] = {};
     const std::string elsewhere = std::string(temp, GetTempPathA(MAX_PATH, temp)) + redirected;
+    const std::string wow64 = windows + "\\syswow64";
     CreateDirectoryA((system + "\\pictavo-sub").c_str(), nullptr);
     using wintest::PlacedCopy;
     PlacedCopy placed[] = {
         {Fixture("shapes\\NOICONS.DLL"), system + "\\" + redirected},
         {Fixture("shapes\\NOICONS.DLL"), windows + "\\" + redirected},
         {Fixture("shapes\\NOICONS.DLL"), system + "\\pictavo-sub\\" + redirected},
+        {Fixture("shapes\\NOICONS.DLL"), wow64 + "\\" + redirected},
         {Fixture("shapes\\NOICONS.DLL"), elsewhere},
         {Fixture("TWELVE.DLL"), resources / (redirected + ".mun")},
         {Fixture("TWO.DLL"), system + "\\" + emptyMun},
@@ -252,10 +254,16 @@ TEST(IconSource, SystemFilesHaveTheIconsTheirMunHolds) {
     for (const PlacedCopy& copy : placed) ASSERT_TRUE(copy.Placed());
     std::string upper = system + "\\" + redirected;
     CharUpperA(upper.data());
+    char shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(upper.c_str(), shortName, MAX_PATH), 0u);
     const struct { std::string path; int count; } cases[] = {
         {system + "\\" + redirected, 12},
         {upper, 12},                                            // letter case aside
-        {system + "\\.\\" + redirected, 12},                    // compared as paths
+        {system + "\\.\\" + redirected, 12},                    // compared as folders, however spelled
+        {"\\\\?\\" + system + "\\" + redirected, 12},
+        {shortName, 12},
+        {system + "\\" + redirected + ". ", 12},                  // the system drops the dot and the space
+        {wow64 + "\\" + redirected, 12},
         {windows + "\\" + redirected, 12},
         {system + "\\pictavo-sub\\" + redirected, 0},           // not directly in the folder
         {elsewhere, 0},
@@ -273,7 +281,7 @@ TEST(IconSource, SystemFilesHaveTheIconsTheirMunHolds) {
         EXPECT_FALSE(Pixels32x32(got.Handle()).empty()) << i;
         EXPECT_EQ(Pixels32x32(got.Handle()), Pixels32x32(own.Handle())) << i;
     }
-    placed[4].Remove();
+    placed[5].Remove();
     EXPECT_EQ(app::IconCount(nullptr, system + "\\" + redirected), 0) << "the .mun went away";
     PlacedCopy other(Fixture("TWO.DLL"), resources / (redirected + ".mun"));
     EXPECT_EQ(app::IconCount(nullptr, system + "\\" + redirected), 2) << "another .mun came";
