@@ -10,7 +10,9 @@
 
 #include "app/FileHandle.h"
 #include "app/IconResourceReader.h"
+#include "app/PathNames.h"
 #include "app/RedirectedResources.h"
+#include "toolkit/DoubleByte.h"
 
 namespace app {
 
@@ -171,6 +173,30 @@ CheckedFiles& Checked() {
     return files;
 }
 
+// Files listed under a name the system could not give in the ANSI code page ("Café.dll" comes back
+// as "Cafe.dll", a Korean name with "?"), which therefore does not open: the short name of the
+// same folder entry that does, by the listed path.
+class ShortNames {
+public:
+    void Remember(const std::string& listed, const std::string& openable) {
+        if (paths_.size() >= kLimit) paths_.clear();
+        paths_[listed] = openable;
+    }
+    std::string Openable(const std::string& path) const {
+        const auto found = paths_.find(path);
+        return found != paths_.end() ? found->second : path;
+    }
+
+private:
+    static constexpr std::size_t kLimit = 16384;
+    std::unordered_map<std::string, std::string> paths_;
+};
+
+ShortNames& ShortNamed() {
+    static ShortNames names;
+    return names;
+}
+
 // The file's summary, read afresh unless this very file was read in this state before.
 IconFileSummary CheckedSummary(const std::string& path) {
     FileHandle file(OpenForReading(path));
@@ -238,8 +264,17 @@ int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWOR
     if (const int redirected = RedirectedCount(path); redirected >= 0) return redirected;
     if (size < kShortestHeader) return 0;
     FileHandle file(OpenForReading(path));
-    if (!file.IsOpen()) return 0;
-    return CountAndRemember(path, file.Get(), size, [volume] { return volume; });
+    if (file.IsOpen()) return CountAndRemember(path, file.Get(), size, [volume] { return volume; });
+    if (!entry.cAlternateFileName[0]) return 0;
+    // A long name without an ANSI form: the file is read through its short name and listed under
+    // the long one.
+    const toolkit::LeadByteTable& codePage = toolkit::SystemLeadBytes();
+    const std::string shortPath = DirYen(FolderPart(path, codePage), codePage) + entry.cAlternateFileName;
+    FileHandle shortFile(OpenForReading(shortPath));
+    if (!shortFile.IsOpen()) return 0;
+    const int count = CountAndRemember(shortPath, shortFile.Get(), size, [volume] { return volume; });
+    if (count > 0) ShortNamed().Remember(path, shortPath);
+    return count;
 }
 
 HICON ExtractIconAt(HWND owner, const std::string& path, int index) { return IconFile(owner, path).Extract(index); }
@@ -259,9 +294,9 @@ private:
     std::unique_ptr<FileByteSource> bytes_;
 };
 
-IconFile::IconFile(HWND owner, const std::string& path) : owner_(owner), location_(path) {
+IconFile::IconFile(HWND owner, const std::string& path) : owner_(owner), location_(ShortNamed().Openable(path)) {
     IconFileSummary summary;
-    if (!RedirectedSummary(path, location_, summary)) summary = CheckedSummary(path);
+    if (!RedirectedSummary(location_, location_, summary)) summary = CheckedSummary(location_);
     count_ = summary.count;
     extractable_ = std::move(summary.extractable);
 }

@@ -20,7 +20,8 @@ int IconCount(HWND owner, const std::string& path);
 // The serial number of the volume holding folder (0 when it cannot be had): asked once per search.
 DWORD VolumeSerialOf(const std::string& folder);
 // The same for an entry of a folder listing on the volume of serial number volume, whose
-// attributes and size are known.
+// attributes and size are known. An entry whose name does not open (it has no ANSI form) is read
+// through its short name, and IconFile finds it under the listed path from then on.
 int IconCount(HWND owner, const std::string& path, const WIN32_FIND_DATAA& entry, DWORD volume);
 
 // The file's icon number index (0 <= index < IconCount) at the large-icon size, owned by the

@@ -390,6 +390,21 @@ void TForm1::ListHintClick() {
     if (Form6) Form6->ShowModal();
 }
 
+namespace {
+
+// Whether the first dropped path survives the conversion to the ANSI code page. A name that does
+// not ("Café.dll" becomes "Cafe.dll", a Korean one gets "?") would open another file or none.
+bool HasAnsiForm(HDROP drop) {
+    wchar_t wide[MAX_PATH] = {};
+    const UINT length = DragQueryFileW(drop, 0, wide, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return true;  // no file at all: refused as missing
+    BOOL lost = FALSE;
+    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, static_cast<int>(length), nullptr, 0, nullptr,
+                               &lost) > 0 && !lost;
+}
+
+}  // namespace
+
 // A file dropped from the shell: the window goes to its folder, searches, and shows its icons.
 void TForm1::WMDropFiles(HDROP drop) {
     struct DropRelease {
@@ -403,7 +418,8 @@ void TForm1::WMDropFiles(HDROP drop) {
     DragQueryFileA(drop, 0, buffer, sizeof buffer - 1);
     const std::string path = buffer;
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (path.empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (path.empty() || !HasAnsiForm(drop) || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         toolkit::ShowMessage(path + "\r\nというファイルが見つかりません。");
         return;
     }

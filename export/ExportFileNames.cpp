@@ -9,8 +9,15 @@ namespace iconexport {
 
 // "." (0x2E) is below every trail byte of a double-byte code page, so a plain search is exact.
 // A file found in a sub-folder is named by its own name, without the folders.
+// A file listed under a name without an ANSI form carries "?" or the like: each single-byte
+// character a file name cannot hold becomes "_" (a trail byte is part of its character).
 std::string ExportBaseName(std::string_view stripFileName, const toolkit::LeadByteTable& codePage) {
-    const std::string name = app::FileNamePart(stripFileName, codePage);
+    std::string name = app::FileNamePart(stripFileName, codePage);
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (codePage.IsLead(c)) ++i;
+        else if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(char(c)) != std::string_view::npos) name[i] = '_';
+    }
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }

@@ -8,7 +8,8 @@
 
 namespace iconexport {
 
-// Everything before the last "." (README stays README, A.B.EXE gives A.B, .x gives "").
+// The file's name without folders, everything before the last "." (README stays README, A.B.EXE
+// gives A.B, .x gives ""), with every character a file name cannot hold as "_" (X?X.DLL gives X_X).
 std::string ExportBaseName(std::string_view stripFileName, const toolkit::LeadByteTable& codePage);
 
 // base + the index formatted "%.4d" + extension (".ICO" or ".BMP"): 3 gives SAMPLE0003.ICO,

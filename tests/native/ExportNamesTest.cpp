@@ -25,6 +25,8 @@ TEST(ExportFileName, IsTheBaseNameTheIndexWithAtLeastFourDigitsAndTheExtension) 
         {"\x95\x5C\x8E\xA6.DLL", 7, "\x95\x5C\x8E\xA6" "0007.ICO"},  // 表示.DLL
         // Found in sub-folders: the file's own name (表\X.DLL: the folder's last byte is no "\").
         {"sub.d\\deeper\\file.dll", 0, "file0000.ICO"}, {"\x95\x5C\\X.DLL", 1, "X0001.ICO"},
+        // Listed under a name without an ANSI form; "\x83\x7C" (ポ) ends in the byte of "|".
+        {"X?*X.DLL", 2, "X__X0002.ICO"}, {"\x83\x7C?.DLL", 3, "\x83\x7C_0003.ICO"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(iconexport::ExportFileName(iconexport::ExportBaseName(c.strip, sjis), c.index, ".ICO"), c.expected)

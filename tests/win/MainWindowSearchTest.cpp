@@ -171,14 +171,26 @@ TEST_F(MainWindowSearch, ClickingARowEnablesViewAndANewSearchDisablesIt) {
     EXPECT_FALSE(form_->Btn2.Enabled());
 }
 
+// A name without an ANSI form is listed as the system gives it ("X?X.dll") and read through the
+// short name of the same entry.
 TEST_F(MainWindowSearch, LongNamesAreListedWholeAndStillOpen) {
     const std::string longName = std::string(150, 'L') + ".dll";
     Copy("TWO.DLL", longName);
+    Copy("TWELVE.DLL", "X");
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, (folder_ / "X").c_str(), -1, wide, MAX_PATH);
+    const std::wstring korean = std::wstring(wide) + L"\uD55CX.dll";
+    ASSERT_TRUE(MoveFileW(wide, korean.c_str()));
     form_->CheckBox1.SetChecked(false);
-    SearchIn(folder_.Path());
-    ASSERT_EQ(form_->ListView1.RowCount(), 1);
-    EXPECT_EQ(form_->ListView1.RowCaption(0), longName);
-    EXPECT_EQ(Cell(0, 1), "2");
+    for (const bool subFolders : {false, true}) {
+        form_->CheckBox2.SetChecked(subFolders);
+        SearchIn(folder_.Path());
+        EXPECT_EQ(Column(0), (std::vector<std::string>{longName, "X?X.dll"}));
+        EXPECT_EQ(Column(1), (std::vector<std::string>{"2", "12"}));
+        form_->DispIcon("X?X.dll");
+        EXPECT_EQ(form_->StripIconCount, 12);
+    }
+    DeleteFileW(korean.c_str());
 }
 
 TEST_F(MainWindowSearch, TheCatalogueGrowsPastAThousandFiles) {

@@ -31,16 +31,17 @@ public:
     void PutIcon(int first, int last) override { exports.emplace_back(first, last); }
 };
 
-// A drop as the shell delivers it: a DROPFILES block of ANSI paths.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    std::string list;
-    for (const auto& p : paths) list += p + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+// A drop as the shell delivers it: a DROPFILES block of ANSI or wide paths.
+template <typename Char>
+HDROP MakeDrop(const std::vector<std::basic_string<Char>>& paths) {
+    std::basic_string<Char> list;
+    for (const auto& p : paths) list += p + Char(0);
+    list += Char(0);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(Char));
     auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
     files->pFiles = sizeof(DROPFILES);
-    files->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size());
+    files->fWide = sizeof(Char) > 1;
+    memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), list.data(), list.size() * sizeof(Char));
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
 }
@@ -215,9 +216,22 @@ TEST_F(MainWindowStrip, DroppedTextFilesFoldersAndMissingFilesAreRefusedWithThei
     Drop({folder_.Path()});
     AnswerMessage(messages);
     Drop({folder_ / "missing.dll"});
+    // A wide name whose ANSI form is another file's ("Café" may come out as "Cafe").
+    Copy("ONE.DLL", "Cafe.dll");
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, (folder_ / "Caf").c_str(), -1, wide, MAX_PATH);
+    const std::wstring cafe = std::wstring(wide) + L"\u00E9.dll";
+    Copy("ONE.DLL", "Caf");
+    ASSERT_TRUE(MoveFileW(wide, cafe.c_str()));
+    char ansi[MAX_PATH] = {};
+    WideCharToMultiByte(CP_ACP, 0, cafe.c_str(), -1, ansi, MAX_PATH, nullptr, nullptr);
+    AnswerMessage(messages);
+    form_->Send(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(std::vector<std::wstring>{cafe})));
+    DeleteFileW(cafe.c_str());
     EXPECT_EQ(messages, (std::vector<std::string>{folder_ / "note.txt" + "\r\nにはアイコンがありません。",
                                                   folder_.Path() + "\r\nというファイルが見つかりません。",
-                                                  folder_ / "missing.dll" + "\r\nというファイルが見つかりません。"}));
+                                                  folder_ / "missing.dll" + "\r\nというファイルが見つかりません。",
+                                                  ansi + std::string("\r\nというファイルが見つかりません。")}));
     EXPECT_EQ(form_->StripFileName, "");
 }
 
