@@ -105,6 +105,16 @@ TEST(Settings, MalformedValuesFallBackToTheDefaults) {
     EXPECT_TRUE(form->CheckBox1.Checked());
     EXPECT_TRUE(form->IcoOut);
     EXPECT_FALSE(form->BmpOut);
+    // Saved right of the only monitor: its right edge comes onto the work area's.
+    form.reset();
+    testsupport::WriteTextFile(ini, "[Form]\r\nTop=64\r\nLeft=20000\r\n");
+    form = std::make_unique<TForm1>(ini);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT placed{};
+    GetWindowRect(form->Handle(), &placed);
+    EXPECT_EQ(placed.right, work.right);
+    EXPECT_EQ(placed.top, 64);
 }
 
 TEST(Settings, ARememberedFolderThatIsGoneStartsInTheWindowsDirectory) {
