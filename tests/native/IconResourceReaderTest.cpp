@@ -185,47 +185,36 @@ TEST(IconReaderShapes, PeHeadersAreChecked) {
 TEST(IconReaderShapes, StoredImagesOfOddAndHostileShapes) {
     using namespace fixtures;
     const IconImage a = MakeBitmapImage(16, 4, 1), b = MakeBitmapImage(32, 8, 2), png = MakePngImage(256, 3);
-    auto declare = [](Bytes group, std::size_t entry, std::uint32_t size) {
-        Patch32(group, kIconFileHeaderSize + 14 * entry + 8, size);
-        return group;
-    };
-    // An icon file whose 8,000 entries all name one 256-pixel image.
+    auto declaring = [](Bytes group, std::size_t entry, std::uint32_t size) { return Patch32(group, 6 + 14 * entry + 8, size), group; };
+    // An icon file of 8,000 entries naming one 256-pixel image.
     Bytes repeated{0, 0, 1, 0, 0x40, 0x1F}, entry = MakeIconFile({png});
     Patch32(entry, 6 + 12, 6 + 16 * 8000);
     for (int i = 0; i < 8000; ++i) repeated.insert(repeated.end(), entry.begin() + 6, entry.begin() + 22);
     repeated.insert(repeated.end(), png.bytes.begin(), png.bytes.end());
     // A group of 65,535 entries naming one icon held in 65,535 languages (~3 MB).
-    std::vector<Resource> manyLanguages{{kRtGroupIcon, 1, 0x409, MakeGroupIcon(std::vector<IconImage>(65535, a), 1)}};
+    std::vector<Resource> languages{{kRtGroupIcon, 1, 0x409, MakeGroupIcon(std::vector<IconImage>(65535, a), 1)}};
     for (unsigned language = 1; language <= 65535; ++language)
-        manyLanguages.push_back({kRtIcon, 1, language, language == 0x409 ? a.bytes : Bytes(8, 0)});
-    struct Row {
-        const char* shape;
-        Bytes file;
-        int index;
-        std::vector<Bytes> images;
-    } rows[] = {
+        languages.push_back({kRtIcon, 1, language, language == 0x409 ? a.bytes : Bytes(8, 0)});
+    const struct { const char* shape; Bytes file; int index; std::vector<Bytes> images; } rows[] = {
         {"repeated image", repeated, 0, {png.bytes}},
-        {"group x languages", MakePe(manyLanguages, true).bytes, 0, {a.bytes}},
-        {"PNG larger than declared", MakePe({{kRtGroupIcon, 1, 0x409, declare(MakeGroupIcon({png}, 1), 0, png.bytes.size() / 2)},
+        {"group x languages", MakePe(languages, true).bytes, 0, {a.bytes}},
+        {"PNG larger than declared", MakePe({{kRtGroupIcon, 1, 0x409, declaring(MakeGroupIcon({png}, 1), 0, png.bytes.size() / 2)},
                                              {kRtIcon, 1, 0x409, png.bytes}}, true).bytes, 0, {png.bytes}},
-        {"entry declaring 0 bytes", MakePe({{kRtGroupIcon, 1, 0x409, declare(MakeGroupIcon({a, b}, 1), 1, 0)},
-                                            {kRtIcon, 1, 0x409, a.bytes}, {kRtIcon, 2, 0x409, b.bytes}}, false).bytes, 0, {a.bytes, b.bytes}},
-        {"icon in two languages", MakePe({{kRtGroupIcon, 1, 0x411, MakeGroupIcon({a}, 1)},
-                                          {kRtIcon, 1, 0x409, a.bytes}, {kRtIcon, 1, 0x411, b.bytes}}, true).bytes, 0, {b.bytes}},
-        {"NE group naming a missing id", MakeNe({{kRtGroupIcon, 1, 0, MakeGroupIcon({a, b}, 1)},
-                                                 {kRtIcon, 1, 0, a.bytes}, {kRtIcon, 3, 0, b.bytes}}).bytes, 0, {a.bytes}},
-        {"index equal to the count", MakePe({{kRtGroupIcon, 1, 0x409, MakeGroupIcon({a}, 1)}, {kRtIcon, 1, 0x409, a.bytes}}, true).bytes, 1, {}},
+        {"declaring 0 bytes", MakePe({{kRtGroupIcon, 1, 0x409, declaring(MakeGroupIcon({a, b}, 1), 1, 0)},
+                                      {kRtIcon, 1, 0x409, a.bytes}, {kRtIcon, 2, 0x409, b.bytes}}, false).bytes, 0, {a.bytes, b.bytes}},
+        {"two languages", MakePe({{kRtGroupIcon, 1, 0x411, MakeGroupIcon({a}, 1)}, {kRtIcon, 1, 0x409, a.bytes},
+                                  {kRtIcon, 1, 0x411, b.bytes}}, true).bytes, 0, {b.bytes}},
+        {"NE missing id", MakeNe({{kRtGroupIcon, 1, 0, MakeGroupIcon({a, b}, 1)}, {kRtIcon, 1, 0, a.bytes},
+                                  {kRtIcon, 3, 0, b.bytes}}).bytes, 0, {a.bytes}},
+        {"index equal to the count", MakeNe({{kRtGroupIcon, 1, 0, MakeGroupIcon({a}, 1)}, {kRtIcon, 1, 0, a.bytes}}).bytes, 1, {}},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.shape);
+    for (const auto& row : rows) {
         const auto start = std::chrono::steady_clock::now();
         MemoryByteSource source(row.file);
-        const IconFileSummary summary = app::ReadIconSummary(source);
-        const app::StoredIcon icon = app::ReadStoredIcon(source, row.index);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-        EXPECT_EQ(summary.count, 1);
-        std::vector<Bytes> got;
-        for (const app::StoredIconImage& image : icon) got.push_back(image.bytes);
-        EXPECT_EQ(got, row.images);
+        EXPECT_EQ(app::ReadIconSummary(source).count, 1) << row.shape;
+        std::vector<Bytes> images;
+        for (const app::StoredIconImage& image : app::ReadStoredIcon(source, row.index)) images.push_back(image.bytes);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << row.shape;
+        EXPECT_EQ(images, row.images) << row.shape;
     }
 }
