@@ -3,6 +3,7 @@
 // file (0 when it holds none or its directories do not lie in the file) and sets one flag per icon
 // in extractable: true when that icon's group and images lie in the file and are sane.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "app/IconResourceReader.h"
@@ -16,9 +17,11 @@ int CountNeIcons(ByteSource& source, std::uint32_t neOffset, std::vector<bool>& 
 // A 32- or 64-bit executable: the resource directory reached from the "PE" header at peOffset.
 int CountPeIcons(ByteSource& source, std::uint32_t peOffset, std::vector<bool>& extractable);
 
-// The images of icon number index, for each layout (see ReadStoredIcon).
+// The images of an icon file's one icon.
 StoredIcon ReadIconFileImages(ByteSource& source);
-StoredIcon ReadNeIconImages(ByteSource& source, std::uint32_t neOffset, int index);
-StoredIcon ReadPeIconImages(ByteSource& source, std::uint32_t peOffset, int index);
+// The icons of an executable, each layout's directories read once for all of them (see
+// StoredIconReader); nullptr when they cannot be read.
+std::unique_ptr<StoredIconLayout> OpenNeIcons(ByteSource& source, std::uint32_t neOffset);
+std::unique_ptr<StoredIconLayout> OpenPeIcons(ByteSource& source, std::uint32_t peOffset);
 
 }  // namespace app::iconformat

@@ -53,15 +53,34 @@ IconFileSummary ReadIconSummary(ByteSource& source) {
     return summary;
 }
 
-StoredIcon ReadStoredIcon(ByteSource& source, int index) {
+namespace {
+
+// An icon file holds one icon, its own images.
+class SingleIconFile : public StoredIconLayout {
+public:
+    explicit SingleIconFile(ByteSource& source) : source_(source) {}
+    StoredIcon Read(int index) override { return index == 0 ? ReadIconFileImages(source_) : StoredIcon{}; }
+
+private:
+    ByteSource& source_;
+};
+
+}  // namespace
+
+StoredIconReader::StoredIconReader(ByteSource& source) {
     std::uint32_t newHeader = 0;
     switch (KindOf(source, newHeader)) {
-    case IconFileKind::IconFile: return index == 0 ? ReadIconFileImages(source) : StoredIcon{};
-    case IconFileKind::NewExecutable: return ReadNeIconImages(source, newHeader, index);
-    case IconFileKind::PortableExecutable: return ReadPeIconImages(source, newHeader, index);
+    case IconFileKind::IconFile: layout_ = std::make_unique<SingleIconFile>(source); break;
+    case IconFileKind::NewExecutable: layout_ = OpenNeIcons(source, newHeader); break;
+    case IconFileKind::PortableExecutable: layout_ = OpenPeIcons(source, newHeader); break;
     case IconFileKind::None: break;
     }
-    return {};
 }
+
+StoredIconReader::~StoredIconReader() = default;
+
+StoredIcon StoredIconReader::Read(int index) { return layout_ ? layout_->Read(index) : StoredIcon{}; }
+
+StoredIcon ReadStoredIcon(ByteSource& source, int index) { return StoredIconReader(source).Read(index); }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace app {
@@ -59,10 +60,33 @@ struct StoredIconImage {
 };
 using StoredIcon = std::vector<StoredIconImage>;
 
-// Every image of icon number index (numbered as ReadIconSummary counts) in its group's order; the
-// images that are missing or damaged are left out, so the result may be empty. An icon file's
-// one icon is its own images; an executable's is its group-icon resource in its first language,
-// each image in the group's language where the file has it.
+// One file's icons as it stores them.
+class StoredIconLayout {
+public:
+    virtual ~StoredIconLayout() = default;
+    virtual StoredIcon Read(int index) = 0;
+};
+
+// Reads the icons of one file as it stores them; the file's directories are read once, for all
+// of its icons (an export of every icon of a large library reads them once, not once per icon).
+class StoredIconReader {
+public:
+    explicit StoredIconReader(ByteSource& source);
+    ~StoredIconReader();
+    StoredIconReader(const StoredIconReader&) = delete;
+    StoredIconReader& operator=(const StoredIconReader&) = delete;
+
+    // Every image of icon number index (numbered as ReadIconSummary counts) in its group's order;
+    // the images that are missing or damaged are left out, so the result may be empty. An icon
+    // file's one icon is its own images; an executable's is its group-icon resource in its first
+    // language, each image in the group's language where the file has it.
+    StoredIcon Read(int index);
+
+private:
+    std::unique_ptr<StoredIconLayout> layout_;
+};
+
+// One icon of a file read once (StoredIconReader for a single icon).
 StoredIcon ReadStoredIcon(ByteSource& source, int index);
 
 }  // namespace app

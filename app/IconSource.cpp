@@ -279,19 +279,23 @@ int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWOR
 
 HICON ExtractIconAt(HWND owner, const std::string& path, int index) { return IconFile(owner, path).Extract(index); }
 
-// The file held open for the stored images of a run of icons: its chunks are read once.
+// The file held open for the stored images of a run of icons: its chunks and its directories are
+// read once.
 class IconFile::OpenFile {
 public:
     explicit OpenFile(const std::string& path) : file_(OpenForReading(path)) {
         LARGE_INTEGER size{};
-        if (file_.IsOpen() && GetFileSizeEx(file_.Get(), &size))
+        if (file_.IsOpen() && GetFileSizeEx(file_.Get(), &size)) {
             bytes_ = std::make_unique<FileByteSource>(file_.Get(), static_cast<std::uint64_t>(size.QuadPart));
+            reader_ = std::make_unique<StoredIconReader>(*bytes_);
+        }
     }
-    StoredIcon Stored(int index) { return bytes_ ? ReadStoredIcon(*bytes_, index) : StoredIcon{}; }
+    StoredIcon Stored(int index) { return reader_ ? reader_->Read(index) : StoredIcon{}; }
 
 private:
     FileHandle file_;
     std::unique_ptr<FileByteSource> bytes_;
+    std::unique_ptr<StoredIconReader> reader_;
 };
 
 IconFile::IconFile(HWND owner, const std::string& path) : owner_(owner), location_(ShortNamed().Openable(path)) {

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "app/IconFormatReaders.h"
 #include "app/IconImageCheck.h"
@@ -149,22 +150,40 @@ int CountNeIcons(ByteSource& source, std::uint32_t neOffset, std::vector<bool>& 
     return static_cast<int>(table.groups.size());
 }
 
-// The first icon resource of each id the group names, as the shell takes it.
-StoredIcon ReadNeIconImages(ByteSource& source, std::uint32_t neOffset, int index) {
+namespace {
+
+// The first icon resource of each id a group names, as the shell takes it.
+class NeIconLayout : public StoredIconLayout {
+public:
+    NeIconLayout(ByteSource& source, NeIconTable table) : source_(source), table_(std::move(table)) {}
+
+    StoredIcon Read(int index) override {
+        std::vector<IconDirEntry> entries;
+        if (index < 0 || std::size_t(index) >= table_.groups.size() ||
+            !ReadGroupEntries(source_, table_, table_.groups[std::size_t(index)], entries)) {
+            return {};
+        }
+        StoredImageCollector icon(source_);
+        for (const IconDirEntry& e : entries) {
+            const auto found = table_.icons.lower_bound(IconIdOf(e));  // the first of that id in the table
+            std::uint64_t offset = 0, size = 0;
+            if (found != table_.icons.end() && found->first == IconIdOf(e) && FileRange(source_, table_, found->second, offset, size))
+                icon.Add(e, offset, DeclaredImageSize(e, size));
+        }
+        return icon.Take();
+    }
+
+private:
+    ByteSource& source_;
+    const NeIconTable table_;
+};
+
+}  // namespace
+
+std::unique_ptr<StoredIconLayout> OpenNeIcons(ByteSource& source, std::uint32_t neOffset) {
     NeIconTable table;
-    std::vector<IconDirEntry> entries;
-    StoredImageCollector icon(source);
-    if (!OpenIconTable(source, neOffset, table) || index < 0 || std::size_t(index) >= table.groups.size() ||
-        !ReadGroupEntries(source, table, table.groups[std::size_t(index)], entries)) {
-        return {};
-    }
-    for (const IconDirEntry& e : entries) {
-        const auto found = table.icons.lower_bound(IconIdOf(e));  // the first of that id in the table
-        std::uint64_t offset = 0, size = 0;
-        if (found != table.icons.end() && found->first == IconIdOf(e) && FileRange(source, table, found->second, offset, size))
-            icon.Add(e, offset, DeclaredImageSize(e, size));
-    }
-    return icon.Take();
+    if (!OpenIconTable(source, neOffset, table)) return nullptr;
+    return std::make_unique<NeIconLayout>(source, std::move(table));
 }
 
 }  // namespace app::iconformat

@@ -47,6 +47,7 @@ public:
     bool Open(std::uint32_t peOffset);
     int CountGroupIcons(std::vector<bool>& extractable);
     StoredIcon ReadGroupImages(int index);
+    bool ReadTypes();
 
 private:
     bool ReadSections(std::uint64_t tableOffset, std::size_t count);
@@ -74,7 +75,9 @@ private:
     // hostile file makes them so): each is read and checked once, by its place in the file.
     std::map<std::uint32_t, std::optional<std::vector<ResourceData>>> languageDirectories_;
     std::map<std::pair<std::uint64_t, std::uint32_t>, bool> checkedGroups_;
-    std::map<std::uint32_t, const ResourceData*> pickedImages_;  // by icon id, for one group's language
+    std::map<std::pair<std::uint32_t, std::uint32_t>, const ResourceData*> pickedImages_;  // by id and language
+    std::vector<DirEntry> groups_;  // the RT_GROUP_ICON directory's entries, once read
+    std::optional<bool> haveIcons_;  // whether the types were read, and the RT_ICON directory with them
     // Entries of language directories and groups read beyond the ones the tree's own directories
     // hold. A file cannot hold more distinct entries than its size allows; once a file made the
     // reading go past that, what is left counts as damaged.
@@ -268,7 +271,7 @@ int PeResourceTree::CountGroupIcons(std::vector<bool>& extractable) {
 // Icon id's resource in language, or else in the first language the file holds it in; nullptr when
 // the file has no such icon. Asked once per id for a group.
 const ResourceData* PeResourceTree::IconImageIn(std::uint32_t id, std::uint32_t language) {
-    const auto [known, fresh] = pickedImages_.try_emplace(id, nullptr);
+    const auto [known, fresh] = pickedImages_.try_emplace({id, language}, nullptr);
     if (!fresh) return known->second;
     const DirEntry* found = FindId(icons_, iconsNamed_, id);
     const std::vector<ResourceData>* images = found ? Languages(*found) : nullptr;
@@ -280,13 +283,19 @@ const ResourceData* PeResourceTree::IconImageIn(std::uint32_t id, std::uint32_t 
 // The group in its first language; each image it names in the group's language, or else in the
 // first language the file holds it in. An image is as large as its icon resource, whatever the
 // group says: the system's loader goes by the resource too.
+bool PeResourceTree::ReadTypes() {
+    if (!haveIcons_) {
+        bool haveIcons = false;
+        haveIcons_ = ReadIconTypes(groups_, haveIcons) && haveIcons;
+    }
+    return *haveIcons_;
+}
+
 StoredIcon PeResourceTree::ReadGroupImages(int index) {
-    std::vector<DirEntry> groups;
     std::vector<IconDirEntry> entries;
-    bool haveIcons = false;
     const std::vector<ResourceData>* languages = nullptr;
-    if (!ReadIconTypes(groups, haveIcons) || !haveIcons || index < 0 || std::size_t(index) >= groups.size() ||
-        !(languages = Languages(groups[std::size_t(index)])) || !ReadGroupEntries(languages->front(), entries)) {
+    if (!ReadTypes() || index < 0 || std::size_t(index) >= groups_.size() ||
+        !(languages = Languages(groups_[std::size_t(index)])) || !ReadGroupEntries(languages->front(), entries)) {
         return {};
     }
     const std::uint32_t language = languages->front().language;
@@ -299,9 +308,23 @@ StoredIcon PeResourceTree::ReadGroupImages(int index) {
 
 }  // namespace
 
-StoredIcon ReadPeIconImages(ByteSource& source, std::uint32_t peOffset, int index) {
-    PeResourceTree tree(source);
-    return tree.Open(peOffset) ? tree.ReadGroupImages(index) : StoredIcon{};
+namespace {
+
+class PeIconLayout : public StoredIconLayout {
+public:
+    explicit PeIconLayout(ByteSource& source) : tree_(source) {}
+    bool Open(std::uint32_t peOffset) { return tree_.Open(peOffset); }
+    StoredIcon Read(int index) override { return tree_.ReadGroupImages(index); }
+
+private:
+    PeResourceTree tree_;
+};
+
+}  // namespace
+
+std::unique_ptr<StoredIconLayout> OpenPeIcons(ByteSource& source, std::uint32_t peOffset) {
+    auto layout = std::make_unique<PeIconLayout>(source);
+    return layout->Open(peOffset) ? std::move(layout) : nullptr;
 }
 
 int CountPeIcons(ByteSource& source, std::uint32_t peOffset, std::vector<bool>& extractable) {
