@@ -21,7 +21,7 @@ TForm7* Form7 = nullptr;
 namespace {
 
 constexpr int kMinimumWidth = 480, kMinimumHeight = 330;
-constexpr int kOpeningWidth = 660, kOpeningHeight = 480;
+constexpr int kOpeningWidth = 760, kOpeningHeight = 560;  // room for a 256-pixel image
 constexpr int kImagesTop = 122;
 constexpr int kButtonRow = 36;  // from the bottom edge
 
