@@ -58,7 +58,10 @@ TForm7::~TForm7() {
     if (Form7 == this) Form7 = nullptr;
 }
 
+// The images come first in the tab order: the window opens with them focused, for the arrow keys.
 void TForm7::CreateControls() {
+    PictureRow1.Create(*this, {8, kImagesTop, kMinimumWidth - 16, kMinimumHeight - kImagesTop - kButtonRow - 8});
+    PictureRow1.OnDragOut = [this](int image) { PictureRow1DragOut(image); };
     Label1.Create(*this, {8, 10, 0, 0}, "ﾌｧｲﾙ ：");
     Label2.Create(*this, {88, 10, 0, 0}, "");
     Label3.Create(*this, {8, 28, 0, 0}, "ｱｲｺﾝの元 ：");
@@ -75,9 +78,6 @@ void TForm7::CreateControls() {
     Edit2.SetReadOnly(true);
     Button2.Create(*this, {296, 90, 85, 25}, "参照をｺﾋﾟｰ");
     Button2.OnClick = [this] { Button2Click(); };
-
-    PictureRow1.Create(*this, {8, kImagesTop, kMinimumWidth - 16, kMinimumHeight - kImagesTop - kButtonRow - 8});
-    PictureRow1.OnDragOut = [this](int image) { PictureRow1DragOut(image); };
 
     Button3.Create(*this, {8, 0, 85, 25}, "ｺﾋﾟｰ(&C)");
     Button3.OnClick = [this] { Button3Click(); };
@@ -145,7 +145,6 @@ void TForm7::ShowIcon(const std::string& folder, const std::string& name, int in
     SetLeft(settings.ReadInteger("Form", "Form7Left", Left()));
     SetSize(settings.ReadInteger("Form", "Form7Width", Width()), settings.ReadInteger("Form", "Form7Height", Height()));
     KeepOnAMonitor();
-    PictureRow1.SetFocus();
     ShowModal();
     settings.WriteInteger("Form", "Form7Top", Top());
     settings.WriteInteger("Form", "Form7Left", Left());

@@ -110,7 +110,10 @@ private:
     // One file for the chosen size, or one per stored size; an icon whose file holds no readable
     // image gives the shell's icon. False when the user cancelled the run.
     bool ExportPngFiles(int index) {
-        const app::StoredIcon images = iconexport::ImagesOrShellIcon(StoredOf(index), [&] { return source_.Extract(index); });
+        const app::StoredIcon& stored = StoredOf(index);
+        const app::StoredIcon shellIcon =
+            stored.empty() ? iconexport::ShellIconAsImages([&] { return source_.Extract(index); }) : app::StoredIcon{};
+        const app::StoredIcon& images = stored.empty() ? shellIcon : stored;
         if (images.empty()) throw iconexport::EInvalidGraphic::NoIcon();
         for (const iconexport::PngChoice& choice : iconexport::ChoosePngImages(iconexport::FactsOf(images), form_.PngSize)) {
             const std::string name = form_.PngSize == iconexport::kEveryPngSize

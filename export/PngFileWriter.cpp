@@ -20,8 +20,10 @@ std::vector<std::uint8_t> BuildPngFile(const app::StoredIcon& icon, const PngCho
     return EncodePng(choice.scaled ? ScalePixels(pixels, choice.width, choice.height) : pixels);
 }
 
+// A stored PNG image goes to the file straight from the icon, without a copy.
 void WritePngFile(const app::StoredIcon& icon, const PngChoice& choice, const std::string& path) {
-    ReplaceFileContents(path, BuildPngFile(icon, choice));
+    const bool asStored = choice.image < icon.size() && !choice.scaled && IsPngImage(icon[choice.image].bytes);
+    ReplaceFileContents(path, asStored ? icon[choice.image].bytes : BuildPngFile(icon, choice));
 }
 
 }  // namespace iconexport

@@ -3,6 +3,7 @@
 // 32-pixel icon the shell delivers stands in, as a 32-bit bitmap image with its mask.
 #include <windows.h>
 
+#include "app/IconHolder.h"
 #include "app/IconResourceReader.h"
 
 namespace iconexport {
@@ -11,19 +12,18 @@ namespace iconexport {
 // cannot be obtained or converted.
 app::StoredIconImage ShellIconImage(HICON icon);
 
-// The icon's stored images, or the shell's icon (made by `extract` only then) as its one image;
-// empty when there is neither.
+// The shell's icon (made by `extract`) as an icon's one image; empty when the shell gives none.
+template <typename Extract>
+app::StoredIcon ShellIconAsImages(Extract extract) {
+    const app::IconHolder icon(extract());
+    if (!icon.Handle()) return {};
+    return {ShellIconImage(icon.Handle())};
+}
+
+// The icon's stored images, or the shell's icon when the file holds no readable image.
 template <typename Extract>
 app::StoredIcon ImagesOrShellIcon(app::StoredIcon stored, Extract extract) {
-    if (!stored.empty()) return stored;
-    if (HICON icon = extract()) {
-        struct Release {
-            HICON icon;
-            ~Release() { DestroyIcon(icon); }
-        } release{icon};
-        stored.push_back(ShellIconImage(icon));
-    }
-    return stored;
+    return stored.empty() ? ShellIconAsImages(extract) : stored;
 }
 
 }  // namespace iconexport

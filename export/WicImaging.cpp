@@ -113,13 +113,12 @@ std::vector<std::uint8_t> EncodePng(const ImagePixels& pixels) {
 }
 
 // Resampled with alpha multiplied in, so transparent pixels lend no colour to their neighbours.
-// Wine 8's scaler offers only the nearest and linear filters (it refuses the others): Windows' is
-// what the program is made for, so the better ones are asked for first.
 ImagePixels ScalePixels(const ImagePixels& pixels, int width, int height) {
     const ComApartment com;
     const ComRef<IWICImagingFactory> factory = Factory();
     const ComRef<IWICBitmapSource> premultiplied =
         Converted(factory.Get(), SourceOf(factory.Get(), pixels).Get(), GUID_WICPixelFormat32bppPBGRA);
+    // Windows offers high-quality cubic, else Fant; Wine 8 refuses both and scales linearly.
     for (WICBitmapInterpolationMode mode : {kHighQualityCubic, WICBitmapInterpolationModeFant, WICBitmapInterpolationModeLinear}) {
         ComRef<IWICBitmapScaler> scaler;
         Check(factory->CreateBitmapScaler(scaler.Put()));
