@@ -44,8 +44,9 @@ void DragPngFileOut(HWND window, const std::string& name, const std::vector<std:
     const ComRef<IDataObject> data = foldertree::ItemDataObject(window, folder.Get(), item.Get());
     if (!data) return;
     const auto source = ComRef<IDropSource>::Adopt(new FileDragSource);
+    // A target that moves by default (a folder on the same drive) may take the temporary file away.
     DWORD effect = DROPEFFECT_NONE;
-    DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY, &effect);
+    DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
 }
 
 }  // namespace iconexport

@@ -42,7 +42,10 @@ StoredImageFacts FactsOf(const app::StoredIconImage& image) {
         if (b.size() < kPngHeaderEnd) return facts;
         facts.width = static_cast<int>(BigEndian32(&b[16]));
         facts.height = static_cast<int>(BigEndian32(&b[20]));
-        facts.bitsPerPixel = b[24] * PngChannels(b[25]);
+        // The depth the icon's directory gives, as the system takes it (icons' PNG images count as
+        // 32-bit whatever their own encoding); the PNG's own only when the directory gives none.
+        const int listed = image.fields[6] | (image.fields[7] << 8);
+        facts.bitsPerPixel = listed ? listed : b[24] * PngChannels(b[25]);
         return facts;
     }
     if (b.size() < kDibFieldsEnd) return facts;
