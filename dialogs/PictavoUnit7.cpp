@@ -64,10 +64,11 @@ void TForm7::CreateControls() {
     PictureRow1.OnDragOut = [this](int image) { PictureRow1DragOut(image); };
     Label1.Create(*this, {8, 10, 0, 0}, "ﾌｧｲﾙ ：");
     Label2.Create(*this, {88, 10, 0, 0}, "");
-    Label3.Create(*this, {8, 28, 0, 0}, "ｱｲｺﾝの元 ：");
-    Label4.Create(*this, {88, 28, 0, 0}, "");
-    Label5.Create(*this, {8, 46, 0, 0}, "ｱｲｺﾝ番号 ：");
-    Label6.Create(*this, {88, 46, 0, 0}, "");
+    // The .mun row comes last: it is shown only for a system file.
+    Label5.Create(*this, {8, 28, 0, 0}, "ｱｲｺﾝ番号 ：");
+    Label6.Create(*this, {88, 28, 0, 0}, "");
+    Label3.Create(*this, {8, 46, 0, 0}, "ｱｲｺﾝの元 ：");
+    Label4.Create(*this, {88, 46, 0, 0}, "");
     Label7.Create(*this, {8, 68, 0, 0}, "番号で参照 ：");
     Edit1.Create(*this, {88, 64, 200, 21}, "");
     Edit1.SetReadOnly(true);
