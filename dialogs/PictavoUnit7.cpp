@@ -162,6 +162,12 @@ void TForm7::Button3Click() {
     iconexport::CopyImageToClipboard(Handle(), images_[static_cast<std::size_t>(PictureRow1.Selected())]);
 }
 
+// An image's PNG file at its own size.
+iconexport::PngChoice TForm7::AsStored(int image) const {
+    const iconexport::StoredImageFacts& facts = facts_[static_cast<std::size_t>(image)];
+    return {static_cast<std::size_t>(image), facts.width, facts.height, false};
+}
+
 std::string TForm7::PngName(int image) const {
     return iconexport::SizedExportFileName(baseName_, index_, facts_[static_cast<std::size_t>(image)].width, ".PNG");
 }
@@ -171,8 +177,7 @@ void TForm7::Button4Click() {
     const int image = PictureRow1.Selected();
     std::string path;
     if (image < 0 || !toolkit::AskSavePath(Handle(), {Form1->SaveDir, PngName(image), "PNG（*.PNG）", "PNG"}, path)) return;
-    const iconexport::StoredImageFacts& facts = facts_[static_cast<std::size_t>(image)];
-    iconexport::WritePngFile(images_, {static_cast<std::size_t>(image), facts.width, facts.height, false}, path);
+    iconexport::WritePngFile(images_, AsStored(image), path);
 }
 
 void TForm7::Button5Click() {
@@ -183,9 +188,7 @@ void TForm7::Button5Click() {
 }
 
 void TForm7::PictureRow1DragOut(int image) {
-    const iconexport::StoredImageFacts& facts = facts_[static_cast<std::size_t>(image)];
-    iconexport::DragPngFileOut(Handle(), PngName(image),
-                               iconexport::BuildPngFile(images_, {static_cast<std::size_t>(image), facts.width, facts.height, false}));
+    iconexport::DragPngFileOut(Handle(), PngName(image), iconexport::BuildPngFile(images_, AsStored(image)));
 }
 
 // Ctrl+C copies the selected image, except in the reference fields, which copy their own text.

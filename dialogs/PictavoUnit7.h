@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/IconResourceReader.h"
+#include "export/PngSizeChoice.h"
 #include "export/StoredImageFacts.h"
 #include "toolkit/PictureRow.h"
 #include "toolkit/SizableForm.h"
@@ -44,6 +45,7 @@ private:
     void CreateControls();
     void ShowImages();
     std::string PngName(int image) const;
+    iconexport::PngChoice AsStored(int image) const;
 
     app::StoredIcon stored_;  // as the file stores it
     app::StoredIcon images_;  // what the window shows: the stored images, or the shell's icon
