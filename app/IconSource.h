@@ -39,6 +39,8 @@ public:
     IconFile& operator=(const IconFile&) = delete;
 
     int Count() const { return count_; }
+    // The file the icons are read from: the path itself, or the .mun of a system file.
+    const std::string& Location() const { return location_; }
     // Icon number index at the large-icon size, owned by the caller; nullptr outside 0..Count-1
     // and for an icon whose group or images are missing or damaged.
     HICON Extract(int index) const;

@@ -1,4 +1,4 @@
-// Program entry: the six windows in their fixed order, only the main window shown, the message
+// Program entry: the seven windows in their fixed order, only the main window shown, the message
 // loop until it closes, then the windows destroyed (the main window last, saving the settings).
 #include <windows.h>
 
@@ -7,6 +7,7 @@
 #include "app/PictavoUnit.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
+#include "dialogs/PictavoUnit7.h"
 #include "export/PictavoUnit2.h"
 #include "export/PictavoUnit3.h"
 #include "export/PictavoUnit5.h"
@@ -23,7 +24,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto form4 = std::make_unique<TForm4>();
     auto form5 = std::make_unique<TForm5>();
     auto form6 = std::make_unique<TForm6>();
+    auto form7 = std::make_unique<TForm7>();
     application.Run();
+    form7.reset();
     form6.reset();
     form5.reset();
     form4.reset();

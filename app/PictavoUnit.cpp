@@ -95,6 +95,7 @@ void TForm1::CreateControls() {
     Image1.SetHint("ダブルクリックで一つだけ取り出します");
     Image1.SetShowHint(true);
     Image1.OnDblClick = [this](int x, int) { Image1DblClick(x); };
+    Image1.OnContextMenu = [this](int x, int, int screenX, int screenY) { Image1ContextMenu(x, screenX, screenY); };
 
     // The shell's folders; the window learns the chosen one from OnChange.
     FTVE1.SetDragAndDrop(false);
@@ -107,6 +108,11 @@ void TForm1::CreateControls() {
     PopupMenu1.AddItem("About...", [this] { About1Click(); });
     PopupMenu1.AddItem("Hint...", [this] { ListHintClick(); });
     SetPopupMenu(&PopupMenu1);
+    StripMenu.AddItem("ｱｲｺﾝの詳細(&I)...", [this] { IconDetailClick(); });
+    StripMenu.AddItem("ｺﾋﾟｰ(&C)", [this] { IconCopyClick(); });
+    StripMenu.AddSeparator();
+    StripMenu.AddItem("About...", [this] { About1Click(); });
+    StripMenu.AddItem("Hint...", [this] { ListHintClick(); });
 }
 
 // Start-up: settings in, the remembered folder entered, the window placed.
@@ -133,6 +139,8 @@ void TForm1::FormCreate() {
     IcoOut = Settings->ReadBool("Opt", "IcoOut", true);
     BmpOut = Settings->ReadBool("Opt", "BmpOut", false);
     IcoAllSizes = Settings->ReadBool("Opt", "IcoAllSizes", false);
+    PngOut = Settings->ReadBool("Opt", "PngOut", false);
+    PngSize = Settings->ReadInteger("Opt", "PngSize", 0);
 
     toolkit::Application::Instance().OnHint = [this] { ShowHint(); };
     DragAcceptFiles(Handle(), TRUE);
@@ -158,6 +166,8 @@ void TForm1::FormDestroy() {
     Settings->WriteBool("Opt", "IcoOut", IcoOut);
     Settings->WriteBool("Opt", "BmpOut", BmpOut);
     Settings->WriteBool("Opt", "IcoAllSizes", IcoAllSizes);
+    Settings->WriteBool("Opt", "PngOut", PngOut);
+    Settings->WriteInteger("Opt", "PngSize", PngSize);
     Catalogue.Release();
 }
 
@@ -376,9 +386,11 @@ void TForm1::Btn4Click() { PutIcon(0, StripIconCount - 1); }
 // x counts from the strip's first cell: the image itself moves left as the box scrolls.
 void TForm1::Image1DblClick(int x) {
     if (!Btn4.Enabled()) return;
-    const int index = x / 32;
+    const int index = StripCellAt(x);
     PutIcon(index, index);
 }
+
+int TForm1::StripCellAt(int x) const { return x / 32; }
 
 void TForm1::Btn3Click() { Close(); }
 

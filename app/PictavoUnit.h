@@ -29,6 +29,9 @@ public:
     bool BmpOut = false;
     // .ICO files hold the whole icon as the file stores it, every size and colour depth.
     bool IcoAllSizes = false;
+    // PNG files wanted, and their size: pixels, 0 for the largest image, -1 for every stored size.
+    bool PngOut = false;
+    int PngSize = 0;
     std::unique_ptr<app::SettingsFile> Settings;
     app::IconCatalogue Catalogue;
 
@@ -45,6 +48,8 @@ public:
     toolkit::Button Btn1, Btn2, Btn4, Btn3;
     toolkit::StatusBar StatusBar1;
     toolkit::PopupMenu PopupMenu1;
+    // The strip's own right-click menu: the icon's detail window and copy, then PopupMenu1's items.
+    toolkit::PopupMenu StripMenu;
 
     void FTVE1Change(const std::string& folderName);
     void CheckBox1Click();
@@ -55,6 +60,12 @@ public:
     void DispIcon(const std::string& name);
     void Btn4Click();
     void Image1DblClick(int x);
+    // The strip's cell under horizontal position x (counted from the strip's first cell).
+    int StripCellAt(int x) const;
+    // A right click on the strip: its own menu over a cell of an icon, PopupMenu1 elsewhere.
+    void Image1ContextMenu(int x, int screenX, int screenY);
+    void IconDetailClick();
+    void IconCopyClick();
     void Btn3Click();
     void ShowHint();
     void About1Click();
@@ -89,6 +100,7 @@ private:
     bool stopSearch_ = false;
     DWORD lastProgress_ = 0;
     int progressTicks_ = 0;
+    int menuCell_ = 0;  // the strip cell whose menu was shown last
 };
 
 extern TForm1* Form1;

@@ -1,6 +1,7 @@
 #include "export/ExportFileNames.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/PathNames.h"
 #include "toolkit/Exceptions.h"
@@ -29,6 +30,10 @@ std::string ExportFileName(std::string_view baseName, int index, std::string_vie
     name += digits;
     name += extension;
     return name;
+}
+
+std::string SizedExportFileName(std::string_view baseName, int index, int size, std::string_view extension) {
+    return ExportFileName(baseName, index, "-" + std::to_string(size) + std::string(extension));
 }
 
 std::string ExportFilePath(std::string_view saveDir, std::string_view fileName,

@@ -16,6 +16,9 @@ std::string ExportBaseName(std::string_view stripFileName, const toolkit::LeadBy
 // 12345 gives SAMPLE12345.ICO.
 std::string ExportFileName(std::string_view baseName, int index, std::string_view extension);
 
+// The same with the image's size in pixels after a "-": 3 at 256 gives SAMPLE0003-256.PNG.
+std::string SizedExportFileName(std::string_view baseName, int index, int size, std::string_view extension);
+
 // The longest path the platform's file calls take, in characters (MAX_PATH less the terminating
 // zero): the ANSI calls convert to wide characters first, so a double-byte character counts once.
 constexpr std::size_t kLongestPath = 259;

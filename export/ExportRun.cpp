@@ -1,5 +1,5 @@
 // The export run, started by the export button and by a double click on the strip: the export
-// dialog, then an .ICO and/or a .BMP file per icon, asking before an existing file is replaced.
+// dialog, then an .ICO, a .BMP and/or .PNG files per icon, asking before an existing file is replaced.
 #include "app/PictavoUnit.h"
 
 #include <cstdio>
@@ -14,6 +14,10 @@
 #include "export/IconFileWriter.h"
 #include "export/PictavoUnit2.h"
 #include "export/PictavoUnit5.h"
+#include "export/PngFileWriter.h"
+#include "export/PngSizeChoice.h"
+#include "export/ShellIconImage.h"
+#include "export/WriterErrors.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageDialog.h"
@@ -30,9 +34,13 @@ std::string RangeText(int first, int last) {
     return text;
 }
 
-std::string SummaryText(int icons, int bitmaps) {
-    char text[128];
-    std::snprintf(text, sizeof text, "%d個のアイコンと %d個のビットマップを取り出しました。", icons, bitmaps);
+// PNG files are counted only in a run that wrote them: without, the summary is as it always was.
+std::string SummaryText(int icons, int bitmaps, bool pngOut, int pngs) {
+    char text[160];
+    if (pngOut)
+        std::snprintf(text, sizeof text, "%d個のアイコンと %d個のビットマップと %d個のPNGを取り出しました。", icons, bitmaps, pngs);
+    else
+        std::snprintf(text, sizeof text, "%d個のアイコンと %d個のビットマップを取り出しました。", icons, bitmaps);
     return text;
 }
 
@@ -62,7 +70,7 @@ public:
             if (answer == Answer::Stop) return false;
             if (answer == Answer::Write) {
                 if (form_.IcoAllSizes)
-                    iconexport::WriteWholeIconFile(source_.Stored(index), path);
+                    iconexport::WriteWholeIconFile(StoredOf(index), path);
                 else
                     iconexport::WriteIconFile(icon_.Handle(), path);
                 ++iconsWritten;
@@ -80,14 +88,47 @@ public:
                 ++bitmapsWritten;
             }
         }
-        return true;
+        return !form_.PngOut || ExportPngFiles(index);
     }
 
     int iconsWritten = 0;
     int bitmapsWritten = 0;
+    int pngsWritten = 0;
 
 private:
     enum class Answer { Write, Skip, Stop };
+
+    // The icon's stored images, read once per index.
+    const app::StoredIcon& StoredOf(int index) {
+        if (storedIndex_ != index) {
+            stored_ = source_.Stored(index);
+            storedIndex_ = index;
+        }
+        return stored_;
+    }
+
+    // One file for the chosen size, or one per stored size; an icon whose file holds no readable
+    // image gives the shell's icon. False when the user cancelled the run.
+    bool ExportPngFiles(int index) {
+        const app::StoredIcon& stored = StoredOf(index);
+        const app::StoredIcon shellIcon =
+            stored.empty() ? iconexport::ShellIconAsImages([&] { return source_.Extract(index); }) : app::StoredIcon{};
+        const app::StoredIcon& images = stored.empty() ? shellIcon : stored;
+        if (images.empty()) throw iconexport::EInvalidGraphic::NoIcon();
+        for (const iconexport::PngChoice& choice : iconexport::ChoosePngImages(iconexport::FactsOf(images), form_.PngSize)) {
+            const std::string name = form_.PngSize == iconexport::kEveryPngSize
+                                         ? iconexport::SizedExportFileName(baseName_, index, choice.width, ".PNG")
+                                         : iconexport::ExportFileName(baseName_, index, ".PNG");
+            const std::string path = PathOf(name);
+            const Answer answer = MayWrite(name, path);
+            if (answer == Answer::Stop) return false;
+            if (answer == Answer::Write) {
+                iconexport::WritePngFile(images, choice, path);
+                ++pngsWritten;
+            }
+        }
+        return true;
+    }
 
     std::string PathOf(const std::string& name) const {
         return iconexport::ExportFilePath(form_.SaveDir, name, toolkit::SystemLeadBytes());
@@ -110,6 +151,8 @@ private:
     const std::string baseName_;
     app::IconFile source_;
     app::IconHolder icon_;  // one holder for the run: each icon releases the one before
+    app::StoredIcon stored_;
+    int storedIndex_ = -1;
     bool ask_ = true;
 };
 
@@ -132,6 +175,8 @@ void PrepareExportDialog(TForm1& form, int first, int last) {
     Form2->CheckBox1.SetChecked(form.IcoOut);
     Form2->CheckBox2.SetChecked(form.BmpOut);
     Form2->CheckBox3.SetChecked(form.IcoAllSizes);
+    Form2->CheckBox4.SetChecked(form.PngOut);
+    Form2->SetPngSize(form.PngSize);
 }
 
 void WriteExportFiles(TForm1& form, int first, int last) {
@@ -139,7 +184,9 @@ void WriteExportFiles(TForm1& form, int first, int last) {
     form.IcoOut = Form2->CheckBox1.Checked();
     form.BmpOut = Form2->CheckBox2.Checked();
     form.IcoAllSizes = Form2->CheckBox3.Checked();
-    int icons = 0, bitmaps = 0;
+    form.PngOut = Form2->CheckBox4.Checked();
+    form.PngSize = Form2->PngSize();
+    int icons = 0, bitmaps = 0, pngs = 0;
     {
         const toolkit::HourglassCursor busy;  // back for the summary, and for an error's box
         ExportWriter writer(form);
@@ -147,8 +194,9 @@ void WriteExportFiles(TForm1& form, int first, int last) {
             if (!writer.ExportIndex(index)) break;
         icons = writer.iconsWritten;
         bitmaps = writer.bitmapsWritten;
+        pngs = writer.pngsWritten;
     }
-    toolkit::ShowMessage(SummaryText(icons, bitmaps));
+    toolkit::ShowMessage(SummaryText(icons, bitmaps, form.PngOut, pngs));
 }
 
 }  // namespace

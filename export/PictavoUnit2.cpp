@@ -1,16 +1,30 @@
 #include "export/PictavoUnit2.h"
 
+#include <cstdlib>
+
 #include "app/PathNames.h"
 #include "app/PathShortener.h"
 #include "app/PictavoUnit.h"
 #include "export/PictavoUnit3.h"
+#include "export/PngSizeChoice.h"
 #include "toolkit/MessageDialog.h"
 
 TForm2* Form2 = nullptr;
 
+namespace {
+const std::vector<std::string> kPngSizeItems = {"最大", "256", "128", "96", "64", "48", "32", "24", "16", "全ｻｲｽﾞ"};
+
+// The size an item of the list stands for.
+int SizeOfItem(int index) {
+    if (index <= 0) return iconexport::kLargestPngSize;
+    if (index == static_cast<int>(kPngSizeItems.size()) - 1) return iconexport::kEveryPngSize;
+    return std::atoi(kPngSizeItems[static_cast<std::size_t>(index)].c_str());
+}
+}  // namespace
+
 TForm2::TForm2() {
     Form2 = this;
-    CreateForm("取り出しの指定", 365, 286, toolkit::FormPosition::SystemDefault);
+    CreateForm("取り出しの指定", 365, 324, toolkit::FormPosition::SystemDefault);
     CreateControls();
 }
 
@@ -27,9 +41,9 @@ void TForm2::CreateControls() {
     FTVE1.SetHideSelection(false);
     FTVE1.SetIndent(19);
     FTVE1.OnChange = [this](foldertree::TFolderTreeViewEx&, const std::string& folder) { FTVE1Change(folder); };
-    FTVE1.Create(*this, {8, 49, 213, 223});
+    FTVE1.Create(*this, {8, 49, 213, 261});
 
-    GroupBox1.Create(*this, {232, 44, 125, 97});
+    GroupBox1.Create(*this, {232, 44, 125, 139});
     Label8.Create(GroupBox1, {5, 10, 0, 0}, "取出形式");
     CheckBox1.Create(GroupBox1, {7, 29, 97, 17}, "ｱｲｺﾝ（*.ICO）", true);
     CheckBox2.Create(GroupBox1, {7, 51, 109, 17}, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", false);
@@ -37,18 +51,23 @@ void TForm2::CreateControls() {
     CheckBox3.Create(GroupBox1, {7, 73, 97, 17}, "全ｻｲｽﾞで保存", false);
     CheckBox3.SetHint("元のすべてのｻｲｽﾞと色数をｱｲｺﾝﾌｧｲﾙに保存します");
     CheckBox3.SetShowHint(true);
+    // PNG files of one size or of every stored size; the size list is live only with that format.
+    CheckBox4.Create(GroupBox1, {7, 95, 97, 17}, "PNG（*.PNG）", false);
+    ComboBox1.Create(GroupBox1, {22, 114, 80, 20}, kPngSizeItems, 0);
+    ComboBox1.SetEnabled(false);
     CheckBox1.OnClick = [this] { CheckBox1Click(); };
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
+    CheckBox4.OnClick = [this] { CheckBox1Click(); };
 
-    Button3.Create(*this, {258, 161, 77, 25}, "ﾌｫﾙﾀﾞ作成(&D)");
+    Button3.Create(*this, {258, 199, 77, 25}, "ﾌｫﾙﾀﾞ作成(&D)");
     Button3.SetHint("新しいﾌｫﾙﾀﾞを作成します");
     Button3.SetShowHint(true);
     Button3.OnClick = [this] { Button3Click(); };
-    Button1.Create(*this, {258, 204, 77, 25}, "取り出す(&E)");
+    Button1.Create(*this, {258, 242, 77, 25}, "取り出す(&E)");
     Button1.SetHint("元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します");
     Button1.SetShowHint(true);
     Button1.SetModalResult(toolkit::mrOk);
-    Button2.Create(*this, {258, 247, 77, 25}, "ｷｬﾝｾﾙ");
+    Button2.Create(*this, {258, 285, 77, 25}, "ｷｬﾝｾﾙ");
     Button2.SetModalResult(toolkit::mrCancel);
     Button2.SetCancel(true);
 }
@@ -70,8 +89,19 @@ void TForm2::FTVE1Change(const std::string& folderName) {
 }
 
 void TForm2::CheckBox1Click() {
-    Button1.SetEnabled(CheckBox1.Checked() || CheckBox2.Checked());
+    Button1.SetEnabled(CheckBox1.Checked() || CheckBox2.Checked() || CheckBox4.Checked());
     CheckBox3.SetEnabled(CheckBox1.Checked());
+    ComboBox1.SetEnabled(CheckBox4.Checked());
+}
+
+int TForm2::PngSize() const { return SizeOfItem(ComboBox1.ItemIndex()); }
+
+// A size the list does not hold (an edited settings file) gives "最大".
+void TForm2::SetPngSize(int size) {
+    int index = 0;
+    for (int i = 0; i < static_cast<int>(kPngSizeItems.size()); ++i)
+        if (SizeOfItem(i) == size) index = i;
+    ComboBox1.SetItemIndex(index);
 }
 
 // A new folder inside the export folder, which then becomes the export folder.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "foldertree/FTVEX_D3.h"
+#include "toolkit/ComboBox.h"
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/StdControls.h"
@@ -17,7 +18,8 @@ public:
     foldertree::TFolderTreeViewEx FTVE1;
     toolkit::GroupBox GroupBox1;
     toolkit::Label Label8;
-    toolkit::CheckBox CheckBox1, CheckBox2, CheckBox3;
+    toolkit::CheckBox CheckBox1, CheckBox2, CheckBox3, CheckBox4;
+    toolkit::ComboBox ComboBox1;
     toolkit::Button Button3, Button1, Button2;
 
     // Selects the folder's node and makes it the tree's top visible node; a change of selection
@@ -25,6 +27,10 @@ public:
     void SelectFolder(const std::string& path);
     // Shows a folder in Label2, shortened to the label's width.
     void ShowFolder(const std::string& folder);
+
+    // The PNG size chosen in ComboBox1: pixels, kLargestPngSize or kEveryPngSize.
+    int PngSize() const;
+    void SetPngSize(int size);
 
     void FTVE1Change(const std::string& folderName);
     void CheckBox1Click();

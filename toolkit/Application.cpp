@@ -46,6 +46,9 @@ void Application::UnregisterForm(Form& form) {
 void Application::HandleMessageFromQueue(MSG& message) {
     if (message.message == WM_MOUSEMOVE || message.message == WM_NCMOUSEMOVE) UpdateHintFromPointer();
     HWND active = GetActiveWindow();
+    if (message.message == WM_KEYDOWN && active && Form::IsForm(active) &&
+        static_cast<Form*>(Window::FromHandle(active))->ShortcutKey(message.wParam))
+        return;
     if (active && Form::IsForm(active) && IsDialogMessageA(active, &message)) return;
     TranslateMessage(&message);
     DispatchMessageA(&message);

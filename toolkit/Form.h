@@ -65,6 +65,10 @@ public:
 
     std::function<void()> OnActivate;
 
+    // A key pressed anywhere in the active form, before its control gets it; true when the form
+    // took it as a shortcut of its own (Ctrl+C and the like).
+    virtual bool ShortcutKey(WPARAM /*key*/) { return false; }
+
 protected:
     // Creates the window once, with its client size in pixels.
     void CreateForm(const std::string& caption, int clientWidth, int clientHeight,

@@ -61,6 +61,16 @@ LRESULT Image::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         if (OnDblClick) OnDblClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
+    case WM_CONTEXTMENU:
+        if (OnContextMenu) {
+            POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);
+            POINT client = screen;
+            ScreenToClient(Handle(), &client);
+            OnContextMenu(client.x, client.y, screen.x, screen.y);
+            return 0;
+        }
+        break;
     default:
         break;
     }

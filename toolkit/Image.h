@@ -21,6 +21,8 @@ public:
     void SetIcon(HICON icon) { icon_ = icon; InvalidateRect(Handle(), nullptr, TRUE); }
 
     std::function<void(int x, int y)> OnDblClick;
+    // A right click (or the menu key): the pointer in the image's and in screen coordinates.
+    std::function<void(int x, int y, int screenX, int screenY)> OnContextMenu;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -14,6 +14,11 @@ void PopupMenu::AddItem(const std::string& caption, std::function<void()> onClic
     AppendMenuA(menu_, MF_STRING, handlers_.size(), caption.c_str());
 }
 
+void PopupMenu::AddSeparator() {
+    if (!menu_) menu_ = CreatePopupMenu();
+    AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);
+}
+
 void PopupMenu::Popup(HWND owner, int x, int y) {
     if (!menu_) return;
     ModalTestHook::ModalStarting(nullptr);

@@ -16,6 +16,7 @@ public:
     PopupMenu& operator=(const PopupMenu&) = delete;
 
     void AddItem(const std::string& caption, std::function<void()> onClick);
+    void AddSeparator();
     // Shows the menu at screen position (x, y) and runs the chosen item's handler.
     void Popup(HWND owner, int x, int y);
 

@@ -62,6 +62,8 @@ public:
     // Setting the text runs OnChange, as typing does.
     void SetText(const std::string& text) { SetCaption(text); }
     void SelectAll() { Send(EM_SETSEL, 0, -1); }
+    // Text that can be selected and copied but not changed.
+    void SetReadOnly(bool readOnly) { Send(EM_SETREADONLY, readOnly); }
     // A background in any colour instead of the platform's own (the window colour).
     void SetColor(COLORREF color);
     COLORREF Color() const { return color_; }

@@ -100,20 +100,23 @@ TEST(DesignedLayout, ExportOverwriteAndNewFolderDialogs) {
     TestFolder settings;
     TForm1 form1(settings / "PICTAVO.INI");  // the export dialog's tree reports to it
     TForm2 f2;
-    ExpectForm(f2, "取り出しの指定", {365, 286},
-               {&f2.FTVE1, &f2.CheckBox1, &f2.CheckBox2, &f2.CheckBox3, &f2.Button3, &f2.Button1, &f2.Button2}, nullptr);
+    ExpectForm(f2, "取り出しの指定", {365, 324},
+               {&f2.FTVE1, &f2.CheckBox1, &f2.CheckBox2, &f2.CheckBox3, &f2.CheckBox4, &f2.Button3, &f2.Button1, &f2.Button2},
+               nullptr);
     ExpectLayout({
         {"Label5", &f2.Label5, 8, 8, kSized, kSized, "取出元ﾌｧｲﾙ", ""}, {"Label7", &f2.Label7, 74, 8, kSized, kSized, " ：", ""},
         {"Label6", &f2.Label6, 84, 8, kSized, kSized, "", ""}, {"Label1", &f2.Label1, 8, 29, kSized, kSized, "取出先ﾌｫﾙﾀﾞ ：", ""},
         {"Label2", &f2.Label2, 84, 29, 140, 12, nullptr, ""}, {"Label3", &f2.Label3, 237, 29, kSized, kSized, "取出範囲 ：", ""},
-        {"Label4", &f2.Label4, 298, 29, kSized, kSized, "0000-9999", ""}, {"FTVE1", &f2.FTVE1, 8, 49, 213, 223, nullptr, ""},
-        {"GroupBox1", &f2.GroupBox1, 232, 44, 125, 97, nullptr, ""}, {"Label8", &f2.Label8, 5, 10, kSized, kSized, "取出形式", ""},
+        {"Label4", &f2.Label4, 298, 29, kSized, kSized, "0000-9999", ""}, {"FTVE1", &f2.FTVE1, 8, 49, 213, 261, nullptr, ""},
+        {"GroupBox1", &f2.GroupBox1, 232, 44, 125, 139, nullptr, ""}, {"Label8", &f2.Label8, 5, 10, kSized, kSized, "取出形式", ""},
         {"CheckBox1", &f2.CheckBox1, 7, 29, 97, 17, "ｱｲｺﾝ（*.ICO）", ""},
         {"CheckBox2", &f2.CheckBox2, 7, 51, 109, 17, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", ""},
         {"CheckBox3", &f2.CheckBox3, 7, 73, 97, 17, "全ｻｲｽﾞで保存", "元のすべてのｻｲｽﾞと色数をｱｲｺﾝﾌｧｲﾙに保存します"},
-        {"Button3", &f2.Button3, 258, 161, 77, 25, "ﾌｫﾙﾀﾞ作成(&D)", "新しいﾌｫﾙﾀﾞを作成します"},
-        {"Button1", &f2.Button1, 258, 204, 77, 25, "取り出す(&E)", "元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します"},
-        {"Button2", &f2.Button2, 258, 247, 77, 25, "ｷｬﾝｾﾙ", ""},
+        {"CheckBox4", &f2.CheckBox4, 7, 95, 97, 17, "PNG（*.PNG）", ""},
+        {"ComboBox1", &f2.ComboBox1, 22, 114, 80, kSized, "最大", ""},
+        {"Button3", &f2.Button3, 258, 199, 77, 25, "ﾌｫﾙﾀﾞ作成(&D)", "新しいﾌｫﾙﾀﾞを作成します"},
+        {"Button1", &f2.Button1, 258, 242, 77, 25, "取り出す(&E)", "元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します"},
+        {"Button2", &f2.Button2, 258, 285, 77, 25, "ｷｬﾝｾﾙ", ""},
     });
     TForm5 f5;
     ExpectForm(f5, "同じ名前のファイル", {417, 151}, {&f5.Button1, &f5.Button3, &f5.Button2, &f5.Button4}, &f5.Button3);

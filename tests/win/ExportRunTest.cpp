@@ -100,6 +100,48 @@ TEST_F(ExportRun, AStripDoubleClickExportsOnlyTheCellUnderThePointer) {
     EXPECT_EQ(messages, Names(2, "1個のアイコンと 0個のビットマップを取り出しました。"));
 }
 
+// Icon 1 of TWELVE.DLL stores 16, 32 and 48 pixels. Each row picks a size in the list; a file
+// that exists is answered No and stays.
+TEST_F(ExportRun, PngFilesTakeTheImageOfTheirSizeAskBeforeReplacingAndCountInTheSummary) {
+    View("TWELVE.DLL", "P.DLL");
+    const struct {
+        int item;  // 最大, 256, 128, 96, 64, 48, 32, 24, 16, 全ｻｲｽﾞ
+        const char* existing;
+        Names files;
+        std::vector<int> widths;
+    } cases[] = {
+        {0, nullptr, {"P0001.PNG"}, {48}},  {1, nullptr, {"P0001.PNG"}, {256}}, {6, nullptr, {"P0001.PNG"}, {32}},
+        {7, nullptr, {"P0001.PNG"}, {24}},  {7, "P0001.PNG", {"P0001.PNG"}, {0}},
+        {9, nullptr, {"P0001-16.PNG", "P0001-32.PNG", "P0001-48.PNG"}, {16, 32, 48}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        testsupport::TestFolder folder;
+        form1->SaveDir = folder.Path();
+        if (c.existing) WriteTextFile(folder / c.existing, "old");
+        replies = {Reply::No};
+        messages.clear();
+        onExport = [&] {
+            form2->CheckBox1.SetChecked(false);
+            form2->CheckBox4.SetChecked(true);
+            form2->ComboBox1.SetItemIndex(c.item);
+        };
+        Answering([this] { form1->Image1.Send(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(32 + 5, 10)); });
+        EXPECT_EQ(FolderEntries(folder.Path()), c.files);
+        std::vector<int> widths;  // from each file's header chunk; 0 for the file kept
+        for (const auto& name : c.files) {
+            const auto png = writertest::ReadFileBytes(folder / name);
+            widths.push_back(png.size() > 24 && png[1] == 'P' ? png[18] << 8 | png[19] : 0);
+        }
+        EXPECT_EQ(widths, c.widths);
+        const size_t written = c.existing ? 0 : c.files.size();
+        EXPECT_EQ(messages, Names{"0個のアイコンと 0個のビットマップと " + std::to_string(written) + "個のPNGを取り出しました。"});
+    }
+    EXPECT_TRUE(form1->PngOut && !form1->IcoOut);
+    EXPECT_EQ(form1->PngSize, -1);
+    EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(ExportRun, TheAnswersDecideWhatIsReplacedWhatIsCountedAndWhereTheRunStops) {
     const struct {
         const char* what;

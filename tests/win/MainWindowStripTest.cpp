@@ -12,6 +12,7 @@
 #include "app/PictavoUnit.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
+#include "dialogs/PictavoUnit7.h"
 #include "tests/win/TestFolder.h"
 #include "tests/win/WindowTexts.h"
 #include "toolkit/ModalTestHook.h"
@@ -270,4 +271,52 @@ TEST_F(MainWindowStrip, TheCloseBoxEndsBothDialogsAndTheAboutBoxKeepsTypedText) 
     });
     EXPECT_EQ(form4_->ShowModal(), toolkit::mrOk);
     EXPECT_EQ(shownAgain, "typed");
+}
+
+// The strip's own menu opens the detail window of the cell under the pointer (cell 3 of twelve
+// groups with ids 1 to 12); its copy puts the PNG file and both bitmap forms on the clipboard.
+TEST_F(MainWindowStrip, TheStripMenuOpensTheIconsDetailWindowWhoseCopyOffersThreeFormats) {
+    TForm7 form7;
+    ShowFile("TWELVE.DLL");
+    std::vector<std::string> shown;
+    int selected = -1;
+    std::vector<std::uint8_t> png, dibV5, dib;
+    const auto clipboardBytes = [](UINT format) {
+        HGLOBAL data = GetClipboardData(format);
+        const auto* bytes = static_cast<const std::uint8_t*>(GlobalLock(data));
+        std::vector<std::uint8_t> copy(bytes, bytes + (bytes ? GlobalSize(data) : 0));
+        GlobalUnlock(data);
+        return copy;
+    };
+    ModalTestHook::OnNextModal([](HWND menu) {
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    ModalTestHook::OnNextModal([&](HWND dialog) {
+        shown = {testsupport::WindowText(dialog), form7.Label6.Caption(), form7.Edit1.Text(), form7.Edit2.Text()};
+        for (int i = 0; i < form7.PictureRow1.Count(); ++i) shown.push_back(form7.PictureRow1.CaptionOf(i));
+        selected = form7.PictureRow1.Selected();
+        form7.Button3.Send(BM_CLICK);
+        if (OpenClipboard(dialog)) {
+            png = clipboardBytes(RegisterClipboardFormatA("PNG"));
+            dibV5 = clipboardBytes(CF_DIBV5);
+            dib = clipboardBytes(CF_DIB);
+            CloseClipboard();
+        }
+        PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    POINT at{3 * 32 + 20, 10};
+    ClientToScreen(form_->Image1.Handle(), &at);
+    form_->Image1.Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form_->Image1.Handle()), MAKELPARAM(at.x, at.y));
+    EXPECT_EQ(shown, (std::vector<std::string>{"ｱｲｺﾝの詳細", "3", "TWELVE.DLL,3", "TWELVE.DLL,-4", "16×16 8ﾋﾞｯﾄ",
+                                                "32×32 32ﾋﾞｯﾄ", "48×48 4ﾋﾞｯﾄ"}));
+    EXPECT_EQ(selected, 2);
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(std::string(png.begin() + 1, png.begin() + 4), "PNG");
+    EXPECT_EQ(png[19], 48);  // the width in the header chunk
+    ASSERT_GT(dibV5.size(), 16u);
+    ASSERT_GT(dib.size(), 16u);
+    EXPECT_EQ((std::vector<int>{dibV5[0], dibV5[4], dibV5[14], dib[0], dib[4], dib[14]}),
+              (std::vector<int>{124, 48, 32, 40, 48, 24}));  // header size, width, bits per pixel
+    EXPECT_FALSE(form7.Showing());
 }

@@ -1,5 +1,7 @@
 // Writes SAMPLE.ICO and SAMPLE.BMP (a 32 x 32 icon with transparency) and LARGE.ICO (48 x 48)
-// into the folder given as the argument, for checks by other programs' readers.
+// into the folder given as the argument, for checks by other programs' readers; and WHOLE.ICO (4-,
+// 8- and 32-bit bitmaps and a PNG image) with each image's PNG export IMAGE0.PNG .. IMAGE3.PNG and
+// its 48-pixel image scaled to 24 pixels, SCALED.PNG.
 #include <cstdio>
 #include <exception>
 
@@ -7,6 +9,10 @@
 #include "export/BitmapFileWriter.h"
 #include "export/IconBitmapRenderer.h"
 #include "export/IconFileWriter.h"
+#include "export/PngFileWriter.h"
+#include "export/StoredImageFacts.h"
+#include "export/SafeFileReplace.h"
+#include "tests/fixtures/IconImageWriter.h"
 
 using namespace writertest;
 
@@ -23,6 +29,16 @@ int main(int argc, char** argv) {
         iconexport::WriteBitmapFile(iconexport::RenderIconBitmap(icon.Get()), folder + "\\SAMPLE.BMP");
         OwnedIcon large(MakeIcon(48, 48, [](int, int) { return kRed; }, [](int x, int) { return x < 4; }));
         iconexport::WriteIconFile(large.Get(), folder + "\\LARGE.ICO");
+        const auto whole = fixtures::MakeIconFile({fixtures::MakeBitmapImage(16, 4, 1), fixtures::MakeBitmapImage(32, 8, 2),
+                                                   fixtures::MakeBitmapImage(48, 32, 3), fixtures::MakePngImage(64, 4)});
+        iconexport::ReplaceFileContents(folder + "\\WHOLE.ICO", whole);
+        app::MemoryByteSource bytes(whole);
+        const app::StoredIcon stored = app::ReadStoredIcon(bytes, 0);
+        for (std::size_t i = 0; i < stored.size(); ++i) {
+            const iconexport::StoredImageFacts facts = iconexport::FactsOf(stored[i]);
+            iconexport::WritePngFile(stored, {i, facts.width, facts.height, false}, folder + "\\IMAGE" + std::to_string(i) + ".PNG");
+        }
+        iconexport::WritePngFile(stored, {2, 24, 24, true}, folder + "\\SCALED.PNG");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "writer_sample: %s\n", e.what());
         return 1;

@@ -37,4 +37,17 @@ centre=$(convert "$out/SAMPLE.BMP" -format '%[pixel:p{16,16}]' info:)
 echo "corner $corner, centre $centre"
 case "$corner" in white|"srgb(255,255,255)"|"srgba(255,255,255,1)") ;; *) fail "corner is $corner, not white" ;; esac
 case "$centre" in white|"srgb(255,255,255)"|"srgba(255,255,255,1)") fail "centre is white" ;; esac
+# Each image's PNG shows what icotool takes out of the whole icon (laid over one colour, so that
+# transparent pixels count by their transparency alone); the scaled one is 24 pixels with alpha.
+icotool -x -o "$out" "$out/WHOLE.ICO" || fail "icotool cannot extract WHOLE.ICO"
+for i in 0 1 2 3; do
+  theirs=$(ls "$out"/WHOLE_$((i + 1))_*.png)
+  for f in "$theirs" "$out/IMAGE$i.PNG"; do convert "$f" -background magenta -flatten "$f.flat.png"; done
+  differing=$(compare -metric AE "$theirs.flat.png" "$out/IMAGE$i.PNG.flat.png" null: 2>&1 || true)
+  echo "IMAGE$i.PNG: $(identify -format '%wx%h %[channels]' "$out/IMAGE$i.PNG"), $differing pixels differ from $(basename "$theirs")"
+  [ "$differing" = "0" ] || fail "IMAGE$i.PNG differs from icotool's $(basename "$theirs")"
+done
+scaled=$(identify -format '%wx%h %[channels]' "$out/SCALED.PNG")
+echo "SCALED.PNG: $scaled"
+case "$scaled" in "24x24 srgba"*) ;; *) fail "SCALED.PNG is $scaled, not 24x24 with alpha" ;; esac
 echo "writer files read back correctly"

@@ -1,0 +1,35 @@
+// The strip's own right-click menu: the detail window of the icon under the pointer, and copying
+// its largest, deepest image.
+#include "app/PictavoUnit.h"
+
+#include "app/IconSource.h"
+#include "app/PathNames.h"
+#include "dialogs/PictavoUnit7.h"
+#include "export/ImageClipboard.h"
+#include "export/PngSizeChoice.h"
+#include "export/ShellIconImage.h"
+#include "export/WriterErrors.h"
+
+// A cell of an icon gets the strip's menu; the blank strip and the room after the last cell get
+// the window's own.
+void TForm1::Image1ContextMenu(int x, int screenX, int screenY) {
+    const int cell = StripCellAt(x);
+    if (!Btn4.Enabled() || x < 0 || cell >= StripIconCount) {
+        PopupMenu1.Popup(Handle(), screenX, screenY);
+        return;
+    }
+    menuCell_ = cell;
+    StripMenu.Popup(Handle(), screenX, screenY);
+}
+
+void TForm1::IconDetailClick() {
+    if (Form7) Form7->ShowIcon(SearchDir, StripFileName, menuCell_);
+}
+
+void TForm1::IconCopyClick() {
+    app::IconFile file(Handle(), app::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName);
+    const app::StoredIcon images =
+        iconexport::ImagesOrShellIcon(file.Stored(menuCell_), [&] { return file.Extract(menuCell_); });
+    if (images.empty()) throw iconexport::EInvalidGraphic::NoIcon();
+    iconexport::CopyImageToClipboard(Handle(), images[iconexport::LargestDeepestImage(iconexport::FactsOf(images))]);
+}

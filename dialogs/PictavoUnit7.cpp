@@ -1,0 +1,201 @@
+#include "dialogs/PictavoUnit7.h"
+
+#include <cstdio>
+
+#include "app/IconReferences.h"
+#include "app/IconSource.h"
+#include "app/PathNames.h"
+#include "app/PictavoUnit.h"
+#include "export/ExportFileNames.h"
+#include "export/IconFileWriter.h"
+#include "export/ImageClipboard.h"
+#include "export/ImageDragOut.h"
+#include "export/PngFileWriter.h"
+#include "export/PngSizeChoice.h"
+#include "export/ShellIconImage.h"
+#include "toolkit/Clipboard.h"
+#include "toolkit/SaveFileDialog.h"
+
+TForm7* Form7 = nullptr;
+
+namespace {
+
+constexpr int kMinimumWidth = 480, kMinimumHeight = 330;
+constexpr int kOpeningWidth = 760, kOpeningHeight = 560;  // room for a 256-pixel image
+constexpr int kImagesTop = 122;
+constexpr int kButtonRow = 36;  // from the bottom edge
+
+// "256×256 32ﾋﾞｯﾄ PNG", "48×48 8ﾋﾞｯﾄ"
+std::string ImageCaption(const iconexport::StoredImageFacts& facts) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%d×%d %dﾋﾞｯﾄ%s", facts.width, facts.height, facts.bitsPerPixel,
+                  facts.png ? " PNG" : "");
+    return text;
+}
+
+// A system file's .mun, named from the Windows folder as the system names it.
+std::string SourceText(const std::string& location) {
+    const std::string windows = app::DirYen(Form1->WindowsDir, toolkit::SystemLeadBytes());
+    if (location.size() > windows.size() && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, location.c_str(),
+                                                           static_cast<int>(windows.size()), windows.c_str(),
+                                                           static_cast<int>(windows.size())) == CSTR_EQUAL)
+        return location.substr(windows.size());
+    return location;
+}
+
+}  // namespace
+
+TForm7::TForm7() {
+    Form7 = this;
+    CreateForm("ｱｲｺﾝの詳細", kMinimumWidth, kMinimumHeight, toolkit::FormPosition::SystemDefault);
+    CreateControls();
+    MakeSizable();
+    SetSize(kOpeningWidth, kOpeningHeight);
+}
+
+TForm7::~TForm7() {
+    Destroy();
+    if (Form7 == this) Form7 = nullptr;
+}
+
+// The images come first in the tab order: the window opens with them focused, for the arrow keys.
+void TForm7::CreateControls() {
+    PictureRow1.Create(*this, {8, kImagesTop, kMinimumWidth - 16, kMinimumHeight - kImagesTop - kButtonRow - 8});
+    PictureRow1.OnDragOut = [this](int image) { PictureRow1DragOut(image); };
+    Label1.Create(*this, {8, 10, 0, 0}, "ﾌｧｲﾙ ：");
+    Label2.Create(*this, {88, 10, 0, 0}, "");
+    // The .mun row comes last: it is shown only for a system file.
+    Label5.Create(*this, {8, 28, 0, 0}, "ｱｲｺﾝ番号 ：");
+    Label6.Create(*this, {88, 28, 0, 0}, "");
+    Label3.Create(*this, {8, 46, 0, 0}, "ｱｲｺﾝの元 ：");
+    Label4.Create(*this, {88, 46, 0, 0}, "");
+    Label7.Create(*this, {8, 68, 0, 0}, "番号で参照 ：");
+    Edit1.Create(*this, {88, 64, 200, 21}, "");
+    Edit1.SetReadOnly(true);
+    Button1.Create(*this, {296, 62, 85, 25}, "参照をｺﾋﾟｰ");
+    Button1.OnClick = [this] { Button1Click(); };
+    Label8.Create(*this, {8, 96, 0, 0}, "IDで参照 ：");
+    Edit2.Create(*this, {88, 92, 200, 21}, "");
+    Edit2.SetReadOnly(true);
+    Button2.Create(*this, {296, 90, 85, 25}, "参照をｺﾋﾟｰ");
+    Button2.OnClick = [this] { Button2Click(); };
+
+    Button3.Create(*this, {8, 0, 85, 25}, "ｺﾋﾟｰ(&C)");
+    Button3.OnClick = [this] { Button3Click(); };
+    Button4.Create(*this, {101, 0, 110, 25}, "PNGで保存(&P)...");
+    Button4.OnClick = [this] { Button4Click(); };
+    Button5.Create(*this, {219, 0, 110, 25}, "ICOで保存(&O)...");
+    Button5.OnClick = [this] { Button5Click(); };
+    Button6.Create(*this, {0, 0, 85, 25}, "閉じる");
+    Button6.SetModalResult(toolkit::mrCancel);
+    Button6.SetCancel(true);
+    FormResize();
+}
+
+// The images fill the room left; the buttons keep to the bottom edge, 閉じる to the right.
+void TForm7::FormResize() {
+    if (!Button6.Handle()) return;
+    const int width = ClientWidth(), height = ClientHeight();
+    const int buttons = height - kButtonRow + 4;
+    PictureRow1.SetBounds({8, kImagesTop, width - 16, buttons - 8 - kImagesTop});
+    for (toolkit::Button* button : {&Button3, &Button4, &Button5})
+        button->SetBounds({button->Left(), buttons, button->Width(), 25});
+    Button6.SetBounds({width - 8 - 85, buttons, 85, 25});
+}
+
+void TForm7::FillIcon(const std::string& folder, const std::string& name, int index) {
+    const auto& codePage = toolkit::SystemLeadBytes();
+    const std::string path = app::DirYen(folder, codePage) + name;
+    app::IconFile file(Handle(), path);
+    index_ = index;
+    baseName_ = iconexport::ExportBaseName(name, codePage);
+    stored_ = file.Stored(index);
+    images_ = iconexport::ImagesOrShellIcon(stored_, [&] { return file.Extract(index); });
+    facts_ = iconexport::FactsOf(images_);
+
+    Label2.SetCaption(path);
+    const bool redirected = file.Location() != path;
+    Label3.SetVisible(redirected);
+    Label4.SetVisible(redirected);
+    Label4.SetCaption(redirected ? SourceText(file.Location()) : "");
+    Label6.SetCaption(std::to_string(index));
+    const app::IconReferences references = app::ReferencesOf(app::FileNamePart(name, codePage), file.Location(), index);
+    Edit1.SetText(references.byNumber);
+    Edit2.SetText(references.byId);
+    for (toolkit::Control* control : {static_cast<toolkit::Control*>(&Label8), static_cast<toolkit::Control*>(&Edit2),
+                                      static_cast<toolkit::Control*>(&Button2)})
+        control->SetVisible(!references.byId.empty());
+    ShowImages();
+}
+
+void TForm7::ShowImages() {
+    PictureRow1.Clear();
+    for (std::size_t i = 0; i < images_.size(); ++i) {
+        const iconexport::ImagePixels pixels = iconexport::StoredImagePixels(images_[i]);
+        PictureRow1.Add(pixels.width, pixels.height, pixels.bgra, ImageCaption(facts_[i]));
+    }
+    if (!images_.empty()) PictureRow1.Select(static_cast<int>(iconexport::LargestDeepestImage(facts_)));
+    for (toolkit::Button* button : {&Button3, &Button4}) button->SetEnabled(!images_.empty());
+    Button5.SetEnabled(!stored_.empty());
+}
+
+void TForm7::ShowIcon(const std::string& folder, const std::string& name, int index) {
+    auto& settings = *Form1->Settings;
+    FillIcon(folder, name, index);
+    SetTop(settings.ReadInteger("Form", "Form7Top", Top()));
+    SetLeft(settings.ReadInteger("Form", "Form7Left", Left()));
+    SetSize(settings.ReadInteger("Form", "Form7Width", Width()), settings.ReadInteger("Form", "Form7Height", Height()));
+    KeepOnAMonitor();
+    ShowModal();
+    settings.WriteInteger("Form", "Form7Top", Top());
+    settings.WriteInteger("Form", "Form7Left", Left());
+    settings.WriteInteger("Form", "Form7Width", Width());
+    settings.WriteInteger("Form", "Form7Height", Height());
+}
+
+void TForm7::Button1Click() { toolkit::Clipboard(Handle()).PutText(Edit1.Text()); }
+
+void TForm7::Button2Click() { toolkit::Clipboard(Handle()).PutText(Edit2.Text()); }
+
+void TForm7::Button3Click() {
+    if (PictureRow1.Selected() < 0) return;
+    iconexport::CopyImageToClipboard(Handle(), images_[static_cast<std::size_t>(PictureRow1.Selected())]);
+}
+
+// An image's PNG file at its own size.
+iconexport::PngChoice TForm7::AsStored(int image) const {
+    const iconexport::StoredImageFacts& facts = facts_[static_cast<std::size_t>(image)];
+    return {static_cast<std::size_t>(image), facts.width, facts.height, false};
+}
+
+std::string TForm7::PngName(int image) const {
+    return iconexport::SizedExportFileName(baseName_, index_, facts_[static_cast<std::size_t>(image)].width, ".PNG");
+}
+
+// The selected image as stored: a PNG image byte for byte, a bitmap converted.
+void TForm7::Button4Click() {
+    const int image = PictureRow1.Selected();
+    std::string path;
+    if (image < 0 || !toolkit::AskSavePath(Handle(), {Form1->SaveDir, PngName(image), "PNG（*.PNG）", "PNG"}, path)) return;
+    iconexport::WritePngFile(images_, AsStored(image), path);
+}
+
+void TForm7::Button5Click() {
+    std::string path;
+    const std::string name = iconexport::ExportFileName(baseName_, index_, ".ICO");
+    if (!toolkit::AskSavePath(Handle(), {Form1->SaveDir, name, "ｱｲｺﾝ（*.ICO）", "ICO"}, path)) return;
+    iconexport::WriteWholeIconFile(stored_, path);
+}
+
+void TForm7::PictureRow1DragOut(int image) {
+    iconexport::DragPngFileOut(Handle(), PngName(image), iconexport::BuildPngFile(images_, AsStored(image)));
+}
+
+// Ctrl+C copies the selected image, except in the reference fields, which copy their own text.
+bool TForm7::ShortcutKey(WPARAM key) {
+    if (key != 'C' || !(GetKeyState(VK_CONTROL) & 0x8000)) return false;
+    const HWND focus = GetFocus();
+    if (focus == Edit1.Handle() || focus == Edit2.Handle()) return false;
+    Button3.Send(BM_CLICK);  // through the button, so that an error reaches the error box
+    return true;
+}

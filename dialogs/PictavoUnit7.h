@@ -1,0 +1,57 @@
+#pragma once
+// TForm7, the icon's detail window: ｱｲｺﾝの詳細. Where the icon comes from and how Windows refers to
+// it, then every stored image side by side at its own size; the selected image is copied, saved
+// as PNG or dragged out, the whole icon saved as .ICO.
+#include <string>
+#include <vector>
+
+#include "app/IconResourceReader.h"
+#include "export/PngSizeChoice.h"
+#include "export/StoredImageFacts.h"
+#include "toolkit/PictureRow.h"
+#include "toolkit/SizableForm.h"
+#include "toolkit/StdControls.h"
+
+class TForm7 : public toolkit::SizableForm {
+public:
+    TForm7();
+    ~TForm7() override;
+
+    toolkit::Label Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8;
+    toolkit::Edit Edit1, Edit2;
+    toolkit::Button Button1, Button2;
+    toolkit::PictureRow PictureRow1;
+    toolkit::Button Button3, Button4, Button5, Button6;
+
+    // Shows icon number `index` of the file `name` in `folder` modally, at the remembered place
+    // and size, and remembers them again afterwards.
+    void ShowIcon(const std::string& folder, const std::string& name, int index);
+    // Fills the window with that icon (ShowIcon's first step).
+    void FillIcon(const std::string& folder, const std::string& name, int index);
+
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void PictureRow1DragOut(int image);
+
+    bool ShortcutKey(WPARAM key) override;
+
+protected:
+    void FormResize() override;
+
+private:
+    void CreateControls();
+    void ShowImages();
+    std::string PngName(int image) const;
+    iconexport::PngChoice AsStored(int image) const;
+
+    app::StoredIcon stored_;  // as the file stores it
+    app::StoredIcon images_;  // what the window shows: the stored images, or the shell's icon
+    std::vector<iconexport::StoredImageFacts> facts_;
+    std::string baseName_;
+    int index_ = 0;
+};
+
+extern TForm7* Form7;

@@ -1,0 +1,20 @@
+#include "export/ImageClipboard.h"
+
+#include "export/ClipboardDibs.h"
+#include "export/PngFileWriter.h"
+#include "export/StoredImageFacts.h"
+#include "export/WicImaging.h"
+#include "toolkit/Clipboard.h"
+
+namespace iconexport {
+
+void CopyImageToClipboard(HWND owner, const app::StoredIconImage& image) {
+    const ImagePixels pixels = StoredImagePixels(image);
+    const std::vector<std::uint8_t> png = IsPngImage(image.bytes) ? image.bytes : EncodePng(pixels);
+    toolkit::Clipboard clipboard(owner);
+    clipboard.Put(toolkit::Clipboard::RegisteredFormat("PNG"), png);
+    clipboard.Put(CF_DIBV5, BuildDibV5(pixels));
+    clipboard.Put(CF_DIB, BuildDibOverWhite(pixels));
+}
+
+}  // namespace iconexport

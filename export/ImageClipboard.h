@@ -1,0 +1,14 @@
+#pragma once
+// Copying one icon image: its PNG file as the registered format "PNG" (alpha kept), CF_DIBV5
+// (32-bit with alpha) and CF_DIB (24-bit over white, for programs that know nothing newer).
+#include <windows.h>
+
+#include "app/IconResourceReader.h"
+
+namespace iconexport {
+
+// Errors: EInvalidGraphic for an image that cannot be read; the system's error when the
+// clipboard cannot be opened or filled.
+void CopyImageToClipboard(HWND owner, const app::StoredIconImage& image);
+
+}  // namespace iconexport

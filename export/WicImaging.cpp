@@ -1,0 +1,136 @@
+#include "export/WicImaging.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include "export/WriterErrors.h"
+#include "foldertree/ComRef.h"
+
+namespace iconexport {
+
+using foldertree::ComRef;
+
+namespace {
+
+// Newer than the headers at hand: Windows 10's high-quality cubic filter.
+constexpr auto kHighQualityCubic = static_cast<WICBitmapInterpolationMode>(4);
+
+void Check(HRESULT result) {
+    if (FAILED(result)) throw EInvalidGraphic::BadImages();
+}
+
+// COM for the calls of one operation; an apartment the thread already has is kept as it is.
+class ComApartment {
+public:
+    ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (initialized_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialized_;
+};
+
+ComRef<IWICImagingFactory> Factory() {
+    ComRef<IWICImagingFactory> factory;
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                           factory.PutVoid()));
+    return factory;
+}
+
+ComRef<IWICBitmapSource> Converted(IWICImagingFactory* factory, IWICBitmapSource* source, REFWICPixelFormatGUID format) {
+    ComRef<IWICFormatConverter> converter;
+    Check(factory->CreateFormatConverter(converter.Put()));
+    Check(converter->Initialize(source, format, WICBitmapDitherTypeNone, nullptr, 0, WICBitmapPaletteTypeCustom));
+    return converter.Query<IWICBitmapSource>(IID_IWICBitmapSource);
+}
+
+ImagePixels CopyOut(IWICBitmapSource* source) {
+    UINT width = 0, height = 0;
+    Check(source->GetSize(&width, &height));
+    ImagePixels pixels{static_cast<int>(width), static_cast<int>(height), {}};
+    pixels.bgra.resize(std::size_t(width) * height * 4);
+    Check(source->CopyPixels(nullptr, static_cast<UINT>(pixels.Stride()), static_cast<UINT>(pixels.bgra.size()),
+                             pixels.bgra.data()));
+    return pixels;
+}
+
+ComRef<IWICBitmapSource> SourceOf(IWICImagingFactory* factory, const ImagePixels& pixels) {
+    ComRef<IWICBitmap> bitmap;
+    Check(factory->CreateBitmapFromMemory(static_cast<UINT>(pixels.width), static_cast<UINT>(pixels.height),
+                                          GUID_WICPixelFormat32bppBGRA, static_cast<UINT>(pixels.Stride()),
+                                          static_cast<UINT>(pixels.bgra.size()),
+                                          const_cast<BYTE*>(pixels.bgra.data()), bitmap.Put()));
+    return bitmap.Query<IWICBitmapSource>(IID_IWICBitmapSource);
+}
+
+}  // namespace
+
+ImagePixels DecodePng(const std::vector<std::uint8_t>& bytes) {
+    const ComApartment com;
+    const ComRef<IWICImagingFactory> factory = Factory();
+    ComRef<IWICStream> stream;
+    Check(factory->CreateStream(stream.Put()));
+    Check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
+    ComRef<IWICBitmapDecoder> decoder;
+    Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put()));
+    ComRef<IWICBitmapFrameDecode> frame;
+    Check(decoder->GetFrame(0, frame.Put()));
+    return CopyOut(Converted(factory.Get(), frame.Get(), GUID_WICPixelFormat32bppBGRA).Get());
+}
+
+std::vector<std::uint8_t> EncodePng(const ImagePixels& pixels) {
+    const ComApartment com;
+    const ComRef<IWICImagingFactory> factory = Factory();
+    ComRef<IStream> stream;
+    Check(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
+    ComRef<IWICBitmapEncoder> encoder;
+    Check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Put()));
+    Check(encoder->Initialize(stream.Get(), WICBitmapEncoderNoCache));
+    ComRef<IWICBitmapFrameEncode> frame;
+    ComRef<IPropertyBag2> options;
+    Check(encoder->CreateNewFrame(frame.Put(), options.Put()));
+    Check(frame->Initialize(options.Get()));
+    Check(frame->SetSize(static_cast<UINT>(pixels.width), static_cast<UINT>(pixels.height)));
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    Check(frame->SetPixelFormat(&format));
+    if (!IsEqualGUID(format, GUID_WICPixelFormat32bppBGRA)) throw EInvalidGraphic::BadImages();
+    Check(frame->WritePixels(static_cast<UINT>(pixels.height), static_cast<UINT>(pixels.Stride()),
+                             static_cast<UINT>(pixels.bgra.size()), const_cast<BYTE*>(pixels.bgra.data())));
+    Check(frame->Commit());
+    Check(encoder->Commit());
+    STATSTG stat{};
+    Check(stream->Stat(&stat, STATFLAG_NONAME));
+    HGLOBAL memory = nullptr;
+    Check(GetHGlobalFromStream(stream.Get(), &memory));
+    const auto* data = static_cast<const std::uint8_t*>(GlobalLock(memory));
+    if (!data) throw EInvalidGraphic::BadImages();
+    std::vector<std::uint8_t> png(data, data + stat.cbSize.QuadPart);
+    GlobalUnlock(memory);
+    return png;
+}
+
+// Resampled with alpha multiplied in, so transparent pixels lend no colour to their neighbours.
+ImagePixels ScalePixels(const ImagePixels& pixels, int width, int height) {
+    const ComApartment com;
+    const ComRef<IWICImagingFactory> factory = Factory();
+    const ComRef<IWICBitmapSource> premultiplied =
+        Converted(factory.Get(), SourceOf(factory.Get(), pixels).Get(), GUID_WICPixelFormat32bppPBGRA);
+    // Windows offers high-quality cubic, else Fant; Wine 8 refuses both and scales linearly.
+    for (WICBitmapInterpolationMode mode : {kHighQualityCubic, WICBitmapInterpolationModeFant, WICBitmapInterpolationModeLinear}) {
+        ComRef<IWICBitmapScaler> scaler;
+        Check(factory->CreateBitmapScaler(scaler.Put()));
+        if (FAILED(scaler->Initialize(premultiplied.Get(), static_cast<UINT>(width), static_cast<UINT>(height), mode)))
+            continue;
+        try {
+            return CopyOut(Converted(factory.Get(), scaler.Get(), GUID_WICPixelFormat32bppBGRA).Get());
+        } catch (const EInvalidGraphic&) {
+            // this filter is refused only when the pixels are asked for: the next one
+        }
+    }
+    throw EInvalidGraphic::BadImages();
+}
+
+}  // namespace iconexport
