@@ -4,20 +4,13 @@
 
 #include <cstdio>
 
-#include "app/IconHolder.h"
 #include "app/IconSource.h"
 #include "app/PathNames.h"
-#include "export/BitmapFileWriter.h"
 #include "export/ExportFileNames.h"
 #include "export/FileTimeText.h"
-#include "export/IconBitmapRenderer.h"
-#include "export/IconFileWriter.h"
+#include "export/IconExport.h"
 #include "export/PictavoUnit2.h"
 #include "export/PictavoUnit5.h"
-#include "export/PngFileWriter.h"
-#include "export/PngSizeChoice.h"
-#include "export/ShellIconImage.h"
-#include "export/WriterErrors.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageDialog.h"
@@ -44,115 +37,45 @@ std::string SummaryText(int icons, int bitmaps, bool pngOut, int pngs) {
     return text;
 }
 
-// A folder of the file's name does not count: it is not asked about, and its write then fails.
-bool IsExistingFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-// The writing of one run: the files of each index, the overwrite question and the counts.
-class ExportWriter {
+// The dialog's export: the chosen formats into SaveDir, asking before an existing file is
+// replaced, until the user answers All.
+class DialogExport {
 public:
-    explicit ExportWriter(TForm1& form)
+    explicit DialogExport(TForm1& form)
         : form_(form),
-          baseName_(iconexport::ExportBaseName(form.StripFileName, toolkit::SystemLeadBytes())),
-          source_(form.Handle(), app::DirYen(form.SearchDir, toolkit::SystemLeadBytes()) + form.StripFileName) {}
+          source_(form.Handle(), app::DirYen(form.SearchDir, toolkit::SystemLeadBytes()) + form.StripFileName),
+          exporter_(source_, iconexport::ExportBaseName(form.StripFileName, toolkit::SystemLeadBytes()), form.SaveDir,
+                    Formats(form), [this](const std::string& name, const std::string&) { return Ask(name); }) {}
 
-    // Writes the chosen formats of icon `index`; false when the user cancelled the run.
-    bool ExportIndex(int index) {
-        // Whole icons are copied from the file: the shell's 32-pixel icon is needed only otherwise.
-        const bool drawn = form_.BmpOut || (form_.IcoOut && !form_.IcoAllSizes);
-        icon_.Assign(drawn ? source_.Extract(index) : nullptr);
-        if (form_.IcoOut) {
-            const std::string name = iconexport::ExportFileName(baseName_, index, ".ICO");
-            const std::string path = PathOf(name);
-            const Answer answer = MayWrite(name, path);
-            if (answer == Answer::Stop) return false;
-            if (answer == Answer::Write) {
-                if (form_.IcoAllSizes)
-                    iconexport::WriteWholeIconFile(StoredOf(index), path);
-                else
-                    iconexport::WriteIconFile(icon_.Handle(), path);
-                ++iconsWritten;
-            }
-        }
-        if (form_.BmpOut) {
-            // Rendered before the question; released however the question is answered.
-            const iconexport::Picture picture = iconexport::RenderIconBitmap(icon_.Handle());
-            const std::string name = iconexport::ExportFileName(baseName_, index, ".BMP");
-            const std::string path = PathOf(name);
-            const Answer answer = MayWrite(name, path);
-            if (answer == Answer::Stop) return false;
-            if (answer == Answer::Write) {
-                iconexport::WriteBitmapFile(picture, path);
-                ++bitmapsWritten;
-            }
-        }
-        return !form_.PngOut || ExportPngFiles(index);
-    }
-
-    int iconsWritten = 0;
-    int bitmapsWritten = 0;
-    int pngsWritten = 0;
+    bool ExportIndex(int index) { return exporter_.ExportIndex(index); }
+    const iconexport::ExportCounts& Counts() const { return exporter_.Counts(); }
 
 private:
-    enum class Answer { Write, Skip, Stop };
-
-    // The icon's stored images, read once per index.
-    const app::StoredIcon& StoredOf(int index) {
-        if (storedIndex_ != index) {
-            stored_ = source_.Stored(index);
-            storedIndex_ = index;
-        }
-        return stored_;
+    static iconexport::ExportFormats Formats(const TForm1& form) {
+        iconexport::ExportFormats formats;
+        formats.icon = form.IcoOut && !form.IcoAllSizes;
+        formats.wholeIcon = form.IcoOut && form.IcoAllSizes;
+        formats.bitmap = form.BmpOut;
+        formats.png = form.PngOut;
+        formats.pngSize = form.PngSize;
+        return formats;
     }
 
-    // One file for the chosen size, or one per stored size; an icon whose file holds no readable
-    // image gives the shell's icon. False when the user cancelled the run.
-    bool ExportPngFiles(int index) {
-        const app::StoredIcon& stored = StoredOf(index);
-        const app::StoredIcon shellIcon =
-            stored.empty() ? iconexport::ShellIconAsImages([&] { return source_.Extract(index); }) : app::StoredIcon{};
-        const app::StoredIcon& images = stored.empty() ? shellIcon : stored;
-        if (images.empty()) throw iconexport::EInvalidGraphic::NoIcon();
-        for (const iconexport::PngChoice& choice : iconexport::ChoosePngImages(iconexport::FactsOf(images), form_.PngSize)) {
-            const std::string name = form_.PngSize == iconexport::kEveryPngSize
-                                         ? iconexport::SizedExportFileName(baseName_, index, choice.width, ".PNG")
-                                         : iconexport::ExportFileName(baseName_, index, ".PNG");
-            const std::string path = PathOf(name);
-            const Answer answer = MayWrite(name, path);
-            if (answer == Answer::Stop) return false;
-            if (answer == Answer::Write) {
-                iconexport::WritePngFile(images, choice, path);
-                ++pngsWritten;
-            }
-        }
-        return true;
-    }
-
-    std::string PathOf(const std::string& name) const {
-        return iconexport::ExportFilePath(form_.SaveDir, name, toolkit::SystemLeadBytes());
-    }
-
-    // Asks before an existing file is replaced, until the user answers All.
-    Answer MayWrite(const std::string& name, const std::string& path) {
-        if (!ask_ || !IsExistingFile(path)) return Answer::Write;
+    iconexport::ExistingFile Ask(const std::string& name) {
+        if (!ask_) return iconexport::ExistingFile::Write;
         form_.FillDupForm(name);
         const toolkit::NormalCursor asking;
         switch (Form5->ShowModal()) {
-        case toolkit::mrYes: return Answer::Write;
-        case toolkit::mrNo: return Answer::Skip;
-        case toolkit::mrAll: ask_ = false; return Answer::Write;
-        default: return Answer::Stop;
+        case toolkit::mrYes: return iconexport::ExistingFile::Write;
+        case toolkit::mrNo: return iconexport::ExistingFile::Skip;
+        case toolkit::mrAll: ask_ = false; return iconexport::ExistingFile::Write;
+        default: return iconexport::ExistingFile::Stop;
         }
     }
 
     TForm1& form_;
-    const std::string baseName_;
     app::IconFile source_;
-    app::IconHolder icon_;  // one holder for the run: each icon releases the one before
-    app::StoredIcon stored_;
-    int storedIndex_ = -1;
+    iconexport::IconExporter exporter_;
     bool ask_ = true;
 };
 
@@ -189,12 +112,12 @@ void WriteExportFiles(TForm1& form, int first, int last) {
     int icons = 0, bitmaps = 0, pngs = 0;
     {
         const toolkit::HourglassCursor busy;  // back for the summary, and for an error's box
-        ExportWriter writer(form);
+        DialogExport run(form);
         for (int index = first; index <= last; ++index)
-            if (!writer.ExportIndex(index)) break;
-        icons = writer.iconsWritten;
-        bitmaps = writer.bitmapsWritten;
-        pngs = writer.pngsWritten;
+            if (!run.ExportIndex(index)) break;
+        icons = run.Counts().icons;
+        bitmaps = run.Counts().bitmaps;
+        pngs = run.Counts().pngs;
     }
     toolkit::ShowMessage(SummaryText(icons, bitmaps, form.PngOut, pngs));
 }

@@ -1,0 +1,158 @@
+#include "console/ConsoleExport.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+
+#include "app/CatalogueSearch.h"
+#include "app/FileNameCase.h"
+#include "app/IconCatalogue.h"
+#include "app/IconSource.h"
+#include "app/PathNames.h"
+#include "export/ExportFileNames.h"
+#include "export/IconExport.h"
+#include "toolkit/DoubleByte.h"
+#include "toolkit/Exceptions.h"
+
+namespace console {
+
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+
+// Ctrl+C and Ctrl+Break end the run after the file being written, not at once.
+BOOL WINAPI NoteInterruption(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    g_interrupted = true;
+    return TRUE;
+}
+
+std::string Formatted(const char* format, int a, int b, int c) {
+    char text[256];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
+}
+
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The folder and those above it, made where missing.
+bool MakeFolder(const std::string& folder) {
+    return IsFolder(folder) || SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr) == ERROR_SUCCESS || IsFolder(folder);
+}
+
+class Run {
+public:
+    Run(const Options& options, ConsoleText& out, ConsoleText& errors)
+        : options_(options), out_(out), errors_(errors), codePage_(toolkit::SystemLeadBytes()) {}
+
+    int Go() {
+        const std::string output = FullPath(options_.outputFolder.empty() ? "." : options_.outputFolder);
+        if (!MakeFolder(output)) return Fail("フォルダ " + output + " を作成できません"), kSomethingFailed;
+        for (const std::string& source : options_.sources) {
+            if (g_interrupted) break;
+            const std::string path = FullPath(source);
+            if (IsFolder(path)) ExportFolder(path, output);
+            else ExportFile(path, app::FileNamePart(path, codePage_), output, true);
+        }
+        if (!options_.quiet) {
+            out_.Line(Formatted("合計: %d個のファイル、%d個を書き出し、%d個をスキップ", files_, written_, skipped_));
+        }
+        if (g_interrupted) Fail("中断しました。");
+        return failed_ ? kSomethingFailed : kAllDone;
+    }
+
+private:
+    // The folder's files as the search takes them, sorted by name; below the output folder each
+    // keeps its folder relative to the source folder.
+    void ExportFolder(const std::string& folder, const std::string& output) {
+        app::IconCatalogue catalogue;
+        const int threshold = options_.multipleOnly ? 2 : 1;
+        if (options_.subFolders)
+            app::SearchTree(catalogue, folder, threshold, nullptr, [](int, const std::string&) { return !g_interrupted; });
+        else
+            app::SearchFolder(catalogue, folder, threshold, nullptr);
+        catalogue.SortByName(app::SystemFileNameUpperCase());
+        for (int position = 1; position <= catalogue.Count() && !g_interrupted; ++position) {
+            const std::string relative(catalogue.At(position).Name());
+            const std::string subFolder = app::FolderPart(relative, codePage_);
+            const std::string target = subFolder.empty() ? output : app::DirYen(output, codePage_) + subFolder;
+            if (!MakeFolder(target)) {
+                Fail("フォルダ " + target + " を作成できません");
+                continue;
+            }
+            ExportFile(app::DirYen(folder, codePage_) + relative, relative, target, false);
+        }
+    }
+
+    // named: how the file is called in the line and the exported names; alone: given by itself,
+    // so that holding no icons is an error.
+    void ExportFile(const std::string& path, const std::string& named, const std::string& output, bool alone) {
+        if (alone && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return Fail(path + "\r\nというファイルが見つかりません。");
+        app::IconFile source(nullptr, path);
+        if (source.Count() < 1) return alone ? Fail(path + "\r\nにはアイコンがありません。") : void();
+        ++files_;
+        const int last = options_.lastIndex < 0 ? source.Count() - 1 : std::min(options_.lastIndex, source.Count() - 1);
+        iconexport::IconExporter exporter(source, iconexport::ExportBaseName(named, codePage_), output, Formats(),
+                                          [this](const std::string&, const std::string&) {
+                                              return options_.replace ? iconexport::ExistingFile::Write
+                                                                      : iconexport::ExistingFile::Skip;
+                                          });
+        for (int index = options_.firstIndex; index <= last && !g_interrupted; ++index) {
+            try {
+                exporter.ExportIndex(index);
+            } catch (const std::exception& error) {
+                Fail(error.what());
+            }
+        }
+        const iconexport::ExportCounts& counts = exporter.Counts();
+        written_ += counts.Written();
+        skipped_ += counts.skipped;
+        if (!options_.quiet) {
+            out_.Line(path + ": " + Formatted("ｱｲｺﾝ %d個、%d個を書き出し、%d個をスキップ", source.Count(),
+                                              counts.Written(), counts.skipped));
+        }
+    }
+
+    iconexport::ExportFormats Formats() const {
+        iconexport::ExportFormats formats;
+        formats.icon = options_.icon32;
+        formats.wholeIcon = options_.wholeIcon;
+        formats.bitmap = options_.bitmap;
+        formats.png = options_.png;
+        formats.pngSize = options_.pngSize;
+        return formats;
+    }
+
+    void Fail(const std::string& message) {
+        errors_.Line(message);
+        failed_ = true;
+    }
+
+    const Options& options_;
+    ConsoleText& out_;
+    ConsoleText& errors_;
+    const toolkit::LeadByteTable& codePage_;
+    int files_ = 0, written_ = 0, skipped_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace
+
+int RunConsoleExport(const Options& options, ConsoleText& out, ConsoleText& errors) {
+    SetConsoleCtrlHandler(NoteInterruption, TRUE);
+    return Run(options, out, errors).Go();
+}
+
+}  // namespace console

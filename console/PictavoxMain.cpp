@@ -1,0 +1,24 @@
+// Entry of PICTAVOX, the console program: the icons of files and folders exported without a
+// window and without a question, for scripts.
+#include <windows.h>
+
+#include <vector>
+
+#include "console/CommandLine.h"
+#include "console/ConsoleExport.h"
+#include "console/ConsoleText.h"
+
+int main(int argc, char** argv) {
+    console::ConsoleText out(STD_OUTPUT_HANDLE), errors(STD_ERROR_HANDLE);
+    const console::ParsedCommandLine parsed = console::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (parsed.options.help) {
+        out.Line(console::UsageText());
+        return console::kAllDone;
+    }
+    if (!parsed.error.empty()) {
+        errors.Line(parsed.error);
+        errors.Line(console::UsageText());
+        return console::kUsageError;
+    }
+    return console::RunConsoleExport(parsed.options, out, errors);
+}
