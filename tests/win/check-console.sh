@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# PICTAVOX under Wine on the fixtures, checked with icoutils and ImageMagick: one row per case,
+# its exit status and the files it must leave.
+#   check-console.sh WINE-RUN PICTAVOX.EXE FIXTURE-FOLDER
+set -euo pipefail
+wine_run=$1 program=$2 fixtures=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+win() { printf 'Z:%s' "${1//\//\\}"; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+mkdir -p "$work/src/a" "$work/out"
+cp "$fixtures/TWELVE.DLL" "$fixtures/ONE.DLL" "$fixtures/NOTE.TXT" "$work/src/"
+cp "$fixtures/TWO.DLL" "$work/src/a/"
+
+# args | status | files under out/ afterwards (sorted, or "-" for none checked)
+while IFS='|' read -r args status files; do
+  rm -rf "$work/out"
+  set +e
+  eval "\"$wine_run\" \"$program\" $args" >"$work/log" 2>&1
+  got=$?
+  set -e
+  [ "$got" -eq "$status" ] || { cat "$work/log"; fail "$args: status $got, not $status"; }
+  listed=$(cd "$work" && { find out -type f 2>/dev/null || true; } | LC_ALL=C sort | tr '\n' ' ')
+  [ "$files" = "-" ] || [ "$listed" = "$files" ] || fail "$args: wrote '$listed', not '$files'"
+  echo "ok: $args -> $got"
+done <<ROWS
+"$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /I 10-99|0|out/TWELVE0010.ICO out/TWELVE0011.ICO 
+"$(win "$work/src/ONE.DLL")" -o "$(win "$work/out")" /ico:32 /BMP /PNG:32|0|out/ONE0000.BMP out/ONE0000.ICO out/ONE0000.PNG 
+"$(win "$work/src")" /O "$(win "$work/out")" /S /M /I 0|0|out/TWELVE0000.ICO out/a/TWO0000.ICO 
+"$(win "$work/src/NOTE.TXT")" "$(win "$work/src/ONE.DLL")" /O "$(win "$work/out")"|1|out/ONE0000.ICO 
+"$(win "$work/src/GONE.DLL")"|1|-
+/X "$(win "$work/src/ONE.DLL")"|2|-
+/O "$(win "$work/out")"|2|-
+ROWS
+
+# Whole icons: the same bytes as wrestool extracts for each group (up to the tail it leaves unfilled).
+rm -rf "$work/out"
+"$wine_run" "$program" "$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /Q >/dev/null
+index=0
+for name in $(wrestool -l --type=14 "$work/src/TWELVE.DLL" | sed -n 's/.*--name=\([^ ]*\).*/\1/p' | uniq); do
+  ours="$work/out/$(printf 'TWELVE%04d.ICO' $index)"
+  size=$(stat -c %s "$ours")
+  cmp -n "$size" "$ours" <(wrestool -x --type=14 --name="$name" "$work/src/TWELVE.DLL") || fail "icon $index differs from wrestool's"
+  index=$((index + 1))
+done
+[ "$index" -eq 12 ] || fail "$index groups compared, not 12"
+
+# An existing file is kept and counted as skipped; /Y replaces it.
+echo kept >"$work/out/TWELVE0000.ICO"
+"$wine_run" "$program" "$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /I 0 | iconv -f CP932 -t UTF-8 | grep -q '0個を書き出し、1個をスキップ' \
+  || fail "the existing file was not skipped"
+[ "$(cat "$work/out/TWELVE0000.ICO")" = kept ] || fail "the existing file was replaced without /Y"
+"$wine_run" "$program" "$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /I 0 /Y >/dev/null
+cmp -s "$work/out/TWELVE0000.ICO" "$work/out/TWELVE0001.ICO" && fail "icons 0 and 1 are the same"
+[ "$(icotool -l "$work/out/TWELVE0000.ICO" | wc -l)" -gt 1 ] || fail "/Y did not write the whole icon"
+echo "console program: all rows passed"
