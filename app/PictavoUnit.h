@@ -55,6 +55,10 @@ public:
     void DispIcon(const std::string& name);
     void Btn4Click();
     void Image1DblClick(int x);
+    // The strip's cells: 32 pixels square at 96 DPI, scaled to the window's DPI; the cell under
+    // x, counted from the strip's left edge.
+    int StripCellSize() const { return Scale(32); }
+    int StripCellAt(int x) const { return x / StripCellSize(); }
     void Btn3Click();
     void ShowHint();
     void About1Click();
@@ -70,6 +74,7 @@ public:
 protected:
     void FormDestroy() override;
     void WMDropFiles(HDROP drop) override;
+    void DpiChanged() override;
 
 private:
     class SearchInProgress;
