@@ -87,7 +87,8 @@ void Form::ChangeDpi(int dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyDpiToChildren(Handle(), previous);
     DpiChanged();
-    InvalidateRect(Handle(), nullptr, TRUE);
+    // Moved and grown controls keep pieces drawn at the old size: everything is drawn afresh.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::Show() {
