@@ -314,10 +314,15 @@ StoredIcon IconFile::Stored(int index) {
 }
 
 // An icon the check found missing or damaged is never asked of the shell, which would read it
-// without bounds.
-HICON IconFile::Extract(int index) const {
+// without bounds. The shell's default extraction gives the system's large-icon size, which grows
+// with the DPI of a DPI-aware program: any other size is asked for by its number of pixels.
+HICON IconFile::Extract(int index, int pixels) const {
     if (index < 0 || index >= count_ || !extractable_[static_cast<std::size_t>(index)]) return nullptr;
-    return ExtractIconA(reinterpret_cast<HINSTANCE>(owner_), location_.c_str(), static_cast<UINT>(index));
+    if (pixels == GetSystemMetrics(SM_CXICON) && pixels == GetSystemMetrics(SM_CYICON))
+        return ExtractIconA(reinterpret_cast<HINSTANCE>(owner_), location_.c_str(), static_cast<UINT>(index));
+    HICON icon = nullptr;
+    const UINT got = PrivateExtractIconsA(location_.c_str(), index, pixels, pixels, &icon, nullptr, 1, LR_DEFAULTCOLOR);
+    return got == 1 ? icon : nullptr;
 }
 
 }  // namespace app

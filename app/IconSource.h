@@ -38,12 +38,15 @@ public:
     IconFile(const IconFile&) = delete;
     IconFile& operator=(const IconFile&) = delete;
 
+    // The size of the icons the program writes, whatever the display's DPI.
+    static constexpr int kExportSize = 32;
+
     int Count() const { return count_; }
     // The file the icons are read from: the path itself, or the .mun of a system file.
     const std::string& Location() const { return location_; }
-    // Icon number index at the large-icon size, owned by the caller; nullptr outside 0..Count-1
-    // and for an icon whose group or images are missing or damaged.
-    HICON Extract(int index) const;
+    // Icon number index, `pixels` square, owned by the caller; nullptr outside 0..Count-1 and for
+    // an icon whose group or images are missing or damaged.
+    HICON Extract(int index, int pixels = kExportSize) const;
     // Icon number index as the file stores it: every image, bytes unchanged, the missing or
     // damaged ones left out; empty outside 0..Count-1. The file stays open for later icons.
     StoredIcon Stored(int index);

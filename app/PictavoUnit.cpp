@@ -359,20 +359,21 @@ void TForm1::DispIcon(const std::string& name) {
     // The strip is drawn before anything changes: when its picture cannot be made (too many icons
     // for one bitmap) the error ends this and the window still shows the previous file whole, so
     // the export button never exports indexes of one file from another.
+    const int cell = StripCellSize();
     toolkit::Bitmap strip;
     if (file.Count() > 0) {
-        strip = toolkit::WhiteBitmap(file.Count() * 32, 32);
+        strip = toolkit::WhiteBitmap(file.Count() * cell, cell);
         const toolkit::MemoryDC dc;
         const toolkit::SelectedObject held(dc.Get(), strip.Get());
         app::IconHolder icon;
         for (int i = 0; i < file.Count(); ++i) {
-            icon.Assign(file.Extract(i));
-            if (icon.Handle()) DrawIconEx(dc.Get(), 32 * i, 0, icon.Handle(), 0, 0, 0, nullptr, DI_NORMAL);
+            icon.Assign(file.Extract(i, cell));  // drawn at its own size, sharp
+            if (icon.Handle()) DrawIconEx(dc.Get(), cell * i, 0, icon.Handle(), 0, 0, 0, nullptr, DI_NORMAL);
         }
     }
     ScrollBox1.ScrollToLeft();
     StripIconCount = file.Count();
-    Image1.SetSize(StripIconCount * 32, 32);
+    Image1.SetSize(StripIconCount * cell, cell);
     Image1.SetPicture(std::move(strip));
     ScrollBox1.UpdateRange();
     Btn4.SetEnabled(true);
@@ -390,7 +391,10 @@ void TForm1::Image1DblClick(int x) {
     PutIcon(index, index);
 }
 
-int TForm1::StripCellAt(int x) const { return x / 32; }
+// On a monitor of another DPI the strip is drawn again with cells of that size.
+void TForm1::DpiChanged() {
+    if (Btn4.Enabled()) DispIcon(StripFileName);
+}
 
 void TForm1::Btn3Click() { Close(); }
 

@@ -60,8 +60,10 @@ public:
     void DispIcon(const std::string& name);
     void Btn4Click();
     void Image1DblClick(int x);
-    // The strip's cell under horizontal position x (counted from the strip's first cell).
-    int StripCellAt(int x) const;
+    // The strip's cells: 32 pixels square at 96 DPI, scaled to the window's DPI; the cell under
+    // x, counted from the strip's left edge.
+    int StripCellSize() const { return Scale(32); }
+    int StripCellAt(int x) const { return x / StripCellSize(); }
     // A right click on the strip: its own menu over a cell of an icon, PopupMenu1 elsewhere.
     void Image1ContextMenu(int x, int screenX, int screenY);
     void IconDetailClick();
@@ -81,6 +83,7 @@ public:
 protected:
     void FormDestroy() override;
     void WMDropFiles(HDROP drop) override;
+    void DpiChanged() override;
 
 private:
     class SearchInProgress;

@@ -28,10 +28,12 @@ function(pictavo_use_fixtures target)
 endfunction()
 
 # Adds a test that runs a Windows executable (under Wine when cross-compiled). GUI tests run one
-# at a time: they share the display and the foreground window.
+# at a time: they share the display and the foreground window. DPI runs it on a display of that
+# DPI: under Wine in a prefix of its own that scripts/wine-env.sh makes (PICTAVO_DPI); natively at
+# the display's own DPI.
 set_property(GLOBAL PROPERTY PICTAVO_WINE_TESTS "")
 function(pictavo_add_windows_test name target)
-  cmake_parse_arguments(arg "GUI" "TIMEOUT" "ARGS" ${ARGN})
+  cmake_parse_arguments(arg "GUI" "TIMEOUT;DPI" "ARGS" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 600)
   endif()
@@ -39,6 +41,9 @@ function(pictavo_add_windows_test name target)
   set(props "TIMEOUT ${arg_TIMEOUT} LABELS windows")
   if(arg_GUI)
     set(props "${props} RUN_SERIAL ON")
+  endif()
+  if(arg_DPI)
+    set(props "${props} ENVIRONMENT PICTAVO_DPI=${arg_DPI}")
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT})
   set(args "")
@@ -74,6 +79,20 @@ add_subdirectory(tests/win)
 if(EXISTS ${PROJECT_SOURCE_DIR}/bench/CMakeLists.txt)
   add_subdirectory(bench)
 endif()
+
+# Every Windows test program and benchmark carries the program's resources, its manifest among
+# them: what they run is what the program runs (visual styles, DPI awareness).
+foreach(dir tests/win bench)
+  if(EXISTS ${PROJECT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target ${targets})
+      get_target_property(type ${target} TYPE)
+      if(type STREQUAL "EXECUTABLE")
+        target_sources(${target} PRIVATE $<TARGET_OBJECTS:pictavo_resources>)
+      endif()
+    endforeach()
+  endif()
+endforeach()
 
 get_property(wine_tests GLOBAL PROPERTY PICTAVO_WINE_TESTS)
 file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/wine-tests.cmake CONTENT "${wine_tests}")

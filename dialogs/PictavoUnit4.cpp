@@ -18,9 +18,7 @@ TForm4::TForm4() {
     ProgramIcon.SetIcon(mainIcon_);
     // Sized to its text and centred where the design centres it: with a substitute for the dialog
     // font the name may be wider than the designed 106 pixels, and it must not wrap into Version.
-    ProductName.Create(Panel1, {104, 19, 106, 12}, "Pictavo for Windows");
-    const int centre = 104 + 106 / 2;
-    ProductName.SetBounds({centre - ProductName.Width() / 2, 19, ProductName.Width(), ProductName.Height()});
+    ProductName.Create(Panel1, {104, 19, 106, 12}, "Pictavo for Windows", true, SS_CENTER);
     Version.Create(Panel1, {129, 35, 57, 12}, "Version 2.1");
     Copyright.Create(Panel1, {42, 72, 184, 12}, "Copyright (C) 2026 Pictavo developers");
     Comments.Create(Panel1, {24, 120, 229, 24}, "Pictavo is free software: use, copy and share it as you like.", false);

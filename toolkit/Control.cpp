@@ -10,15 +10,37 @@ int Control::NextControlId() {
 }
 
 void Control::CreateControl(Window& parent, const char* className, DWORD style, DWORD exStyle,
-                            const Rect& bounds, const std::string& caption) {
-    CreateNative(className, style | WS_CHILD | WS_VISIBLE, exStyle, parent.Handle(), bounds,
+                            const Rect& designed, const std::string& caption) {
+    CreateNative(className, style | WS_CHILD | WS_VISIBLE, exStyle, parent.Handle(), JoinForm(parent, designed),
                  caption.c_str(), NextControlId());
-    AttachToForm(parent);
+    if (form_) SetFont(form_->GetFont());
 }
 
-void Control::AttachToForm(Window& parent) {
-    form_ = Form::FormOf(parent);
+void Control::CreateOwnControl(Window& parent, const char* className, DWORD style, DWORD exStyle,
+                               const Rect& designed, HBRUSH background) {
+    CreateOwnClass(className, style, exStyle, parent.Handle(), JoinForm(parent, designed), "", background);
     if (form_) SetFont(form_->GetFont());
+}
+
+Rect Control::JoinForm(Window& parent, const Rect& designed) {
+    form_ = Form::FormOf(parent);
+    designed_ = designed;
+    return ScaledBounds();
+}
+
+Rect Control::ScaledBounds() const { return form_ ? form_->Scale(designed_) : designed_; }
+
+int Control::Scale(int designed) const { return form_ ? form_->Scale(designed) : designed; }
+
+void Control::ApplyDpi(int previousDpi) {
+    if (form_) SetFont(form_->GetFont());
+    SetBounds(ScaledBounds());
+    ApplyDpiToChildren(Handle(), previousDpi);
+}
+
+void ApplyDpiToChildren(HWND parent, int previousDpi) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (auto* control = dynamic_cast<Control*>(Window::FromHandle(child))) control->ApplyDpi(previousDpi);
 }
 
 Rect Control::Bounds() const {

@@ -1,5 +1,6 @@
 #pragma once
-// What every control shares: position, caption, enabled state, font and hint.
+// What every control shares: position, caption, enabled state, font and hint. A control is
+// created at its designed bounds (pixels at 96 DPI), which its form scales to its own DPI.
 #include <functional>
 #include <string>
 
@@ -12,6 +13,7 @@ class Form;
 
 class Control : public Window {
 public:
+    // The control's place in its parent, in pixels as shown.
     Rect Bounds() const;
     void SetBounds(const Rect& bounds);
     int Left() const { return Bounds().left; }
@@ -41,20 +43,35 @@ public:
 
     Form* OwnerForm() const { return form_; }
 
+    // Lays the control out again for its form's new DPI (it was at `previousDpi`), in the form's
+    // font, and then the toolkit's controls inside it.
+    virtual void ApplyDpi(int previousDpi);
+
 protected:
     // Creates the native control `className` as a child of `parent` with the form's font.
     void CreateControl(Window& parent, const char* className, DWORD style, DWORD exStyle,
-                       const Rect& bounds, const std::string& caption = "");
-    // For controls of the toolkit's own classes: joins the parent's form (font, tool tips).
-    void AttachToForm(Window& parent);
+                       const Rect& designed, const std::string& caption = "");
+    // The same for a window of one of the toolkit's own classes.
+    void CreateOwnControl(Window& parent, const char* className, DWORD style, DWORD exStyle,
+                          const Rect& designed, HBRUSH background);
+    // The designed bounds at the form's DPI.
+    Rect ScaledBounds() const;
+    // A designed length at the form's DPI.
+    int Scale(int designed) const;
     static int NextControlId();
 
 private:
+    // Joins the parent's form (DPI, font, tool tips); returns where `designed` falls at its DPI.
+    Rect JoinForm(Window& parent, const Rect& designed);
     void UpdateToolTip();
 
     Form* form_ = nullptr;
+    Rect designed_;
     std::string hint_;
     bool showHint_ = false;
 };
+
+// Lays out again every control of the toolkit directly inside `parent` (see Control::ApplyDpi).
+void ApplyDpiToChildren(HWND parent, int previousDpi);
 
 }  // namespace toolkit

@@ -1,5 +1,7 @@
 #include "toolkit/Font.h"
 
+#include "toolkit/Dpi.h"
+
 namespace toolkit {
 
 Font::Font(const std::string& face, int height, BYTE charset, bool bold) {
@@ -43,9 +45,16 @@ SIZE MeasureText(HFONT font, const std::string& text) {
     return size;
 }
 
+namespace {
+constexpr const char* kFormFontFace = "ＭＳ Ｐゴシック";
+constexpr int kFormFontHeight = 12;
+}  // namespace
+
 const Font& DefaultFormFont() {
-    static const Font font("ＭＳ Ｐゴシック", 12, SHIFTJIS_CHARSET);
+    static const Font font(kFormFontFace, kFormFontHeight, SHIFTJIS_CHARSET);
     return font;
 }
+
+Font FormFontForDpi(int dpi) { return Font(kFormFontFace, ScaleToDpi(kFormFontHeight, dpi), SHIFTJIS_CHARSET); }
 
 }  // namespace toolkit

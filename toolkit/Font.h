@@ -30,5 +30,7 @@ SIZE MeasureText(HFONT font, const std::string& text);
 
 // The dialog font every Pictavo window uses: "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
 const Font& DefaultFormFont();
+// The same font for a window shown at `dpi`: 12 pixels scaled to it.
+Font FormFontForDpi(int dpi);
 
 }  // namespace toolkit

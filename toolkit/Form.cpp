@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "toolkit/Application.h"
 #include "toolkit/ModalTestHook.h"
 #include "toolkit/MonitorPlacement.h"
@@ -36,17 +38,57 @@ void Form::CreateForm(const std::string& caption, int clientWidth, int clientHei
                       FormPosition position, bool minimizeBox) {
     const DWORD style = kFixedDialogStyle | (minimizeBox ? WS_MINIMIZEBOX : 0);
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const Rect bounds{CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top};
+    designedClient_ = {clientWidth, clientHeight};
+    UseDpi(SystemDpi());
+    const SIZE frame = FrameSizeForClient(Scale(clientWidth), Scale(clientHeight), style, exStyle, dpi_);
+    const Rect bounds{CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy};
     HWND owner = nullptr;
     if (Form* main = Application::Instance().MainForm(); main && main != this) owner = main->Handle();
     CreateOwnClass(kFormClass, style, exStyle, owner, bounds, caption.c_str(), GetSysColorBrush(COLOR_BTNFACE));
+    // The system may have placed the window on a monitor of another DPI than the primary one.
+    if (const int dpi = WindowDpi(Handle()); dpi != dpi_) {
+        UseDpi(dpi);
+        const SIZE size = FrameSizeAt(dpi);
+        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     position_ = position;
     Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
     toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                0, 0, 0, 0, Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
     Application::Instance().RegisterForm(*this);
+}
+
+int Form::Scale(int designed) const { return ScaleToDpi(designed, dpi_); }
+
+Rect Form::Scale(const Rect& designed) const { return ScaleToDpi(designed, dpi_); }
+
+// The font is made for the DPI; at 96 it is the one shared dialog font.
+void Form::UseDpi(int dpi) {
+    dpi_ = dpi;
+    dpiFont_ = dpi == kDesignDpi ? Font() : FormFontForDpi(dpi);
+    font_ = dpi == kDesignDpi ? &DefaultFormFont() : &dpiFont_;
+}
+
+// The window's size for the designed client area at `dpi`.
+SIZE Form::FrameSizeAt(int dpi) const {
+    return FrameSizeForClient(ScaleToDpi(designedClient_.cx, dpi), ScaleToDpi(designedClient_.cy, dpi),
+                              static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE)),
+                              static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi);
+}
+
+// Moved to a monitor of another DPI: the window takes the rectangle the system suggests (of the
+// size WM_GETDPISCALEDSIZE gave it), then everything in it is laid out again in the new font.
+void Form::ChangeDpi(int dpi, const RECT& suggested) {
+    const int previous = dpi_;
+    const Font previousFont = std::move(dpiFont_);  // the controls still use it until laid out again
+    UseDpi(dpi);
+    Send(WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), FALSE);
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDpiToChildren(Handle(), previous);
+    DpiChanged();
+    // Moved and grown controls keep pieces drawn at the old size: everything is drawn afresh.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Form::Show() {
@@ -223,6 +265,14 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DROPFILES:
         WMDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case kGetDpiScaledSizeMessage: {
+        // The size at the new DPI is the designed client area scaled, not the window stretched.
+        *reinterpret_cast<SIZE*>(lParam) = FrameSizeAt(static_cast<int>(wParam));
+        return TRUE;
+    }
+    case WM_DPICHANGED:
+        ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_DESTROY:
         FormDestroy();

@@ -1,10 +1,13 @@
 #pragma once
 // A top-level window with a fixed dialog frame, created once and reused: shown, hidden, or run
-// modally with a result (1 OK, 2 Cancel, 6 Yes, 7 No, 10 All).
+// modally with a result (1 OK, 2 Cancel, 6 Yes, 7 No, 10 All). It is designed in pixels at 96 DPI
+// and shown at its monitor's DPI: sizes, places and font scaled, laid out again when it moves to a
+// monitor of another DPI.
 #include <functional>
 #include <vector>
 #include <string>
 
+#include "toolkit/Dpi.h"
 #include "toolkit/Font.h"
 #include "toolkit/Window.h"
 
@@ -54,6 +57,10 @@ public:
     int ClientHeight() const;
 
     const Font& GetFont() const { return *font_; }
+    int Dpi() const { return dpi_; }
+    // A designed length (pixels at 96 DPI) in this form's pixels.
+    int Scale(int designed) const;
+    Rect Scale(const Rect& designed) const;
     // Width in pixels of `text` in the form's font (the form's canvas).
     int TextWidth(const std::string& text) const;
 
@@ -78,14 +85,22 @@ protected:
     virtual void FormDestroy() {}
     // Files dropped from the shell, once the form accepts them (DragAcceptFiles).
     virtual void WMDropFiles(HDROP /*drop*/) {}
+    // Runs once the form and its controls are laid out for a new DPI.
+    virtual void DpiChanged() {}
 
 private:
+    void UseDpi(int dpi);
+    SIZE FrameSizeAt(int dpi) const;
+    void ChangeDpi(int dpi, const RECT& suggested);
     void CenterOnScreen();
     Button* EnterButton() const;
     void EnableOtherWindows(bool enable);
     static BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM self);
 
     const Font* font_ = &DefaultFormFont();
+    Font dpiFont_;  // the form's font at a DPI other than 96
+    int dpi_ = kDesignDpi;
+    SIZE designedClient_{};
     FormPosition position_ = FormPosition::SystemDefault;
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;

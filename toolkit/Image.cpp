@@ -5,8 +5,7 @@
 namespace toolkit {
 
 void Image::Create(Window& parent, const Rect& bounds) {
-    CreateOwnClass("TPictavoImage", WS_CHILD | WS_VISIBLE, 0, parent.Handle(), bounds, "", nullptr);
-    AttachToForm(parent);
+    CreateOwnControl(parent, "TPictavoImage", WS_CHILD | WS_VISIBLE, 0, bounds, nullptr);
 }
 
 void Image::SetSize(int width, int height) {

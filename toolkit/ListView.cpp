@@ -1,5 +1,7 @@
 #include "toolkit/ListView.h"
 
+#include "toolkit/Form.h"
+
 namespace toolkit {
 
 namespace {
@@ -24,10 +26,22 @@ void ListView::Create(Window& parent, const Rect& bounds, const std::vector<List
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = columns[i].format;
-        column.cx = columns[i].width;
+        column.cx = Scale(columns[i].width);
         column.pszText = caption.data();
         column.iSubItem = static_cast<int>(i);
         Send(LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+// The column widths as shown (the user may have dragged them) go to the new DPI.
+void ListView::ApplyDpi(int previousDpi) {
+    Control::ApplyDpi(previousDpi);
+    const HWND header = reinterpret_cast<HWND>(Send(LVM_GETHEADER));
+    const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    const int dpi = OwnerForm() ? OwnerForm()->Dpi() : previousDpi;
+    for (int i = 0; i < columns; ++i) {
+        const int width = static_cast<int>(Send(LVM_GETCOLUMNWIDTH, i));
+        Send(LVM_SETCOLUMNWIDTH, i, MulDiv(width, dpi, previousDpi));
     }
 }
 

@@ -25,7 +25,7 @@ struct ListColumn {
 class ListView : public Control {
 public:
     // Single selection, whole-row selection, selection shown without focus, captions not editable,
-    // no sorting of its own.
+    // no sorting of its own. Column widths are designed (at 96 DPI).
     void Create(Window& parent, const Rect& bounds, const std::vector<ListColumn>& columns,
                 const ListRowSource& rows);
 
@@ -48,6 +48,7 @@ public:
     void ScrollBy(int dx, int dy) { Send(LVM_SCROLL, dx, dy); }
 
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    void ApplyDpi(int previousDpi) override;
 
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/Form.h"
 #include "toolkit/ModalTestHook.h"
 #include "toolkit/StdControls.h"
@@ -35,14 +36,18 @@ public:
     std::string Text() const { return text_.Caption(); }
 
 private:
+    // The text's size in the dialog font at the system's DPI, given in designed pixels (at 96 DPI)
+    // that cover it there.
     static SIZE MeasureText(const std::string& text) {
+        const int dpi = SystemDpi();
+        const Font font = FormFontForDpi(dpi);
         HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, DefaultFormFont().Handle());
-        RECT r{0, 0, 600, 0};
+        HGDIOBJ old = SelectObject(dc, font.Handle());
+        RECT r{0, 0, ScaleToDpi(600, dpi), 0};
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK);
         SelectObject(dc, old);
         ReleaseDC(nullptr, dc);
-        return {r.right + 2, r.bottom};
+        return {DesignedCovering(r.right, dpi) + 2, DesignedCovering(r.bottom, dpi)};
     }
 
     Label iconControl_;

@@ -3,9 +3,8 @@
 namespace toolkit {
 
 void Panel::Create(Window& parent, const Rect& bounds) {
-    CreateOwnClass("TPictavoPanel", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-                   parent.Handle(), bounds, "", GetSysColorBrush(COLOR_BTNFACE));
-    AttachToForm(parent);
+    CreateOwnControl(parent, "TPictavoPanel", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, bounds,
+                     GetSysColorBrush(COLOR_BTNFACE));
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

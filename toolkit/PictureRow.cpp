@@ -40,9 +40,8 @@ Bitmap CheckeredBitmap(int width, int height, const std::vector<std::uint8_t>& b
 }  // namespace
 
 void PictureRow::Create(Window& parent, const Rect& bounds) {
-    CreateOwnClass("TPictavoPictureRow", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL,
-                   WS_EX_CLIENTEDGE, parent.Handle(), bounds, "", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    AttachToForm(parent);
+    CreateOwnControl(parent, "TPictavoPictureRow", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL,
+                     WS_EX_CLIENTEDGE, bounds, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 }
 
 void PictureRow::Clear() {

@@ -2,15 +2,16 @@
 
 #include <algorithm>
 
+#include "toolkit/Form.h"
+
 namespace toolkit {
 
 void ScrollBox::Create(Window& parent, const Rect& bounds, int step, int margin) {
     step_ = step;
     margin_ = margin;
-    CreateOwnClass("TPictavoScrollBox", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_BORDER | WS_TABSTOP |
-                                            WS_CLIPCHILDREN,
-                   0, parent.Handle(), bounds, "", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    AttachToForm(parent);
+    CreateOwnControl(parent, "TPictavoScrollBox",
+                     WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_BORDER | WS_TABSTOP | WS_CLIPCHILDREN, 0, bounds,
+                     static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     UpdateRange();
 }
 
@@ -28,7 +29,7 @@ int ScrollBox::ClientWidth() const {
 }
 
 int ScrollBox::ContentExtent() const {
-    return content_ ? contentLeft_ + content_->Width() + margin_ : 0;
+    return content_ ? Scale(contentLeft_) + content_->Width() + Scale(margin_) : 0;
 }
 
 // Range, page and position go to the scroll bar in one call: each call redraws the bar.
@@ -55,7 +56,7 @@ void ScrollBox::ScrollTo(int position) {
 
 void ScrollBox::PlaceContent() {
     if (content_)
-        SetWindowPos(content_->Handle(), nullptr, contentLeft_ - position_, contentTop_, 0, 0,
+        SetWindowPos(content_->Handle(), nullptr, Scale(contentLeft_) - position_, Scale(contentTop_), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -63,8 +64,8 @@ void ScrollBox::OnHorizontalScroll(int request) {
     SCROLLINFO info{sizeof info, SIF_ALL};
     GetScrollInfo(Handle(), SB_HORZ, &info);
     switch (request) {
-    case SB_LINELEFT: ScrollTo(position_ - step_); break;
-    case SB_LINERIGHT: ScrollTo(position_ + step_); break;
+    case SB_LINELEFT: ScrollTo(position_ - Scale(step_)); break;
+    case SB_LINERIGHT: ScrollTo(position_ + Scale(step_)); break;
     case SB_PAGELEFT: ScrollTo(position_ - static_cast<int>(info.nPage)); break;
     case SB_PAGERIGHT: ScrollTo(position_ + static_cast<int>(info.nPage)); break;
     case SB_THUMBTRACK:
@@ -73,6 +74,15 @@ void ScrollBox::OnHorizontalScroll(int request) {
     case SB_RIGHT: ScrollTo(ContentExtent()); break;
     default: break;
     }
+}
+
+// The content keeps its size (its owner sizes it); the range follows the new sizes.
+void ScrollBox::ApplyDpi(int previousDpi) {
+    const Rect content = content_ ? content_->Bounds() : Rect{};
+    Control::ApplyDpi(previousDpi);
+    if (content_) content_->SetBounds(content);
+    position_ = MulDiv(position_, OwnerForm() ? OwnerForm()->Dpi() : previousDpi, previousDpi);
+    UpdateRange();
 }
 
 LRESULT ScrollBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,7 @@
 #pragma once
 // A bordered box that scrolls its one child horizontally: arrow steps of `step` pixels, `margin`
-// pixels of room after the child, the child following the thumb while it is dragged.
+// pixels of room after the child, the child following the thumb while it is dragged. Step, margin
+// and the child's place are designed (at 96 DPI); the child's size is its owner's.
 #include "toolkit/Control.h"
 
 namespace toolkit {
@@ -15,6 +16,7 @@ public:
     void ScrollToLeft() { ScrollTo(0); }
     void ScrollTo(int position);
     int Position() const { return position_; }
+    void ApplyDpi(int previousDpi) override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -3,12 +3,24 @@
 namespace toolkit {
 
 void StatusBar::Create(Window& parent, int height) {
-    RECT client{};
-    GetClientRect(parent.Handle(), &client);
-    CreateControl(parent, STATUSCLASSNAMEA, CCS_BOTTOM | CCS_NORESIZE, 0,
-                  {0, client.bottom - height, client.right, height});
+    height_ = height;
+    CreateControl(parent, STATUSCLASSNAMEA, CCS_BOTTOM | CCS_NORESIZE, 0, {});
+    PlaceAtBottom();
     int right = -1;
     Send(SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+}
+
+// The whole width of the parent's client area, its designed height scaled, flush with the bottom.
+void StatusBar::PlaceAtBottom() {
+    RECT client{};
+    GetClientRect(GetParent(Handle()), &client);
+    const int height = Scale(height_);
+    SetBounds({0, client.bottom - height, client.right, height});
+}
+
+void StatusBar::ApplyDpi(int previousDpi) {
+    Control::ApplyDpi(previousDpi);
+    PlaceAtBottom();
 }
 
 void StatusBar::SetPanelText(const std::string& text) {

@@ -8,9 +8,15 @@ namespace toolkit {
 
 class StatusBar : public Control {
 public:
+    // `height` is designed (at 96 DPI).
     void Create(Window& parent, int height);
     void SetPanelText(const std::string& text);
     std::string PanelText() const;
+    void ApplyDpi(int previousDpi) override;
+
+private:
+    void PlaceAtBottom();
+    int height_ = 0;
 };
 
 }  // namespace toolkit

@@ -7,6 +7,7 @@ namespace toolkit {
 void Label::Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize,
                    DWORD style) {
     autoSize_ = autoSize;
+    centred_ = (style & SS_TYPEMASK) == SS_CENTER;
     // SS_NOTIFY: a static without it lets the mouse through (HTTRANSPARENT), so its hint would never pop up.
     CreateControl(parent, "STATIC", (style ? style : SS_LEFT) | SS_NOPREFIX | SS_NOTIFY, 0, bounds, caption);
     FitToCaption();
@@ -27,7 +28,17 @@ void Label::FitToCaption() {
     const auto font = reinterpret_cast<HFONT>(Send(WM_GETFONT));
     const SIZE size = MeasureText(font, Caption());
     const SIZE line = MeasureText(font, "");
-    SetWindowPos(Handle(), nullptr, 0, 0, size.cx, line.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!centred_) {
+        SetWindowPos(Handle(), nullptr, 0, 0, size.cx, line.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    const Rect box = ScaledBounds();
+    SetBounds({box.left + box.width / 2 - size.cx / 2, box.top, size.cx, line.cy});
+}
+
+void Label::ApplyDpi(int previousDpi) {
+    Control::ApplyDpi(previousDpi);
+    FitToCaption();
 }
 
 void Label::SetFontColor(COLORREF color) {

@@ -10,11 +10,13 @@ namespace toolkit {
 
 class Label : public Control {
 public:
-    // An auto-sized label grows and shrinks with its caption; a fixed one keeps `bounds` and wraps
-    // its words. `style` adds SS_CENTER and the like.
+    // An auto-sized label grows and shrinks with its caption (centred on `bounds` with SS_CENTER,
+    // from its left edge otherwise); a fixed one keeps `bounds` and wraps its words. `style` adds
+    // SS_CENTER and the like.
     void Create(Window& parent, const Rect& bounds, const std::string& caption, bool autoSize = true,
                 DWORD style = 0);
     void SetCaption(const std::string& caption) override;
+    void ApplyDpi(int previousDpi) override;
     void SetFontColor(COLORREF color);
     COLORREF FontColor() const { return color_; }
     HBRUSH OnControlColor(HDC dc) override;
@@ -22,6 +24,7 @@ public:
 private:
     void FitToCaption();
     bool autoSize_ = true;
+    bool centred_ = false;
     COLORREF color_ = GetSysColor(COLOR_WINDOWTEXT);
 };
 

@@ -173,6 +173,11 @@ void TCustomTreeView::CreateTree(Window& parent, const Rect& bounds) {
     ApplyIndent();
 }
 
+void TCustomTreeView::ApplyDpi(int previousDpi) {
+    Control::ApplyDpi(previousDpi);
+    ApplyIndent();
+}
+
 LRESULT TCustomTreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) ClearNodes();
     return Control::HandleMessage(message, wParam, lParam);
@@ -283,7 +288,7 @@ void TCustomTreeView::SetIndent(int indent) {
 }
 
 void TCustomTreeView::ApplyIndent() {
-    if (Handle() && indent_ >= 0) Send(TVM_SETINDENT, indent_);
+    if (Handle() && indent_ >= 0) Send(TVM_SETINDENT, Scale(indent_));
 }
 
 // With only the native tree's own redraw switch off, Wine's tree still lays out and draws its

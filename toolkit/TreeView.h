@@ -109,6 +109,7 @@ public:
     void SetImages(HIMAGELIST images) { Send(TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images)); }
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // The indent in pixels as shown; set as designed (at 96 DPI).
     int Indent() const { return static_cast<int>(Send(TVM_GETINDENT)); }
     void SetIndent(int indent);
     bool HideSelection() const { return hideSelection_; }
@@ -120,6 +121,7 @@ public:
     void ResumeDrawing();
 
     bool OnNotify(NMHDR& header, LRESULT& result) override;
+    void ApplyDpi(int previousDpi) override;
 
 protected:
     friend class TTreeNode;

@@ -13,6 +13,7 @@
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
 #include "dialogs/PictavoUnit7.h"
+#include "tests/win/DisplayDpi.h"
 #include "tests/win/TestFolder.h"
 #include "tests/win/WindowTexts.h"
 #include "toolkit/ModalTestHook.h"
@@ -142,6 +143,19 @@ TEST_F(MainWindowStrip, TheStripScrollsByCellsAndADoubleClickExportsTheCellUnder
     EXPECT_EQ(form_->exports, (std::vector<std::pair<int, int>>{{7, 7}, {7, 7}}));
     form_->Btn4.Send(BM_CLICK);
     EXPECT_EQ(form_->exports.back(), std::make_pair(0, 39));
+}
+
+// Run at 96 and at 144 DPI: cells of 32 and 48 pixels, each filled by its icon drawn at that size;
+// the first and the last pixel of a cell are that cell.
+TEST_F(MainWindowStrip, TheCellsFollowTheDpi) {
+    const int cell = testsupport::DisplayDpi() == 144 ? 48 : 32;
+    ShowFile("FORTY.DLL");
+    EXPECT_EQ(form_->Image1.Width(), 40 * cell);
+    EXPECT_EQ(form_->Image1.Height(), cell);
+    toolkit::ImageCanvas canvas(form_->Image1);
+    for (int i : {0, 39}) EXPECT_NE(GetPixel(canvas.Get(), cell * i + cell - 1, cell - 1), RGB(255, 255, 255)) << i;
+    for (int x : {0, cell - 1, 39 * cell, 40 * cell - 1}) DoubleClickStrip(x);
+    EXPECT_EQ(form_->exports, (std::vector<std::pair<int, int>>{{0, 0}, {0, 0}, {39, 39}, {39, 39}}));
 }
 
 TEST_F(MainWindowStrip, ADoubleClickOnAnEmptyStripDoesNothing) {
