@@ -16,7 +16,7 @@ for bits in 64 32; do
   version=$(basename "$zip" | sed 's/^pictavo-\(.*\)-win.*$/\1/')
   dir=$tmp/win$bits exe=$tmp/win$bits/PICTAVO.EXE
   python3 -m zipfile -e "$zip" "$dir"
-  [ "$(ls "$dir" | tr '\n' ' ')" = "PICTAVO.EXE README.txt " ] || fail "$zip: not PICTAVO.EXE + README.txt"
+  [ "$(ls "$dir" | tr '\n' ' ')" = "PICTAVO.EXE PICTAVOX.EXE README.txt " ] || fail "$zip: not PICTAVO.EXE + PICTAVOX.EXE + README.txt"
   if [ "$bits" = 64 ]; then type='PE32+ executable (GUI) x86-64' format=pei-x86-64 tools=x86_64
   else type='PE32 executable (GUI) Intel 80386' format=pei-i386 tools=i686; fi
   # (Outputs are matched whole: grep -q in a pipe would fail it under pipefail.)
@@ -24,6 +24,8 @@ for bits in 64 32; do
   [[ "$("$tools-w64-mingw32-objdump" -f "$exe")" == *"file format $format"$'\n'* ]] || fail "$zip: not $format"
   [[ "$("$tools-w64-mingw32-objdump" -h "$exe")" != *.debug* ]] || fail "$zip: debug sections"
   [ "$(stat -c %s "$exe")" -lt 1572864 ] || fail "$zip: PICTAVO.EXE is 1.5 MB or more"
+  [[ "$(file -b "$dir/PICTAVOX.EXE")" == "${type/(GUI)/(console)}"* ]] || fail "$zip: PICTAVOX.EXE is $(file -b "$dir/PICTAVOX.EXE")"
+  [ "$(stat -c %s "$dir/PICTAVOX.EXE")" -lt 1572864 ] || fail "$zip: PICTAVOX.EXE is 1.5 MB or more"
   strings=$(wrestool -x --raw -t 16 "$exe" | strings -el | paste -sd'|')
   for pair in "FileDescription|Pictavo icon" "ProductName|Pictavo" "InternalName|Pictavo" \
               "OriginalFilename|PICTAVO.EXE" "FileVersion|$version|"; do
@@ -40,6 +42,9 @@ done
 # The 64-bit program under Wine: its main window shows, and closing it writes PICTAVO.INI.
 source "$root/scripts/wine-env.sh"
 pictavo_prepare_prefix
+# The console program answers /? with its usage (Wine exits 0 also for a program it cannot start).
+usage=$(wine "$tmp/win64/PICTAVOX.EXE" /? 2>/dev/null | iconv -f CP932 -t UTF-8) || fail "PICTAVOX.EXE /? failed"
+[[ "$usage" == *"PICTAVOX ソース..."* ]] || fail "PICTAVOX.EXE printed no usage: $usage"
 wine "$tmp/win64/PICTAVO.EXE" >"$tmp/wine.log" 2>&1 &
 wine_pid=$!
 window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Pictavo$' | head -1) ||
