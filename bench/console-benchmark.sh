@@ -16,10 +16,10 @@ mkdir -p "$work/src" "$work/ours" "$work/theirs"
 find "$system32" -maxdepth 1 -type f \( -iname '*.dll' -o -iname '*.exe' -o -iname '*.ocx' -o -iname '*.cpl' \) \
   -exec cp -L {} "$work/src/" \;
 echo "files: $(ls "$work/src" | wc -l)"
-wine "$build/console/PICTAVOX.exe" /? >/dev/null 2>&1  # Wine started once before the clock
+wine "$build/app/PICTAVOX.exe" /? >/dev/null 2>&1  # Wine started once before the clock
 
 start=$(date +%s.%N)
-wine "$build/console/PICTAVOX.exe" "Z:${work//\//\\}\\src" /O "Z:${work//\//\\}\\ours" /ICO /Q >/dev/null 2>&1 || true
+wine "$build/app/PICTAVOX.exe" "Z:${work//\//\\}\\src" /O "Z:${work//\//\\}\\ours" /ICO /Q >/dev/null 2>&1 || true
 ours=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN{print b-a}')
 
 start=$(date +%s.%N)

@@ -23,7 +23,7 @@ for bits in 64 32; do
   stage=dist/stage/win$bits
   mkdir -p "$stage"
   cp "$dir/app/PICTAVO.exe" "$stage/PICTAVO.EXE"
-  cp "$dir/console/PICTAVOX.exe" "$stage/PICTAVOX.EXE"
+  cp "$dir/app/PICTAVOX.exe" "$stage/PICTAVOX.EXE"
   # README.txt for Notepad: UTF-8 with a byte order mark and CR LF line ends.
   { printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g; s/@BITS@/$bits/g; s/\$/\r/" resources/README.txt.in; } \
     >"$stage/README.txt"

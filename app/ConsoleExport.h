@@ -1,8 +1,8 @@
 #pragma once
 // The console program's run: each source file's icons written as the export run writes them,
 // nothing asked, a line per file and the totals.
-#include "console/CommandLine.h"
-#include "console/ConsoleText.h"
+#include "app/CommandLine.h"
+#include "app/ConsoleText.h"
 
 namespace console {
 

@@ -1,4 +1,4 @@
-#include "console/ConsoleExport.h"
+#include "app/ConsoleExport.h"
 
 #include <shlobj.h>
 

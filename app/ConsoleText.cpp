@@ -1,4 +1,4 @@
-#include "console/ConsoleText.h"
+#include "app/ConsoleText.h"
 
 namespace console {
 

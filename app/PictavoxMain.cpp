@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "console/CommandLine.h"
-#include "console/ConsoleExport.h"
-#include "console/ConsoleText.h"
+#include "app/CommandLine.h"
+#include "app/ConsoleExport.h"
+#include "app/ConsoleText.h"
 
 int main(int argc, char** argv) {
     console::ConsoleText out(STD_OUTPUT_HANDLE), errors(STD_ERROR_HANDLE);
