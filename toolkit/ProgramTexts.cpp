@@ -24,7 +24,7 @@ constexpr ProgramText kTexts[] = {
      "When checked, the subfolders are searched too"},
     {TextId::MainSearchButton, "main", 69, "ﾌｧｲﾙ検索(&S)", "&Search"},
     {TextId::MainSearchHint, "main", 545, "ｱｲｺﾝのあるﾌｧｲﾙを検索します", "Finds the files that hold icons"},
-    {TextId::MainStopButton, "main", 69, "中止(&S)", "&Stop"},
+    {TextId::MainStopButton, "main while searching", 69, "中止(&S)", "&Stop"},
     {TextId::MainViewButton, "main", 69, "見る(&V)", "&View"},
     {TextId::MainViewHint, "main", 545, "選択したﾌｧｲﾙのｱｲｺﾝを表示します", "Shows the icons of the selected file"},
     {TextId::MainExportButton, "main", 69, "取り出す(&E)...", "&Export..."},
