@@ -1,4 +1,5 @@
 #include "app/IconCatalogue.h"
+#include "toolkit/ProgramTexts.h"
 
 #include <algorithm>
 #include <cstring>
@@ -108,8 +109,8 @@ IconCatalogue::HeaderClick IconCatalogue::ClickHeader(int column, const FileName
     if (!byName && sortKey_ != kByCount) SortByCount();
     click.reverse = sortDir_ == kAscending;
     const char* mark = click.reverse ? " -" : " +";
-    click.nameCaption = std::string("ﾌｧｲﾙ名") + (byName ? mark : "");
-    click.countCaption = std::string("ｱｲｺﾝ数") + (byName ? "" : mark);
+    click.nameCaption = std::string(toolkit::Text(toolkit::TextId::MainNameColumn)) + (byName ? mark : "");
+    click.countCaption = std::string(toolkit::Text(toolkit::TextId::MainCountColumn)) + (byName ? "" : mark);
     return click;
 }
 

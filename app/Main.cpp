@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/PictavoUnit.h"
+#include "app/SettingsFile.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
 #include "dialogs/PictavoUnit7.h"
@@ -13,11 +14,15 @@
 #include "export/PictavoUnit5.h"
 #include "foldertree/OleSession.h"
 #include "toolkit/Application.h"
+#include "toolkit/ProgramTexts.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     foldertree::OleSession ole;  // the folder tree's shell and drag-and-drop services
     auto& application = toolkit::Application::Instance();
     application.Initialize();
+    // Chosen once, before the first window takes its texts.
+    const app::SettingsFile settings(app::SettingsFileLocation());
+    toolkit::SetLanguage(toolkit::ChooseLanguage(GetACP(), settings.ReadString("Opt", "Language", "")));
     auto form1 = std::make_unique<TForm1>();
     auto form2 = std::make_unique<TForm2>();
     auto form3 = std::make_unique<TForm3>();

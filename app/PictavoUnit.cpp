@@ -1,4 +1,5 @@
 #include "app/PictavoUnit.h"
+#include "toolkit/ProgramTexts.h"
 
 #include <shellapi.h>
 
@@ -20,9 +21,6 @@ TForm1* Form1 = nullptr;
 
 namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr const char* kNameColumn = "ﾌｧｲﾙ名";
-constexpr const char* kCountColumn = "ｱｲｺﾝ数";
-constexpr const char* kSearchCaption = "ﾌｧｲﾙ検索(&S)";
 // The sub-folder search reads the user's input this often, and shows its progress every third
 // time: each showing costs Wine several milliseconds of drawing.
 constexpr DWORD kProgressInterval = 100;
@@ -45,30 +43,30 @@ TForm1::~TForm1() {
 
 void TForm1::CreateControls() {
     using toolkit::Rect;
-    Label1.Create(*this, {20, 8, 0, 0}, "ｱｲｺﾝﾘｽﾄ ：");
+    Label1.Create(*this, {20, 8, 0, 0}, toolkit::Text(toolkit::TextId::MainIconListLabel));
     Label2.Create(*this, {81, 8, 0, 0}, "");
-    Label2.SetHint("ﾊﾟｽとﾌｧｲﾙ名を表示します");
+    Label2.SetHint(toolkit::Text(toolkit::TextId::MainPathHint));
     Label2.SetShowHint(true);
-    Label6.Create(*this, {17, 93, 0, 0}, "検索ﾌｫﾙﾀﾞ ：");
+    Label6.Create(*this, {17, 93, 0, 0}, toolkit::Text(toolkit::TextId::MainFolderLabel));
     Label5.Create(*this, {83, 93, 142, 12}, "D:\\...\\TOOL\\PICTAVO6", false);
-    Label3.Create(*this, {240, 93, 0, 0}, "ｱｲｺﾝのあるﾌｧｲﾙ ：");
-    Label4.Create(*this, {342, 93, 0, 0}, "未検索");
+    Label3.Create(*this, {240, 93, 0, 0}, toolkit::Text(toolkit::TextId::MainFilesLabel));
+    Label4.Create(*this, {342, 93, 0, 0}, toolkit::Text(toolkit::TextId::MainNotSearched));
     Label4.SetFontColor(kRed);
-    Label4.SetHint("検索するとﾌｧｲﾙ数を表示します");
+    Label4.SetHint(toolkit::Text(toolkit::TextId::MainCountHint));
     Label4.SetShowHint(true);
 
     ListView1.Create(*this, {240, 112, 211, 241},
-                     {{kNameColumn, 120, LVCFMT_LEFT}, {"ｱｲｺﾝ数 ", 65, LVCFMT_CENTER}}, *this);
+                     {{toolkit::Text(toolkit::TextId::MainNameColumn), 120, LVCFMT_LEFT}, {std::string(toolkit::Text(toolkit::TextId::MainCountColumn)) + " ", 65, LVCFMT_CENTER}}, *this);
     ListView1.OnClick = [this] { ListView1Click(); };
     ListView1.OnColumnClick = [this](int column) { ListView1ColumnClick(column); };
     ListView1.OnDblClick = [this] { Btn2Click(); };
 
-    CheckBox1.Create(*this, {468, 136, 71, 23}, "複数ｱｲｺﾝ", true);
-    CheckBox1.SetHint("チェックすると複数アイコンのファイルだけを対象にします");
+    CheckBox1.Create(*this, {468, 136, 71, 23}, toolkit::Text(toolkit::TextId::MainMultiIcons), true);
+    CheckBox1.SetHint(toolkit::Text(toolkit::TextId::MainMultiIconsHint));
     CheckBox1.SetShowHint(true);
     CheckBox1.OnClick = [this] { CheckBox1Click(); };
-    CheckBox2.Create(*this, {468, 112, 71, 23}, "ｻﾌﾞﾌｫﾙﾀﾞ", false);
-    CheckBox2.SetHint("チェックするとｻﾌﾞﾌｫﾙﾀﾞも検索します");
+    CheckBox2.Create(*this, {468, 112, 71, 23}, toolkit::Text(toolkit::TextId::MainSubFolders), false);
+    CheckBox2.SetHint(toolkit::Text(toolkit::TextId::MainSubFoldersHint));
     CheckBox2.SetShowHint(true);
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
 
@@ -77,10 +75,10 @@ void TForm1::CreateControls() {
         b.SetHint(hint);
         b.SetShowHint(true);
     };
-    button(Btn1, 178, kSearchCaption, "ｱｲｺﾝのあるﾌｧｲﾙを検索します");
-    button(Btn2, 226, "見る(&V)", "選択したﾌｧｲﾙのｱｲｺﾝを表示します");
-    button(Btn4, 274, "取り出す(&E)...", "表示中のｱｲｺﾝを取り出し、一つずつﾌｧｲﾙに出力します");
-    button(Btn3, 322, "終了(&X)", "ばいばい");
+    button(Btn1, 178, toolkit::Text(toolkit::TextId::MainSearchButton), toolkit::Text(toolkit::TextId::MainSearchHint));
+    button(Btn2, 226, toolkit::Text(toolkit::TextId::MainViewButton), toolkit::Text(toolkit::TextId::MainViewHint));
+    button(Btn4, 274, toolkit::Text(toolkit::TextId::MainExportButton), toolkit::Text(toolkit::TextId::MainExportHint));
+    button(Btn3, 322, toolkit::Text(toolkit::TextId::MainExitButton), toolkit::Text(toolkit::TextId::MainExitHint));
     Btn2.SetEnabled(false);
     Btn4.SetEnabled(false);
     Btn1.OnClick = [this] { Btn1Click(); };
@@ -92,7 +90,7 @@ void TForm1::CreateControls() {
     ScrollBox1.Create(*this, {16, 24, 529, 54}, 32, 10);
     Image1.Create(ScrollBox1, {2, 2, 105, 32});
     ScrollBox1.SetContent(Image1, 2, 2);
-    Image1.SetHint("ダブルクリックで一つだけ取り出します");
+    Image1.SetHint(toolkit::Text(toolkit::TextId::MainStripHint));
     Image1.SetShowHint(true);
     Image1.OnDblClick = [this](int x, int) { Image1DblClick(x); };
     Image1.OnContextMenu = [this](int x, int, int screenX, int screenY) { Image1ContextMenu(x, screenX, screenY); };
@@ -105,14 +103,14 @@ void TForm1::CreateControls() {
     FTVE1.Create(*this, {16, 112, 213, 241});
 
     StatusBar1.Create(*this, 19);
-    PopupMenu1.AddItem("About...", [this] { About1Click(); });
-    PopupMenu1.AddItem("Hint...", [this] { ListHintClick(); });
+    PopupMenu1.AddItem(toolkit::Text(toolkit::TextId::MenuAbout), [this] { About1Click(); });
+    PopupMenu1.AddItem(toolkit::Text(toolkit::TextId::MenuHint), [this] { ListHintClick(); });
     SetPopupMenu(&PopupMenu1);
-    StripMenu.AddItem("ｱｲｺﾝの詳細(&I)...", [this] { IconDetailClick(); });
-    StripMenu.AddItem("ｺﾋﾟｰ(&C)", [this] { IconCopyClick(); });
+    StripMenu.AddItem(toolkit::Text(toolkit::TextId::MenuIconDetail), [this] { IconDetailClick(); });
+    StripMenu.AddItem(toolkit::Text(toolkit::TextId::MenuCopy), [this] { IconCopyClick(); });
     StripMenu.AddSeparator();
-    StripMenu.AddItem("About...", [this] { About1Click(); });
-    StripMenu.AddItem("Hint...", [this] { ListHintClick(); });
+    StripMenu.AddItem(toolkit::Text(toolkit::TextId::MenuAbout), [this] { About1Click(); });
+    StripMenu.AddItem(toolkit::Text(toolkit::TextId::MenuHint), [this] { ListHintClick(); });
 }
 
 // Start-up: settings in, the remembered folder entered, the window placed.
@@ -179,8 +177,8 @@ void TForm1::FTVE1Change(const std::string& folderName) {
 }
 
 void TForm1::ResetColumnCaptions() {
-    ListView1.SetColumnCaption(0, kNameColumn);
-    ListView1.SetColumnCaption(1, kCountColumn);
+    ListView1.SetColumnCaption(0, toolkit::Text(toolkit::TextId::MainNameColumn));
+    ListView1.SetColumnCaption(1, toolkit::Text(toolkit::TextId::MainCountColumn));
 }
 
 // The reset: list, strip and result go back to "not searched".
@@ -195,7 +193,7 @@ void TForm1::CheckBox1Click() {
     Btn4.SetEnabled(false);
     Catalogue.Reset();
     Label4.SetFontColor(kRed);
-    Label4.SetCaption("未検索");
+    Label4.SetCaption(toolkit::Text(toolkit::TextId::MainNotSearched));
 }
 
 void TForm1::Btn1Click() {
@@ -207,7 +205,7 @@ void TForm1::Btn1Click() {
     ResetColumnCaptions();
     Btn2.SetEnabled(false);
     Label4.SetFontColor(kRed);
-    Label4.SetCaption("検索中…");
+    Label4.SetCaption(toolkit::Text(toolkit::TextId::MainSearching));
     Label4.Repaint();
     {
         toolkit::HourglassCursor busy;
@@ -245,7 +243,7 @@ public:
         form_.stopSearch_ = false;
         form_.lastProgress_ = GetTickCount();
         form_.progressTicks_ = 0;
-        form_.Btn1.SetCaption("中止(&S)");
+        form_.Btn1.SetCaption(toolkit::Text(toolkit::TextId::MainStopButton));
         EnableWork(false);
         // The stop button holds the focus, so Escape and Space reach the search whatever had it
         // before (after a drop nothing had, and a disabled control would keep none).
@@ -256,7 +254,7 @@ public:
         RestoreFocus();
         form_.Btn4.SetEnabled(exportEnabled_);
         form_.Btn2.SetEnabled(false);
-        form_.Btn1.SetCaption(kSearchCaption);
+        form_.Btn1.SetCaption(toolkit::Text(toolkit::TextId::MainSearchButton));
         form_.ShowHint();
         form_.searching_ = false;
     }
@@ -314,7 +312,7 @@ bool TForm1::SearchGoesOn(int found, const std::string& folder) {
 
 void TForm1::ShowSearchProgress(int found, const std::string& folder) {
     char counted[64];
-    std::snprintf(counted, sizeof counted, "検索中… %d ﾌｧｲﾙ  ", found);
+    std::snprintf(counted, sizeof counted, toolkit::Text(toolkit::TextId::MainSearchProgress), found);
     const auto width = [this](const std::string& text) { return TextWidth(text); };
     const int room = StatusBar1.Width() - TextWidth(counted) - 8;
     StatusBar1.SetPanelText(counted + app::ShortenPath(folder, width, room, toolkit::SystemLeadBytes()));
@@ -436,13 +434,13 @@ void TForm1::WMDropFiles(HDROP drop) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (path.empty() || !HasAnsiForm(drop) || attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        toolkit::ShowMessage(path + "\r\nというファイルが見つかりません。");
+        toolkit::ShowMessage(toolkit::TextWith(toolkit::TextId::DropNotFound, {path}));
         return;
     }
-    if (count > 1) toolkit::ShowMessage("ドロップできるファイルは一つだけです。");
+    if (count > 1) toolkit::ShowMessage(toolkit::Text(toolkit::TextId::DropOnlyOne));
     const int icons = app::IconCount(Handle(), path);
     if (icons < 1) {
-        toolkit::ShowMessage(path + "\r\nにはアイコンがありません。");
+        toolkit::ShowMessage(toolkit::TextWith(toolkit::TextId::DropNoIcons, {path}));
         return;
     }
     GoToDroppedFile(path, icons);

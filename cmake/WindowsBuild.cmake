@@ -30,10 +30,11 @@ endfunction()
 # Adds a test that runs a Windows executable (under Wine when cross-compiled). GUI tests run one
 # at a time: they share the display and the foreground window. DPI runs it on a display of that
 # DPI: under Wine in a prefix of its own that scripts/wine-env.sh makes (PICTAVO_DPI); natively at
-# the display's own DPI.
+# the display's own DPI. CODEPAGE 1252 runs it on a Western system: under Wine in a prefix of its
+# own (PICTAVO_CODEPAGE); natively on the system as it is.
 set_property(GLOBAL PROPERTY PICTAVO_WINE_TESTS "")
 function(pictavo_add_windows_test name target)
-  cmake_parse_arguments(arg "GUI" "TIMEOUT;DPI" "ARGS" ${ARGN})
+  cmake_parse_arguments(arg "GUI" "TIMEOUT;DPI;CODEPAGE" "ARGS" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 600)
   endif()
@@ -44,6 +45,9 @@ function(pictavo_add_windows_test name target)
   endif()
   if(arg_DPI)
     set(props "${props} ENVIRONMENT PICTAVO_DPI=${arg_DPI}")
+  endif()
+  if(arg_CODEPAGE)
+    set(props "${props} ENVIRONMENT PICTAVO_CODEPAGE=${arg_CODEPAGE}")
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT})
   set(args "")

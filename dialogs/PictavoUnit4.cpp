@@ -1,12 +1,15 @@
 #include "dialogs/PictavoUnit4.h"
 
+#include "PictavoVersion.h"
+#include "toolkit/ProgramTexts.h"
+
 TForm4* Form4 = nullptr;
 
 TForm4::TForm4() {
     Form4 = this;
-    CreateForm("About", 298, 214, toolkit::FormPosition::ScreenCenter);
+    CreateForm(toolkit::Text(toolkit::TextId::AboutCaption), 298, 214, toolkit::FormPosition::ScreenCenter);
     // The OK button comes first in the tab order, so it has the focus when the box opens.
-    OKButton.Create(*this, {111, 180, 75, 25}, "OK");
+    OKButton.Create(*this, {111, 180, 75, 25}, toolkit::Text(toolkit::TextId::AboutOk));
     OKButton.SetModalResult(toolkit::mrOk);
     OKButton.SetDefault(true);
 
@@ -19,7 +22,7 @@ TForm4::TForm4() {
     // Sized to its text and centred where the design centres it: with a substitute for the dialog
     // font the name may be wider than the designed 106 pixels, and it must not wrap into Version.
     ProductName.Create(Panel1, {104, 19, 106, 12}, "Pictavo for Windows", true, SS_CENTER);
-    Version.Create(Panel1, {129, 35, 57, 12}, "Version 2.1");
+    Version.Create(Panel1, {129, 35, 57, 12}, "Version " PICTAVO_VERSION_SHORT);
     Copyright.Create(Panel1, {42, 72, 184, 12}, "Copyright (C) 2026 Pictavo developers");
     Comments.Create(Panel1, {24, 120, 229, 24}, "Pictavo is free software: use, copy and share it as you like.", false);
 }

@@ -1,4 +1,5 @@
 #include "dialogs/PictavoUnit7.h"
+#include "toolkit/ProgramTexts.h"
 
 #include <cstdio>
 
@@ -28,7 +29,7 @@ constexpr int kButtonRow = 36;  // from the bottom edge
 // "256×256 32ﾋﾞｯﾄ PNG", "48×48 8ﾋﾞｯﾄ"
 std::string ImageCaption(const iconexport::StoredImageFacts& facts) {
     char text[64];
-    std::snprintf(text, sizeof text, "%d×%d %dﾋﾞｯﾄ%s", facts.width, facts.height, facts.bitsPerPixel,
+    std::snprintf(text, sizeof text, toolkit::Text(toolkit::TextId::DetailImageCaption), facts.width, facts.height, facts.bitsPerPixel,
                   facts.png ? " PNG" : "");
     return text;
 }
@@ -47,7 +48,7 @@ std::string SourceText(const std::string& location) {
 
 TForm7::TForm7() {
     Form7 = this;
-    CreateForm("ｱｲｺﾝの詳細", kMinimumWidth, kMinimumHeight, toolkit::FormPosition::SystemDefault);
+    CreateForm(toolkit::Text(toolkit::TextId::DetailCaption), kMinimumWidth, kMinimumHeight, toolkit::FormPosition::SystemDefault);
     CreateControls();
     MakeSizable();
     SetSize(kOpeningWidth, kOpeningHeight);
@@ -62,31 +63,31 @@ TForm7::~TForm7() {
 void TForm7::CreateControls() {
     PictureRow1.Create(*this, {8, kImagesTop, kMinimumWidth - 16, kMinimumHeight - kImagesTop - kButtonRow - 8});
     PictureRow1.OnDragOut = [this](int image) { PictureRow1DragOut(image); };
-    Label1.Create(*this, {8, 10, 0, 0}, "ﾌｧｲﾙ ：");
+    Label1.Create(*this, {8, 10, 0, 0}, toolkit::Text(toolkit::TextId::DetailFileLabel));
     Label2.Create(*this, {88, 10, 0, 0}, "");
     // The .mun row comes last: it is shown only for a system file.
-    Label5.Create(*this, {8, 28, 0, 0}, "ｱｲｺﾝ番号 ：");
+    Label5.Create(*this, {8, 28, 0, 0}, toolkit::Text(toolkit::TextId::DetailIndexLabel));
     Label6.Create(*this, {88, 28, 0, 0}, "");
-    Label3.Create(*this, {8, 46, 0, 0}, "ｱｲｺﾝの元 ：");
+    Label3.Create(*this, {8, 46, 0, 0}, toolkit::Text(toolkit::TextId::DetailSourceLabel));
     Label4.Create(*this, {88, 46, 0, 0}, "");
-    Label7.Create(*this, {8, 68, 0, 0}, "番号で参照 ：");
+    Label7.Create(*this, {8, 68, 0, 0}, toolkit::Text(toolkit::TextId::DetailByNumberLabel));
     Edit1.Create(*this, {88, 64, 200, 21}, "");
     Edit1.SetReadOnly(true);
-    Button1.Create(*this, {296, 62, 85, 25}, "参照をｺﾋﾟｰ");
+    Button1.Create(*this, {296, 62, 85, 25}, toolkit::Text(toolkit::TextId::DetailCopyByNumber));
     Button1.OnClick = [this] { Button1Click(); };
-    Label8.Create(*this, {8, 96, 0, 0}, "IDで参照 ：");
+    Label8.Create(*this, {8, 96, 0, 0}, toolkit::Text(toolkit::TextId::DetailByIdLabel));
     Edit2.Create(*this, {88, 92, 200, 21}, "");
     Edit2.SetReadOnly(true);
-    Button2.Create(*this, {296, 90, 85, 25}, "参照をｺﾋﾟｰ");
+    Button2.Create(*this, {296, 90, 85, 25}, toolkit::Text(toolkit::TextId::DetailCopyById));
     Button2.OnClick = [this] { Button2Click(); };
 
-    Button3.Create(*this, {8, 0, 85, 25}, "ｺﾋﾟｰ(&C)");
+    Button3.Create(*this, {8, 0, 85, 25}, toolkit::Text(toolkit::TextId::DetailCopy));
     Button3.OnClick = [this] { Button3Click(); };
-    Button4.Create(*this, {101, 0, 110, 25}, "PNGで保存(&P)...");
+    Button4.Create(*this, {101, 0, 110, 25}, toolkit::Text(toolkit::TextId::DetailSavePng));
     Button4.OnClick = [this] { Button4Click(); };
-    Button5.Create(*this, {219, 0, 110, 25}, "ICOで保存(&O)...");
+    Button5.Create(*this, {219, 0, 110, 25}, toolkit::Text(toolkit::TextId::DetailSaveIco));
     Button5.OnClick = [this] { Button5Click(); };
-    Button6.Create(*this, {0, 0, 85, 25}, "閉じる");
+    Button6.Create(*this, {0, 0, 85, 25}, toolkit::Text(toolkit::TextId::DetailClose));
     Button6.SetModalResult(toolkit::mrCancel);
     Button6.SetCancel(true);
     FormResize();
@@ -176,14 +177,14 @@ std::string TForm7::PngName(int image) const {
 void TForm7::Button4Click() {
     const int image = PictureRow1.Selected();
     std::string path;
-    if (image < 0 || !toolkit::AskSavePath(Handle(), {Form1->SaveDir, PngName(image), "PNG（*.PNG）", "PNG"}, path)) return;
+    if (image < 0 || !toolkit::AskSavePath(Handle(), {Form1->SaveDir, PngName(image), toolkit::Text(toolkit::TextId::DetailPngFilter), "PNG"}, path)) return;
     iconexport::WritePngFile(images_, AsStored(image), path);
 }
 
 void TForm7::Button5Click() {
     std::string path;
     const std::string name = iconexport::ExportFileName(baseName_, index_, ".ICO");
-    if (!toolkit::AskSavePath(Handle(), {Form1->SaveDir, name, "ｱｲｺﾝ（*.ICO）", "ICO"}, path)) return;
+    if (!toolkit::AskSavePath(Handle(), {Form1->SaveDir, name, toolkit::Text(toolkit::TextId::DetailIcoFilter), "ICO"}, path)) return;
     iconexport::WriteWholeIconFile(stored_, path);
 }
 

@@ -1,6 +1,7 @@
 // The export run, started by the export button and by a double click on the strip: the export
 // dialog, then an .ICO, a .BMP and/or .PNG files per icon, asking before an existing file is replaced.
 #include "app/PictavoUnit.h"
+#include "toolkit/ProgramTexts.h"
 
 #include <cstdio>
 
@@ -31,9 +32,9 @@ std::string RangeText(int first, int last) {
 std::string SummaryText(int icons, int bitmaps, bool pngOut, int pngs) {
     char text[160];
     if (pngOut)
-        std::snprintf(text, sizeof text, "%d個のアイコンと %d個のビットマップと %d個のPNGを取り出しました。", icons, bitmaps, pngs);
+        std::snprintf(text, sizeof text, toolkit::Text(toolkit::TextId::ExportSummaryWithPng), icons, bitmaps, pngs);
     else
-        std::snprintf(text, sizeof text, "%d個のアイコンと %d個のビットマップを取り出しました。", icons, bitmaps);
+        std::snprintf(text, sizeof text, toolkit::Text(toolkit::TextId::ExportSummary), icons, bitmaps);
     return text;
 }
 
@@ -139,12 +140,12 @@ void TForm1::FillDupForm(const std::string& name) {
     WIN32_FIND_DATAA entry;
     const HANDLE find = FindFirstFileA((app::DirYen(SaveDir, toolkit::SystemLeadBytes()) + name).c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) {
-        Form5->Label5.SetCaption("取得に失敗しました");
-        Form5->Label6.SetCaption("??? バイト");
+        Form5->Label5.SetCaption(toolkit::Text(toolkit::TextId::OverwriteNoFacts));
+        Form5->Label6.SetCaption(toolkit::Text(toolkit::TextId::OverwriteNoSize));
         return;
     }
     FindClose(find);
     const unsigned long long size = (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     Form5->Label5.SetCaption(iconexport::FileTimeText(entry.ftLastWriteTime));
-    Form5->Label6.SetCaption(std::to_string(size) + " バイト");
+    Form5->Label6.SetCaption(toolkit::TextWith(toolkit::TextId::OverwriteSize, {std::to_string(size)}));
 }

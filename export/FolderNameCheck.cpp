@@ -6,10 +6,6 @@ namespace {
 constexpr std::string_view kForbidden = "\\/:\"<>|";
 }
 
-const char* const kFolderNameRefusal =
-    "フォルダ名に指定できない文字があります。\n"
-    "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\\、/、: 、\"、<、>、|";
-
 bool IsValidFolderName(std::string_view name, const toolkit::LeadByteTable& codePage) {
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto c = static_cast<unsigned char>(name[i]);

@@ -1,5 +1,5 @@
 #pragma once
-// The characters a new folder's name may not hold, and the message that says which they are.
+// The characters a new folder's name may not hold (the message that says which is a program text).
 // Platform-free.
 #include <string_view>
 
@@ -11,9 +11,5 @@ namespace iconexport {
 // one character and never matches, even when its second byte has the code of "\" or "|" (表示,
 // ポスター). The empty name is valid.
 bool IsValidFolderName(std::string_view name, const toolkit::LeadByteTable& codePage);
-
-// Two lines joined by a single line feed: what is wrong, then the seven characters, indented by
-// seven ideographic spaces and separated by ideographic commas.
-extern const char* const kFolderNameRefusal;
 
 }  // namespace iconexport

@@ -1,4 +1,5 @@
 #include "export/PictavoUnit2.h"
+#include "toolkit/ProgramTexts.h"
 
 #include <cstdlib>
 
@@ -12,7 +13,8 @@
 TForm2* Form2 = nullptr;
 
 namespace {
-const std::vector<std::string> kPngSizeItems = {"最大", "256", "128", "96", "64", "48", "32", "24", "16", "全ｻｲｽﾞ"};
+const std::vector<std::string> kPngSizeItems = {toolkit::Text(toolkit::TextId::ExportLargestPng), "256", "128", "96", "64", "48", "32", "24", "16",
+                                                toolkit::Text(toolkit::TextId::ExportEveryPng)};
 
 // The size an item of the list stands for.
 int SizeOfItem(int index) {
@@ -24,17 +26,17 @@ int SizeOfItem(int index) {
 
 TForm2::TForm2() {
     Form2 = this;
-    CreateForm("取り出しの指定", 365, 324, toolkit::FormPosition::SystemDefault);
+    CreateForm(toolkit::Text(toolkit::TextId::ExportCaption), 365, 324, toolkit::FormPosition::SystemDefault);
     CreateControls();
 }
 
 void TForm2::CreateControls() {
-    Label5.Create(*this, {8, 8, 0, 0}, "取出元ﾌｧｲﾙ");
+    Label5.Create(*this, {8, 8, 0, 0}, toolkit::Text(toolkit::TextId::ExportSourceLabel));
     Label7.Create(*this, {74, 8, 0, 0}, " ：");
     Label6.Create(*this, {84, 8, 0, 0}, "");
-    Label1.Create(*this, {8, 29, 0, 0}, "取出先ﾌｫﾙﾀﾞ ：");
+    Label1.Create(*this, {8, 29, 0, 0}, toolkit::Text(toolkit::TextId::ExportFolderLabel));
     Label2.Create(*this, {84, 29, 140, 12}, "", false);
-    Label3.Create(*this, {237, 29, 0, 0}, "取出範囲 ：");
+    Label3.Create(*this, {237, 29, 0, 0}, toolkit::Text(toolkit::TextId::ExportRangeLabel));
     Label4.Create(*this, {298, 29, 0, 0}, "0000-9999");
 
     // The shell's folders; the export folder follows every folder the tree reports.
@@ -44,30 +46,30 @@ void TForm2::CreateControls() {
     FTVE1.Create(*this, {8, 49, 213, 261});
 
     GroupBox1.Create(*this, {232, 44, 125, 139});
-    Label8.Create(GroupBox1, {5, 10, 0, 0}, "取出形式");
-    CheckBox1.Create(GroupBox1, {7, 29, 97, 17}, "ｱｲｺﾝ（*.ICO）", true);
-    CheckBox2.Create(GroupBox1, {7, 51, 109, 17}, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", false);
+    Label8.Create(GroupBox1, {5, 10, 0, 0}, toolkit::Text(toolkit::TextId::ExportFormatLabel));
+    CheckBox1.Create(GroupBox1, {7, 29, 97, 17}, toolkit::Text(toolkit::TextId::ExportIco), true);
+    CheckBox2.Create(GroupBox1, {7, 51, 109, 17}, toolkit::Text(toolkit::TextId::ExportBmp), false);
     // Whole icons change what the .ICO files hold, so the box is live only with that format.
-    CheckBox3.Create(GroupBox1, {7, 73, 97, 17}, "全ｻｲｽﾞで保存", false);
-    CheckBox3.SetHint("元のすべてのｻｲｽﾞと色数をｱｲｺﾝﾌｧｲﾙに保存します");
+    CheckBox3.Create(GroupBox1, {7, 73, 97, 17}, toolkit::Text(toolkit::TextId::ExportAllSizes), false);
+    CheckBox3.SetHint(toolkit::Text(toolkit::TextId::ExportAllSizesHint));
     CheckBox3.SetShowHint(true);
     // PNG files of one size or of every stored size; the size list is live only with that format.
-    CheckBox4.Create(GroupBox1, {7, 95, 97, 17}, "PNG（*.PNG）", false);
+    CheckBox4.Create(GroupBox1, {7, 95, 97, 17}, toolkit::Text(toolkit::TextId::ExportPng), false);
     ComboBox1.Create(GroupBox1, {22, 114, 80, 20}, kPngSizeItems, 0);
     ComboBox1.SetEnabled(false);
     CheckBox1.OnClick = [this] { CheckBox1Click(); };
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
     CheckBox4.OnClick = [this] { CheckBox1Click(); };
 
-    Button3.Create(*this, {258, 199, 77, 25}, "ﾌｫﾙﾀﾞ作成(&D)");
-    Button3.SetHint("新しいﾌｫﾙﾀﾞを作成します");
+    Button3.Create(*this, {258, 199, 77, 25}, toolkit::Text(toolkit::TextId::ExportNewFolderButton));
+    Button3.SetHint(toolkit::Text(toolkit::TextId::ExportNewFolderHint));
     Button3.SetShowHint(true);
     Button3.OnClick = [this] { Button3Click(); };
-    Button1.Create(*this, {258, 242, 77, 25}, "取り出す(&E)");
-    Button1.SetHint("元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します");
+    Button1.Create(*this, {258, 242, 77, 25}, toolkit::Text(toolkit::TextId::ExportButton));
+    Button1.SetHint(toolkit::Text(toolkit::TextId::ExportButtonHint));
     Button1.SetShowHint(true);
     Button1.SetModalResult(toolkit::mrOk);
-    Button2.Create(*this, {258, 285, 77, 25}, "ｷｬﾝｾﾙ");
+    Button2.Create(*this, {258, 285, 77, 25}, toolkit::Text(toolkit::TextId::ExportCancel));
     Button2.SetModalResult(toolkit::mrCancel);
     Button2.SetCancel(true);
 }
@@ -113,7 +115,7 @@ void TForm2::Button3Click() {
     // The path made is the path selected: the refresh may report other folders on its way.
     const std::string path = app::DirYen(saveDir, toolkit::SystemLeadBytes()) + Form3->Edit1.Text();
     if (!app::IsFullPath(saveDir) || !CreateDirectoryA(path.c_str(), nullptr)) {
-        toolkit::ShowMessage("フォルダを作成できませんでした。");
+        toolkit::ShowMessage(toolkit::Text(toolkit::TextId::ExportFolderFailed));
         return;
     }
     FTVE1.RefreshTree();

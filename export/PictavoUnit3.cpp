@@ -1,4 +1,5 @@
 #include "export/PictavoUnit3.h"
+#include "toolkit/ProgramTexts.h"
 
 #include "export/FolderNameCheck.h"
 #include "toolkit/MessageDialog.h"
@@ -11,18 +12,18 @@ constexpr COLORREF kRefusedColor = RGB(255, 0, 0);
 
 TForm3::TForm3() {
     Form3 = this;
-    CreateForm("フォルダの作成", 290, 125, toolkit::FormPosition::ScreenCenter);
-    Label2.Create(*this, {29, 16, 0, 0}, "現在のフォルダ ：");
+    CreateForm(toolkit::Text(toolkit::TextId::NewFolderCaption), 290, 125, toolkit::FormPosition::ScreenCenter);
+    Label2.Create(*this, {29, 16, 0, 0}, toolkit::Text(toolkit::TextId::NewFolderCurrentLabel));
     Label3.Create(*this, {120, 16, 161, 12}, "", false);
-    Label1.Create(*this, {29, 40, 0, 0}, "作成するフォルダ");
+    Label1.Create(*this, {29, 40, 0, 0}, toolkit::Text(toolkit::TextId::NewFolderNameLabel));
     // Created in the tab order: the name, OK, Cancel.
     Edit1.Create(*this, {29, 55, 233, 20}, "");
     Edit1.OnChange = [this] { Edit1Change(); };
-    Button1.Create(*this, {56, 88, 75, 25}, "OK");
+    Button1.Create(*this, {56, 88, 75, 25}, toolkit::Text(toolkit::TextId::NewFolderOk));
     Button1.SetModalResult(toolkit::mrOk);
     Button1.SetDefault(true);
     Button1.SetEnabled(false);
-    Button2.Create(*this, {160, 88, 75, 25}, "ｷｬﾝｾﾙ");
+    Button2.Create(*this, {160, 88, 75, 25}, toolkit::Text(toolkit::TextId::NewFolderCancel));
     Button2.SetModalResult(toolkit::mrCancel);
     Button2.SetCancel(true);
     OnActivate = [this] { FormActivate(); };
@@ -40,7 +41,7 @@ void TForm3::Edit1Change() {
         Button1.SetEnabled(!name.empty());
         return;
     }
-    toolkit::ShowMessage(iconexport::kFolderNameRefusal);
+    toolkit::ShowMessage(toolkit::Text(toolkit::TextId::NewFolderRefusal));
     Edit1.SetColor(kRefusedColor);
     Button1.SetEnabled(false);
 }

@@ -1,4 +1,5 @@
 #include "export/PictavoUnit5.h"
+#include "toolkit/ProgramTexts.h"
 
 TForm5* Form5 = nullptr;
 
@@ -9,13 +10,13 @@ constexpr RECT kBevel1{16, 32, 16 + 369, 32 + 61};
 
 TForm5::TForm5() {
     Form5 = this;
-    CreateForm("同じ名前のファイル", 417, 151, toolkit::FormPosition::ScreenCenter);
-    Label1.Create(*this, {16, 8, 0, 0}, "このフォルダには既に同じ名前のファイルがあります。上書きしますか？");
-    Label2.Create(*this, {44, 40, 0, 0}, "ファイル名 ：");
+    CreateForm(toolkit::Text(toolkit::TextId::OverwriteCaption), 417, 151, toolkit::FormPosition::ScreenCenter);
+    Label1.Create(*this, {16, 8, 0, 0}, toolkit::Text(toolkit::TextId::OverwriteQuestion));
+    Label2.Create(*this, {44, 40, 0, 0}, toolkit::Text(toolkit::TextId::OverwriteNameLabel));
     Label7.Create(*this, {117, 40, 0, 0}, "");
-    Label3.Create(*this, {49, 56, 0, 0}, "更新日時 ：");
+    Label3.Create(*this, {49, 56, 0, 0}, toolkit::Text(toolkit::TextId::OverwriteTimeLabel));
     Label5.Create(*this, {117, 55, 0, 0}, "");
-    Label4.Create(*this, {63, 72, 0, 0}, "サイズ ：");
+    Label4.Create(*this, {63, 72, 0, 0}, toolkit::Text(toolkit::TextId::OverwriteSizeLabel));
     Label6.Create(*this, {117, 71, 0, 0}, "");
 
     // Created in the tab order: Yes, No, All, Cancel.
@@ -23,10 +24,10 @@ TForm5::TForm5() {
         b.Create(*this, {left, 112, 75, 25}, caption);
         b.SetModalResult(result);
     };
-    button(Button1, 35, "はい(&Y)", toolkit::mrYes);
-    button(Button3, 123, "いいえ(&N)", toolkit::mrNo);
-    button(Button2, 211, "すべて(&A)", toolkit::mrAll);
-    button(Button4, 299, "ｷｬﾝｾﾙ", toolkit::mrCancel);
+    button(Button1, 35, toolkit::Text(toolkit::TextId::OverwriteYes), toolkit::mrYes);
+    button(Button3, 123, toolkit::Text(toolkit::TextId::OverwriteNo), toolkit::mrNo);
+    button(Button2, 211, toolkit::Text(toolkit::TextId::OverwriteAll), toolkit::mrAll);
+    button(Button4, 299, toolkit::Text(toolkit::TextId::OverwriteCancel), toolkit::mrCancel);
     Button3.SetDefault(true);
     Button4.SetCancel(true);
     // The question opens on No, so that Enter never replaces a file by accident.

@@ -1,4 +1,5 @@
 #include "export/SafeFileReplace.h"
+#include "toolkit/ProgramTexts.h"
 
 #include <windows.h>
 
@@ -52,7 +53,7 @@ void SetFileSystemCalls(FileSystemCalls calls) {
 }
 
 EReplacementKept::EReplacementKept(const std::string& path, const std::string& temporary)
-    : toolkit::Exception("ファイル " + path + " を作成できません。新しい内容は " + temporary + " に残っています") {}
+    : toolkit::Exception(toolkit::TextWith(toolkit::TextId::ErrorReplaceLeftNew, {path, temporary})) {}
 
 std::string TemporaryNameFor(const std::string& path, int attempt) {
     // Temporaries an interrupted run left behind lie where that run started: this one starts

@@ -1,9 +1,19 @@
 # Sourced by the scripts that run Pictavo under Wine: a Japanese locale (ANSI code page 932),
 # a private prefix unless WINEPREFIX is set, and quiet Wine output. PICTAVO_DPI=144 (or any
-# other DPI) runs in a prefix of its own beside that one, whose display has that DPI.
+# other DPI) runs in a prefix of its own beside that one, whose display has that DPI;
+# PICTAVO_CODEPAGE=1252 runs a Western system (the C locale) in a prefix of its own, since a prefix
+# keeps the locale it was made with.
 PICTAVO_ROOT=${PICTAVO_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
-export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
 export WINEPREFIX=${WINEPREFIX:-$PICTAVO_ROOT/build/wineprefix}
+if [ "${PICTAVO_CODEPAGE:-932}" = 1252 ]; then
+  export LC_ALL=C.UTF-8 LANG=C.UTF-8
+  case "$WINEPREFIX" in
+    *-1252) ;;
+    *) WINEPREFIX=$WINEPREFIX-1252 ;;
+  esac
+else
+  export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8
+fi
 if [ -n "${PICTAVO_DPI:-}" ] && [ "$PICTAVO_DPI" != 96 ]; then
   case "$WINEPREFIX" in
     *-"${PICTAVO_DPI}dpi") ;;

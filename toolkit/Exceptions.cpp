@@ -1,4 +1,5 @@
 #include "toolkit/Exceptions.h"
+#include "toolkit/ProgramTexts.h"
 
 #include <cstdio>
 
@@ -6,13 +7,13 @@ namespace toolkit {
 
 std::string InOutErrorText(unsigned long code) {
     switch (code) {
-    case 2: return "ファイルが見つかりません";
-    case 3: return "不正なファイル名です";
-    case 4: return "オープンしたファイルが多すぎます";
-    case 5: return "ファイルへのアクセスが拒否されました";
+    case 2: return Text(TextId::ErrorFileNotFound);
+    case 3: return Text(TextId::ErrorBadFileName);
+    case 4: return Text(TextId::ErrorTooManyFiles);
+    case 5: return Text(TextId::ErrorAccessDenied);
     default: {
         char text[64];
-        std::snprintf(text, sizeof text, "I/O エラー (%lu)", code);
+        std::snprintf(text, sizeof text, Text(TextId::ErrorInOut), code);
         return text;
     }
     }
@@ -20,19 +21,12 @@ std::string InOutErrorText(unsigned long code) {
 
 EInOutError::EInOutError(unsigned long code) : Exception(InOutErrorText(code)), code_(code) {}
 
-static std::string Format(const char* pattern, const std::string& value) {
-    std::string text(pattern);
-    const auto at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, value);
-    return text;
-}
-
 EFCreateError::EFCreateError(const std::string& path)
-    : Exception(Format("ファイル %s を作成できません", path)) {}
+    : Exception(TextWith(TextId::ErrorCreateFile, {path})) {}
 
 EIniFileException::EIniFileException(const std::string& settingsPath)
-    : Exception(Format("%s に書き込めません", settingsPath)) {}
+    : Exception(TextWith(TextId::ErrorSettingsWrite, {settingsPath})) {}
 
-EOutOfResources::EOutOfResources() : Exception("システム リソースが足りません") {}
+EOutOfResources::EOutOfResources() : Exception(Text(TextId::ErrorOutOfResources)) {}
 
 }  // namespace toolkit

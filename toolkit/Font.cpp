@@ -47,14 +47,33 @@ SIZE MeasureText(HFONT font, const std::string& text) {
 
 namespace {
 constexpr const char* kFormFontFace = "ＭＳ Ｐゴシック";
+constexpr unsigned kJapaneseCodePage = 932;
 constexpr int kFormFontHeight = 12;
+
+struct FontFace {
+    std::string name;
+    BYTE charset;
+};
+
+// "ＭＳ Ｐゴシック" is Shift-JIS bytes, a name only a code page 932 system can read; elsewhere the
+// system's own dialog (message) font takes its place at the same height.
+const FontFace& FormFontFace() {
+    static const FontFace face = []() -> FontFace {
+        if (GetACP() == kJapaneseCodePage) return {kFormFontFace, SHIFTJIS_CHARSET};
+        NONCLIENTMETRICSA metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {"MS Shell Dlg", DEFAULT_CHARSET};
+        return {metrics.lfMessageFont.lfFaceName, DEFAULT_CHARSET};
+    }();
+    return face;
+}
 }  // namespace
 
 const Font& DefaultFormFont() {
-    static const Font font(kFormFontFace, kFormFontHeight, SHIFTJIS_CHARSET);
+    static const Font font(FormFontFace().name, kFormFontHeight, FormFontFace().charset);
     return font;
 }
 
-Font FormFontForDpi(int dpi) { return Font(kFormFontFace, ScaleToDpi(kFormFontHeight, dpi), SHIFTJIS_CHARSET); }
+Font FormFontForDpi(int dpi) { return Font(FormFontFace().name, ScaleToDpi(kFormFontHeight, dpi), FormFontFace().charset); }
 
 }  // namespace toolkit

@@ -28,7 +28,8 @@ private:
 // window's context is borrowed, which is much cheaper where a window's context is costly to get.
 SIZE MeasureText(HFONT font, const std::string& text);
 
-// The dialog font every Pictavo window uses: "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS.
+// The dialog font every Pictavo window uses: "ＭＳ Ｐゴシック", 12 pixels, Shift-JIS, where the code
+// page is 932; the system's message font at 12 pixels elsewhere.
 const Font& DefaultFormFont();
 // The same font for a window shown at `dpi`: 12 pixels scaled to it.
 Font FormFontForDpi(int dpi);

@@ -128,27 +128,30 @@ TEST_F(MainWindowSearch, HeaderClicksSortAndToggleWithMarkedCaptions) {
     Copy("FORTY.DLL", "a.dll");
     Copy("TWELVE.DLL", "c.dll");
     SearchIn(folder_.Path());
-    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名");
-    EXPECT_EQ(form_->ListView1.ColumnCaption(1), "ｱｲｺﾝ数");
+    // The captions are English on every system whose code page is not 932.
+    const bool japanese = GetACP() == 932;
+    const std::string name = japanese ? "ﾌｧｲﾙ名" : "File name", count = japanese ? "ｱｲｺﾝ数" : "Icons";
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), name);
+    EXPECT_EQ(form_->ListView1.ColumnCaption(1), count);
 
     ClickHeader(0);
     EXPECT_EQ(Column(0), (std::vector<std::string>{"c.dll", "b.dll", "a.dll"}));
-    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名 -");
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), name + " -");
     ClickHeader(1);
     EXPECT_EQ(Column(1), (std::vector<std::string>{"2", "12", "40"}));
-    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名");
-    EXPECT_EQ(form_->ListView1.ColumnCaption(1), "ｱｲｺﾝ数 +");
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), name);
+    EXPECT_EQ(form_->ListView1.ColumnCaption(1), count + " +");
     ClickHeader(1);
     EXPECT_EQ(Column(1), (std::vector<std::string>{"40", "12", "2"}));
-    EXPECT_EQ(form_->ListView1.ColumnCaption(1), "ｱｲｺﾝ数 -");
+    EXPECT_EQ(form_->ListView1.ColumnCaption(1), count + " -");
     ClickHeader(0);
     EXPECT_EQ(Column(0), (std::vector<std::string>{"a.dll", "b.dll", "c.dll"}));
-    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名 +");
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), name + " +");
 
     // Searching again in the same folder gives the same ascending name order, captions unmarked.
     form_->Btn1.Send(BM_CLICK);
     EXPECT_EQ(Column(0), (std::vector<std::string>{"a.dll", "b.dll", "c.dll"}));
-    EXPECT_EQ(form_->ListView1.ColumnCaption(0), "ﾌｧｲﾙ名");
+    EXPECT_EQ(form_->ListView1.ColumnCaption(0), name);
 }
 
 TEST_F(MainWindowSearch, AHeaderClickWithOneRowChangesNothing) {

@@ -1,0 +1,175 @@
+#include "toolkit/ProgramTexts.h"
+
+namespace toolkit {
+
+namespace {
+
+// Rooms: a check box loses 18 pixels to its box, a button 8 to its edges, a combo box 24 to its
+// arrow; a label that sizes itself may reach the next control.
+constexpr ProgramText kTexts[] = {
+    {TextId::MainIconListLabel, "main", 61, "ｱｲｺﾝﾘｽﾄ ：", "Icons :"},
+    {TextId::MainPathHint, "main", 545, "ﾊﾟｽとﾌｧｲﾙ名を表示します", "Shows the file's path and name"},
+    {TextId::MainFolderLabel, "main", 66, "検索ﾌｫﾙﾀﾞ ：", "Folder :"},
+    {TextId::MainFilesLabel, "main", 102, "ｱｲｺﾝのあるﾌｧｲﾙ ：", "Files with icons :"},
+    {TextId::MainNotSearched, "main", 120, "未検索", "Not searched"},
+    {TextId::MainSearching, "main", 120, "検索中…", "Searching..."},
+    {TextId::MainCountHint, "main", 545, "検索するとﾌｧｲﾙ数を表示します", "Shows how many files the search found"},
+    {TextId::MainNameColumn, "main", 104, "ﾌｧｲﾙ名", "File name"},
+    {TextId::MainCountColumn, "main", 49, "ｱｲｺﾝ数", "Icons"},
+    {TextId::MainMultiIcons, "main", 53, "複数ｱｲｺﾝ", "2+ icons"},
+    {TextId::MainMultiIconsHint, "main", 545, "チェックすると複数アイコンのファイルだけを対象にします",
+     "When checked, only files with more than one icon are listed"},
+    {TextId::MainSubFolders, "main", 53, "ｻﾌﾞﾌｫﾙﾀﾞ", "Subdirs"},
+    {TextId::MainSubFoldersHint, "main", 545, "チェックするとｻﾌﾞﾌｫﾙﾀﾞも検索します",
+     "When checked, the subfolders are searched too"},
+    {TextId::MainSearchButton, "main", 69, "ﾌｧｲﾙ検索(&S)", "&Search"},
+    {TextId::MainSearchHint, "main", 545, "ｱｲｺﾝのあるﾌｧｲﾙを検索します", "Finds the files that hold icons"},
+    {TextId::MainStopButton, "main while searching", 69, "中止(&S)", "&Stop"},
+    {TextId::MainViewButton, "main", 69, "見る(&V)", "&View"},
+    {TextId::MainViewHint, "main", 545, "選択したﾌｧｲﾙのｱｲｺﾝを表示します", "Shows the icons of the selected file"},
+    {TextId::MainExportButton, "main", 69, "取り出す(&E)...", "&Export..."},
+    {TextId::MainExportHint, "main", 545, "表示中のｱｲｺﾝを取り出し、一つずつﾌｧｲﾙに出力します",
+     "Exports the icons shown, one file each"},
+    {TextId::MainExitButton, "main", 69, "終了(&X)", "E&xit"},
+    {TextId::MainExitHint, "main", 545, "ばいばい", "Bye-bye"},
+    {TextId::MainStripHint, "main", 545, "ダブルクリックで一つだけ取り出します", "Double-click to export one icon"},
+    {TextId::MainSearchProgress, "main", 0, "検索中… %d ﾌｧｲﾙ  ", "Searching... %d files  "},
+    {TextId::MenuAbout, "menu", 0, "About...", "About..."},
+    {TextId::MenuHint, "menu", 0, "Hint...", "Hint..."},
+    {TextId::MenuIconDetail, "strip", 0, "ｱｲｺﾝの詳細(&I)...", "Icon &details..."},
+    {TextId::MenuCopy, "strip", 0, "ｺﾋﾟｰ(&C)", "&Copy"},
+    {TextId::DropNotFound, "messages", 0, "%s\r\nというファイルが見つかりません。", "%s\r\nThis file was not found."},
+    {TextId::DropOnlyOne, "messages", 0, "ドロップできるファイルは一つだけです。", "Only one file can be dropped."},
+    {TextId::DropNoIcons, "messages", 0, "%s\r\nにはアイコンがありません。", "%s\r\nThis file holds no icons."},
+
+    {TextId::ExportCaption, "export", 0, "取り出しの指定", "Export"},
+    {TextId::ExportSourceLabel, "export", 66, "取出元ﾌｧｲﾙ", "Source"},
+    {TextId::ExportFolderLabel, "export", 76, "取出先ﾌｫﾙﾀﾞ ：", "Export to :"},
+    {TextId::ExportRangeLabel, "export", 61, "取出範囲 ：", "Icons :"},
+    {TextId::ExportFormatLabel, "export", 115, "取出形式", "Formats"},
+    {TextId::ExportIco, "export", 79, "ｱｲｺﾝ（*.ICO）", "Icon (*.ICO)"},
+    {TextId::ExportBmp, "export", 91, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", "Bitmap (*.BMP)"},
+    {TextId::ExportAllSizes, "export", 79, "全ｻｲｽﾞで保存", "All sizes"},
+    {TextId::ExportAllSizesHint, "export", 0, "元のすべてのｻｲｽﾞと色数をｱｲｺﾝﾌｧｲﾙに保存します",
+     "Keeps every size and colour depth in the .ICO file"},
+    {TextId::ExportPng, "export", 79, "PNG（*.PNG）", "PNG (*.PNG)"},
+    {TextId::ExportLargestPng, "export", 56, "最大", "Largest"},
+    {TextId::ExportEveryPng, "export", 56, "全ｻｲｽﾞ", "All sizes"},
+    {TextId::ExportNewFolderButton, "export", 69, "ﾌｫﾙﾀﾞ作成(&D)", "New fol&der"},
+    {TextId::ExportNewFolderHint, "export", 0, "新しいﾌｫﾙﾀﾞを作成します", "Creates a new folder"},
+    {TextId::ExportButton, "export", 69, "取り出す(&E)", "&Export"},
+    {TextId::ExportButtonHint, "export", 0, "元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します",
+     "Names each file: source name + number + extension"},
+    {TextId::ExportCancel, "export", 69, "ｷｬﾝｾﾙ", "Cancel"},
+    {TextId::ExportFolderFailed, "messages", 0, "フォルダを作成できませんでした。", "The folder could not be created."},
+    {TextId::ExportSummary, "messages", 0, "%d個のアイコンと %d個のビットマップを取り出しました。",
+     "Exported %d icons and %d bitmaps."},
+    {TextId::ExportSummaryWithPng, "messages", 0, "%d個のアイコンと %d個のビットマップと %d個のPNGを取り出しました。",
+     "Exported %d icons, %d bitmaps and %d PNG files."},
+
+    {TextId::NewFolderCaption, "newfolder", 0, "フォルダの作成", "New folder"},
+    {TextId::NewFolderCurrentLabel, "newfolder", 91, "現在のフォルダ ：", "Current folder :"},
+    {TextId::NewFolderNameLabel, "newfolder", 233, "作成するフォルダ", "Name of the new folder"},
+    {TextId::NewFolderOk, "newfolder", 67, "OK", "OK"},
+    {TextId::NewFolderCancel, "newfolder", 67, "ｷｬﾝｾﾙ", "Cancel"},
+    {TextId::NewFolderRefusal, "messages", 0,
+     "フォルダ名に指定できない文字があります。\n"
+     "\u3000\u3000\u3000\u3000\u3000\u3000\u3000\\、/、: 、\"、<、>、|",
+     "A folder name cannot hold these characters:\n"
+     "       \\ / : \" < > |"},
+
+    {TextId::OverwriteCaption, "overwrite", 0, "同じ名前のファイル", "File exists"},
+    {TextId::OverwriteQuestion, "overwrite", 385, "このフォルダには既に同じ名前のファイルがあります。上書きしますか？",
+     "This folder already holds a file of that name. Replace it?"},
+    {TextId::OverwriteNameLabel, "overwrite", 73, "ファイル名 ：", "Name :"},
+    {TextId::OverwriteTimeLabel, "overwrite", 68, "更新日時 ：", "Modified :"},
+    {TextId::OverwriteSizeLabel, "overwrite", 54, "サイズ ：", "Size :"},
+    {TextId::OverwriteYes, "overwrite", 67, "はい(&Y)", "&Yes"},
+    {TextId::OverwriteNo, "overwrite", 67, "いいえ(&N)", "&No"},
+    {TextId::OverwriteAll, "overwrite", 67, "すべて(&A)", "&All"},
+    {TextId::OverwriteCancel, "overwrite", 67, "ｷｬﾝｾﾙ", "Cancel"},
+    {TextId::OverwriteNoFacts, "overwrite", 260, "取得に失敗しました", "Not available"},
+    {TextId::OverwriteNoSize, "overwrite", 260, "??? バイト", "??? bytes"},
+    {TextId::OverwriteSize, "overwrite", 0, "%s バイト", "%s bytes"},
+
+    {TextId::AboutCaption, "about", 0, "About", "About"},
+    {TextId::AboutOk, "about", 67, "OK", "OK"},
+    {TextId::HintCaption, "hint", 0, "ファイルリストのヒント", "File list hint"},
+    {TextId::HintOk, "hint", 67, "許します", "OK"},
+    {TextId::HintDoubleClick, "hint", 0, "ファイルリストのファイル名をダブルクリックすると、アイコンを表示します。",
+     "Double-click a file name in the list to see its icons."},
+    {TextId::HintHeaders, "hint", 0,
+     "ファイルリストのタイトルは、エクスプローラと同じようにボタンになっています。"
+     "押すと、上昇順あるいは下降順にソートします。よーく見ると、＋－記号が付いていることが"
+     "わかります。（この処理に一番苦労しました）",
+     "The list's titles are buttons, as in Explorer: a click sorts the list up or down. Look "
+     "closely and you will see a + or - mark. (This was the hardest part to make.)"},
+    {TextId::HintApology, "hint", 238, "ヘルプの作り方は勉強中なのでこれで許して。",
+     "Help is still being learned: sorry."},
+
+    {TextId::DetailCaption, "detail", 0, "ｱｲｺﾝの詳細", "Icon details"},
+    {TextId::DetailFileLabel, "detail", 80, "ﾌｧｲﾙ ：", "File :"},
+    {TextId::DetailIndexLabel, "detail", 80, "ｱｲｺﾝ番号 ：", "Icon no. :"},
+    {TextId::DetailSourceLabel, "detail", 80, "ｱｲｺﾝの元 ：", "Source :"},
+    {TextId::DetailByNumberLabel, "detail", 80, "番号で参照 ：", "By number :"},
+    {TextId::DetailCopyByNumber, "detail", 77, "参照をｺﾋﾟｰ", "Copy"},
+    {TextId::DetailByIdLabel, "detail", 80, "IDで参照 ：", "By ID :"},
+    {TextId::DetailCopyById, "detail", 77, "参照をｺﾋﾟｰ", "Copy"},
+    {TextId::DetailCopy, "detail", 77, "ｺﾋﾟｰ(&C)", "&Copy image"},
+    {TextId::DetailSavePng, "detail", 102, "PNGで保存(&P)...", "Save &PNG..."},
+    {TextId::DetailSaveIco, "detail", 102, "ICOで保存(&O)...", "Save IC&O..."},
+    {TextId::DetailClose, "detail", 77, "閉じる", "Close"},
+    {TextId::DetailImageCaption, "detail", 0, "%d×%d %dﾋﾞｯﾄ%s", "%dx%d %d-bit%s"},
+    {TextId::DetailPngFilter, "detail", 0, "PNG（*.PNG）", "PNG (*.PNG)"},
+    {TextId::DetailIcoFilter, "detail", 0, "ｱｲｺﾝ（*.ICO）", "Icon (*.ICO)"},
+
+    {TextId::ErrorFileNotFound, "messages", 0, "ファイルが見つかりません", "File not found"},
+    {TextId::ErrorBadFileName, "messages", 0, "不正なファイル名です", "Invalid file name"},
+    {TextId::ErrorTooManyFiles, "messages", 0, "オープンしたファイルが多すぎます", "Too many open files"},
+    {TextId::ErrorAccessDenied, "messages", 0, "ファイルへのアクセスが拒否されました", "File access denied"},
+    {TextId::ErrorInOut, "messages", 0, "I/O エラー (%lu)", "I/O error (%lu)"},
+    {TextId::ErrorCreateFile, "messages", 0, "ファイル %s を作成できません", "Cannot create file %s"},
+    {TextId::ErrorSettingsWrite, "messages", 0, "%s に書き込めません", "Cannot write to %s"},
+    {TextId::ErrorOutOfResources, "messages", 0, "システム リソースが足りません", "Out of system resources"},
+    {TextId::ErrorBadIcon, "messages", 0, "アイコンイメージが不正です", "Invalid icon image"},
+    {TextId::ErrorBadBitmap, "messages", 0, "ビットマップイメージが不正です", "Invalid bitmap image"},
+    {TextId::ErrorStreamWrite, "messages", 0, "ストリームへの書き込みエラー", "Stream write error"},
+    {TextId::ErrorReplaceLeftNew, "messages", 0, "ファイル %s を作成できません。新しい内容は %s に残っています",
+     "Cannot create file %s. The new content is left in %s"},
+};
+static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
+
+constexpr unsigned kJapaneseCodePage = 932;
+Language g_language = Language::Japanese;
+
+}  // namespace
+
+const ProgramText* ProgramTextTable() { return kTexts; }
+
+Language ChooseLanguage(unsigned codePage, const std::string& setting) {
+    if (codePage != kJapaneseCodePage || setting == "en") return Language::English;
+    return Language::Japanese;
+}
+
+void SetLanguage(Language language) { g_language = language; }
+
+Language CurrentLanguage() { return g_language; }
+
+const char* Text(TextId id) {
+    const ProgramText& entry = kTexts[static_cast<std::size_t>(id)];
+    return g_language == Language::English ? entry.english : entry.japanese;
+}
+
+std::string TextWith(TextId id, std::initializer_list<std::string> values) {
+    std::string text = Text(id);
+    std::size_t from = 0;
+    for (const std::string& value : values) {
+        const std::size_t at = text.find("%s", from);
+        if (at == std::string::npos) break;
+        text.replace(at, 2, value);
+        from = at + value.size();
+    }
+    return text;
+}
+
+}  // namespace toolkit
