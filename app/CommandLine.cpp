@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstdlib>
 
+#include "toolkit/ProgramTexts.h"
+
 namespace console {
 
 namespace {
@@ -74,35 +76,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         else if (name == "Q") o.quiet = true;
         else sound = false;
         if (!sound) {
-            parsed.error = "スイッチ " + argument + " が不正です。";
+            parsed.error = toolkit::TextWith(toolkit::TextId::ConsoleBadSwitch, {argument});
             return parsed;
         }
     }
-    if (!o.help && o.sources.empty()) parsed.error = "ファイルかフォルダを指定してください。";
+    if (!o.help && o.sources.empty()) parsed.error = toolkit::Text(toolkit::TextId::ConsoleNoSource);
     // Both write NAME0000.ICO: one would take the other's place.
-    if (o.wholeIcon && o.icon32) parsed.error = "/ICO と /ICO:32 は同時に指定できません。";
+    if (o.wholeIcon && o.icon32) parsed.error = toolkit::Text(toolkit::TextId::ConsoleIcoTwice);
     if (!o.wholeIcon && !o.icon32 && !o.bitmap && !o.png) o.wholeIcon = true;
     return parsed;
 }
 
-std::string UsageText() {
-    return "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
-           "\r\n"
-           "PICTAVOX ソース... [/O フォルダ] [/ICO[:32]] [/BMP] [/PNG[:サイズ]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
-           "\r\n"
-           "  ソース     ファイル、またはフォルダ（その中のアイコンを含むファイルすべて）\r\n"
-           "  /O フォルダ 書き出し先（ないときは作成。既定: カレントフォルダ）\r\n"
-           "  /ICO       ファイルが持つアイコン全体（全サイズ）。形式の指定がないときの既定\r\n"
-           "  /ICO:32    32×32 16色のアイコン\r\n"
-           "  /BMP       32×32 のビットマップ\r\n"
-           "  /PNG[:サイズ] PNG。サイズは max（既定）、256、128、96、64、48、32、24、16、all\r\n"
-           "  /I N[-M]   アイコン番号 N（から M まで。0 から数える）だけ\r\n"
-           "  /S         フォルダの下のサブフォルダも（相対フォルダを書き出し先に作成）\r\n"
-           "  /M         複数のアイコンを持つファイルだけ\r\n"
-           "  /Y         既存のファイルを置き換える（既定: 残してスキップ）\r\n"
-           "  /Q         エラーだけを表示\r\n"
-           "\r\n"
-           "終了コード: 0 成功、1 読めない・アイコンのないソースや書けないファイルがあった、2 指定の誤り\r\n";
-}
+std::string UsageText() { return toolkit::Text(toolkit::TextId::ConsoleUsage); }
 
 }  // namespace console

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 
 #include "app/CatalogueSearch.h"
 #include "app/FileNameCase.h"
@@ -15,6 +14,7 @@
 #include "export/IconExport.h"
 #include "toolkit/DoubleByte.h"
 #include "toolkit/Exceptions.h"
+#include "toolkit/ProgramTexts.h"
 
 namespace console {
 
@@ -29,11 +29,8 @@ BOOL WINAPI NoteInterruption(DWORD event) {
     return TRUE;
 }
 
-std::string Formatted(const char* format, int a, int b, int c) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, a, b, c);
-    return text;
-}
+using toolkit::TextId;
+using toolkit::TextWith;
 
 std::string FullPath(const std::string& path) {
     char full[MAX_PATH];
@@ -58,7 +55,7 @@ public:
 
     int Go() {
         const std::string output = FullPath(options_.outputFolder.empty() ? "." : options_.outputFolder);
-        if (!MakeFolder(output)) return Fail("フォルダ " + output + " を作成できません"), kSomethingFailed;
+        if (!MakeFolder(output)) return Fail(TextWith(TextId::ConsoleFolderNotMade, {output})), kSomethingFailed;
         for (const std::string& source : options_.sources) {
             if (g_interrupted) break;
             const std::string path = FullPath(source);
@@ -66,9 +63,10 @@ public:
             else ExportFile(path, app::FileNamePart(path, codePage_), output, true);
         }
         if (!options_.quiet) {
-            out_.Line(Formatted("合計: %d個のファイル、%d個を書き出し、%d個をスキップ", files_, written_, skipped_));
+            out_.Line(TextWith(TextId::ConsoleTotals,
+                               {std::to_string(files_), std::to_string(written_), std::to_string(skipped_)}));
         }
-        if (g_interrupted) Fail("中断しました。");
+        if (g_interrupted) Fail(toolkit::Text(TextId::ConsoleInterrupted));
         return failed_ ? kSomethingFailed : kAllDone;
     }
 
@@ -88,7 +86,7 @@ private:
             const std::string subFolder = app::FolderPart(relative, codePage_);
             const std::string target = subFolder.empty() ? output : app::DirYen(output, codePage_) + subFolder;
             if (!MakeFolder(target)) {
-                Fail("フォルダ " + target + " を作成できません");
+                Fail(TextWith(TextId::ConsoleFolderNotMade, {target}));
                 continue;
             }
             ExportFile(app::DirYen(folder, codePage_) + relative, relative, target, false);
@@ -99,9 +97,9 @@ private:
     // so that holding no icons is an error.
     void ExportFile(const std::string& path, const std::string& named, const std::string& output, bool alone) {
         if (alone && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return Fail(path + "\r\nというファイルが見つかりません。");
+            return Fail(TextWith(TextId::DropNotFound, {path}));
         app::IconFile source(nullptr, path);
-        if (source.Count() < 1) return alone ? Fail(path + "\r\nにはアイコンがありません。") : void();
+        if (source.Count() < 1) return alone ? Fail(TextWith(TextId::DropNoIcons, {path})) : void();
         ++files_;
         const int last = options_.lastIndex < 0 ? source.Count() - 1 : std::min(options_.lastIndex, source.Count() - 1);
         iconexport::IconExporter exporter(source, iconexport::ExportBaseName(named, codePage_), output, Formats(),
@@ -120,8 +118,8 @@ private:
         written_ += counts.Written();
         skipped_ += counts.skipped;
         if (!options_.quiet) {
-            out_.Line(path + ": " + Formatted("ｱｲｺﾝ %d個、%d個を書き出し、%d個をスキップ", source.Count(),
-                                              counts.Written(), counts.skipped));
+            out_.Line(TextWith(TextId::ConsoleFileLine, {path, std::to_string(source.Count()),
+                                                         std::to_string(counts.Written()), std::to_string(counts.skipped)}));
         }
     }
 

@@ -123,6 +123,52 @@ constexpr ProgramText kTexts[] = {
     {TextId::DetailPngFilter, "detail", 0, "PNG（*.PNG）", "PNG (*.PNG)"},
     {TextId::DetailIcoFilter, "detail", 0, "ｱｲｺﾝ（*.ICO）", "Icon (*.ICO)"},
 
+    {TextId::ConsoleUsage, "console", 0,
+     "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
+     "\r\n"
+     "PICTAVOX ソース... [/O フォルダ] [/ICO[:32]] [/BMP] [/PNG[:サイズ]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
+     "\r\n"
+     "  ソース     ファイル、またはフォルダ（その中のアイコンを含むファイルすべて）\r\n"
+     "  /O フォルダ 書き出し先（ないときは作成。既定: カレントフォルダ）\r\n"
+     "  /ICO       ファイルが持つアイコン全体（全サイズ）。形式の指定がないときの既定\r\n"
+     "  /ICO:32    32×32 16色のアイコン\r\n"
+     "  /BMP       32×32 のビットマップ\r\n"
+     "  /PNG[:サイズ] PNG。サイズは max（既定）、256、128、96、64、48、32、24、16、all\r\n"
+     "  /I N[-M]   アイコン番号 N（から M まで。0 から数える）だけ\r\n"
+     "  /S         フォルダの下のサブフォルダも（相対フォルダを書き出し先に作成）\r\n"
+     "  /M         複数のアイコンを持つファイルだけ\r\n"
+     "  /Y         既存のファイルを置き換える（既定: 残してスキップ）\r\n"
+     "  /Q         エラーだけを表示\r\n"
+     "\r\n"
+     "終了コード: 0 成功、1 読めない・アイコンのないソースや書けないファイルがあった、2 指定の誤り\r\n",
+     "Writes the icons of files that hold icons into files.\r\n"
+     "\r\n"
+     "PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP] [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
+     "\r\n"
+     "  SOURCE      a file, or a folder (every file in it that holds icons)\r\n"
+     "  /O FOLDER   where the files go (made when missing; default: the current folder)\r\n"
+     "  /ICO        the whole icon as the file stores it (every size); the default format\r\n"
+     "  /ICO:32     the 32x32 16-colour icon\r\n"
+     "  /BMP        the 32x32 bitmap\r\n"
+     "  /PNG[:SIZE] PNG; SIZE is max (default), 256, 128, 96, 64, 48, 32, 24, 16 or all\r\n"
+     "  /I N[-M]    only icon number N (to M; counted from 0)\r\n"
+     "  /S          the folders below too (each file's folder is made under /O)\r\n"
+     "  /M          only files with two or more icons\r\n"
+     "  /Y          replace existing files (default: keep them and skip)\r\n"
+     "  /Q          show errors only\r\n"
+     "\r\n"
+     "Exit status: 0 done, 1 a source unread or without icons or a file not written, 2 usage error\r\n"},
+    {TextId::ConsoleBadSwitch, "console", 0, "スイッチ %s が不正です。", "Invalid switch %s."},
+    {TextId::ConsoleNoSource, "console", 0, "ファイルかフォルダを指定してください。", "Give a file or a folder."},
+    {TextId::ConsoleIcoTwice, "console", 0, "/ICO と /ICO:32 は同時に指定できません。",
+     "/ICO and /ICO:32 cannot be given together."},
+    {TextId::ConsoleFolderNotMade, "console", 0, "フォルダ %s を作成できません", "Cannot create folder %s"},
+    {TextId::ConsoleFileLine, "console", 0, "%s: ｱｲｺﾝ %s個、%s個を書き出し、%s個をスキップ",
+     "%s: %s icons, %s written, %s skipped"},
+    {TextId::ConsoleTotals, "console", 0, "合計: %s個のファイル、%s個を書き出し、%s個をスキップ",
+     "Total: %s files, %s written, %s skipped"},
+    {TextId::ConsoleInterrupted, "console", 0, "中断しました。", "Interrupted."},
+
     {TextId::ErrorFileNotFound, "messages", 0, "ファイルが見つかりません", "File not found"},
     {TextId::ErrorBadFileName, "messages", 0, "不正なファイル名です", "Invalid file name"},
     {TextId::ErrorTooManyFiles, "messages", 0, "オープンしたファイルが多すぎます", "Too many open files"},

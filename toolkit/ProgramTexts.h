@@ -34,6 +34,9 @@ enum class TextId {
     DetailCaption, DetailFileLabel, DetailIndexLabel, DetailSourceLabel, DetailByNumberLabel,
     DetailCopyByNumber, DetailByIdLabel, DetailCopyById, DetailCopy, DetailSavePng, DetailSaveIco,
     DetailClose, DetailImageCaption, DetailPngFilter, DetailIcoFilter,
+    // The console program PICTAVOX.
+    ConsoleUsage, ConsoleBadSwitch, ConsoleNoSource, ConsoleIcoTwice, ConsoleFolderNotMade, ConsoleFileLine,
+    ConsoleTotals, ConsoleInterrupted,
     // Errors.
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
     ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorStreamWrite,
