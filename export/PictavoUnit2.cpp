@@ -13,14 +13,18 @@
 TForm2* Form2 = nullptr;
 
 namespace {
-const std::vector<std::string> kPngSizeItems = {toolkit::Text(toolkit::TextId::ExportLargestPng), "256", "128", "96", "64", "48", "32", "24", "16",
-                                                toolkit::Text(toolkit::TextId::ExportEveryPng)};
+// Made when first asked for, after the language was chosen at start.
+const std::vector<std::string>& PngSizeItems() {
+    static const std::vector<std::string> items = {toolkit::Text(toolkit::TextId::ExportLargestPng), "256", "128", "96",
+                                                   "64", "48", "32", "24", "16", toolkit::Text(toolkit::TextId::ExportEveryPng)};
+    return items;
+}
 
 // The size an item of the list stands for.
 int SizeOfItem(int index) {
     if (index <= 0) return iconexport::kLargestPngSize;
-    if (index == static_cast<int>(kPngSizeItems.size()) - 1) return iconexport::kEveryPngSize;
-    return std::atoi(kPngSizeItems[static_cast<std::size_t>(index)].c_str());
+    if (index == static_cast<int>(PngSizeItems().size()) - 1) return iconexport::kEveryPngSize;
+    return std::atoi(PngSizeItems()[static_cast<std::size_t>(index)].c_str());
 }
 }  // namespace
 
@@ -32,7 +36,7 @@ TForm2::TForm2() {
 
 void TForm2::CreateControls() {
     Label5.Create(*this, {8, 8, 0, 0}, toolkit::Text(toolkit::TextId::ExportSourceLabel));
-    Label7.Create(*this, {74, 8, 0, 0}, " ：");
+    Label7.Create(*this, {74, 8, 0, 0}, toolkit::Text(toolkit::TextId::ExportSourceColon));
     Label6.Create(*this, {84, 8, 0, 0}, "");
     Label1.Create(*this, {8, 29, 0, 0}, toolkit::Text(toolkit::TextId::ExportFolderLabel));
     Label2.Create(*this, {84, 29, 140, 12}, "", false);
@@ -55,7 +59,7 @@ void TForm2::CreateControls() {
     CheckBox3.SetShowHint(true);
     // PNG files of one size or of every stored size; the size list is live only with that format.
     CheckBox4.Create(GroupBox1, {7, 95, 97, 17}, toolkit::Text(toolkit::TextId::ExportPng), false);
-    ComboBox1.Create(GroupBox1, {22, 114, 80, 20}, kPngSizeItems, 0);
+    ComboBox1.Create(GroupBox1, {22, 114, 80, 20}, PngSizeItems(), 0);
     ComboBox1.SetEnabled(false);
     CheckBox1.OnClick = [this] { CheckBox1Click(); };
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
@@ -101,7 +105,7 @@ int TForm2::PngSize() const { return SizeOfItem(ComboBox1.ItemIndex()); }
 // A size the list does not hold (an edited settings file) gives "最大".
 void TForm2::SetPngSize(int size) {
     int index = 0;
-    for (int i = 0; i < static_cast<int>(kPngSizeItems.size()); ++i)
+    for (int i = 0; i < static_cast<int>(PngSizeItems().size()); ++i)
         if (SizeOfItem(i) == size) index = i;
     ComboBox1.SetItemIndex(index);
 }

@@ -5,6 +5,7 @@
 
 #include "foldertree/FTVEX_D3.h"
 #include "foldertree/FolderTreeMessages.h"
+#include "toolkit/ProgramTexts.h"
 #include "foldertree/ShellItemMenu.h"
 #include "foldertree/ShellItems.h"
 #include "toolkit/ModalTestHook.h"
@@ -102,7 +103,7 @@ bool TFolderTreeViewEx::ShowShellContextMenu(HWND window, IShellFolder* folder, 
     if (!menu) return false;
     ShellMenu2.Reset();
     ShellMenu2 = object.Query<IContextMenu2>(IID_IContextMenu2);
-    if (!ShellMenu2) throw std::runtime_error("インターフェイスはサポートされていません");
+    if (!ShellMenu2) throw std::runtime_error(toolkit::Text(toolkit::TextId::ErrorNoInterface));
     if (!FillMenu(ShellMenu2.Get(), menu.Get())) return false;
     {
         const OwnerProcedureSwap swap(OwnerWindow, this, &TFolderTreeViewEx::OwnerWndProcStub, SavedOwnerWndProc);

@@ -44,6 +44,7 @@ constexpr ProgramText kTexts[] = {
 
     {TextId::ExportCaption, "export", 0, "取り出しの指定", "Export"},
     {TextId::ExportSourceLabel, "export", 66, "取出元ﾌｧｲﾙ", "Source"},
+    {TextId::ExportSourceColon, "export", 10, " ：", " :"},
     {TextId::ExportFolderLabel, "export", 76, "取出先ﾌｫﾙﾀﾞ ：", "Export to :"},
     {TextId::ExportRangeLabel, "export", 61, "取出範囲 ：", "Icons :"},
     {TextId::ExportFormatLabel, "export", 115, "取出形式", "Formats"},
@@ -182,6 +183,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::ErrorStreamWrite, "messages", 0, "ストリームへの書き込みエラー", "Stream write error"},
     {TextId::ErrorReplaceLeftNew, "messages", 0, "ファイル %s を作成できません。新しい内容は %s に残っています",
      "Cannot create file %s. The new content is left in %s"},
+    {TextId::ErrorNoInterface, "messages", 0, "インターフェイスはサポートされていません", "Interface not supported"},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
 

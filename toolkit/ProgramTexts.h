@@ -19,7 +19,7 @@ enum class TextId {
     MenuAbout, MenuHint, MenuIconDetail, MenuCopy,
     DropNotFound, DropOnlyOne, DropNoIcons,
     // The export dialog.
-    ExportCaption, ExportSourceLabel, ExportFolderLabel, ExportRangeLabel, ExportFormatLabel, ExportIco,
+    ExportCaption, ExportSourceLabel, ExportSourceColon, ExportFolderLabel, ExportRangeLabel, ExportFormatLabel, ExportIco,
     ExportBmp, ExportAllSizes, ExportAllSizesHint, ExportPng, ExportLargestPng, ExportEveryPng,
     ExportNewFolderButton, ExportNewFolderHint, ExportButton, ExportButtonHint, ExportCancel,
     ExportFolderFailed, ExportSummary, ExportSummaryWithPng,
@@ -40,7 +40,7 @@ enum class TextId {
     // Errors.
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
     ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorStreamWrite,
-    ErrorReplaceLeftNew,
+    ErrorReplaceLeftNew, ErrorNoInterface,
     Count
 };
 
