@@ -38,12 +38,12 @@ awk -v a="$ours" -v b="$theirs" 'BEGIN{printf "ratio PICTAVOX / wrestool: %.2f (
 same=0 differ=0
 for f in "$work"/src/*; do
   base=$(basename "$f"); stem=${base%.*}; index=0
-  for name in $(wrestool -l --type=14 "$f" 2>/dev/null | sed -n 's/.*--name=\([^ ]*\).*/\1/p' | uniq); do
+  for name in $(wrestool -l --type=14 "$f" 2>/dev/null | sed -n 's/.*--name=\([^ ]*\).*/\1/p' | tr -d "'" | uniq); do
     mine="$work/ours/$(printf '%s%04d.ICO' "$stem" $index)"
     index=$((index + 1))
     [ -f "$mine" ] || continue
     if cmp -s -n "$(stat -c %s "$mine")" "$mine" <(wrestool -x --type=14 --name="$name" "$f" 2>/dev/null); then
-      same=$((same + 1)); else differ=$((differ + 1)); fi
+      same=$((same + 1)); else differ=$((differ + 1)); echo "differs: $base group $name" >&2; fi
   done
 done
 echo "bytes: $same icons the same as wrestool's, $differ different"
