@@ -11,6 +11,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -466,51 +467,44 @@ int main(int argc, char** argv) {
     }
     const bool runSame = runError.empty() && SameFiles(runFolder, bareFolder, count);
 
-    // Whole icons (全ｻｲｽﾞで保存, .ICO only) into an empty folder, against the bare whole-icon loop.
-    double wholeWriting = 1e9, bareWhole = 1e9;
-    bool wholeSame = true;
-    for (int round = 0; round <= rounds && runError.empty(); ++round) {
-        RemoveFiles(runFolder, count);
-        RemoveFiles(bareFolder, count);
-        MakeFolder("pictavo-bench-run");
-        MakeFolder("pictavo-bench-bare");
-        RunTimes run{};
-        try {
-            run = ThroughPutIcon(*form1, runFolder, Formats::WholeIcons);
-        } catch (const std::exception& e) {
-            runError = e.what();
+    // One format through the export run into an empty folder against its bare loop, the best of the
+    // rounds; the first round also compares the files.
+    struct Versus {
+        double ours = 1e9, bare = 1e9;
+        bool same = true;
+    };
+    const auto versus = [&](Formats formats, const std::function<void()>& bareLoop, const char* extension) {
+        Versus v;
+        for (int round = 0; round <= rounds && runError.empty(); ++round) {
+            RemoveFiles(runFolder, count);
+            RemoveFiles(bareFolder, count);
+            MakeFolder("pictavo-bench-run");
+            MakeFolder("pictavo-bench-bare");
+            RunTimes run{};
+            try {
+                run = ThroughPutIcon(*form1, runFolder, formats);
+            } catch (const std::exception& e) {
+                runError = e.what();
+            }
+            const double bare = Time(bareLoop);
+            if (round == 0) {
+                v.same = runError.empty() && SameFiles(runFolder, bareFolder, count, {extension});
+                continue;
+            }
+            v.ours = std::min(v.ours, run.writing);
+            v.bare = std::min(v.bare, bare);
         }
-        const double bare = Time([&] { BareWholeIcons(std::string(system) + "\\shell32.dll", bareFolder); });
-        if (round == 0) {
-            wholeSame = runError.empty() && SameFiles(runFolder, bareFolder, count, {"ICO"});
-            continue;
-        }
-        wholeWriting = std::min(wholeWriting, run.writing);
-        bareWhole = std::min(bareWhole, bare);
-    }
-
-    // PNG files at 最大 into an empty folder, against the bare loop through the loader.
-    double pngWriting = 1e9, barePng = 1e9;
-    bool pngSame = true;
-    for (int round = 0; round <= rounds && runError.empty(); ++round) {
-        RemoveFiles(runFolder, count);
-        RemoveFiles(bareFolder, count);
-        MakeFolder("pictavo-bench-run");
-        MakeFolder("pictavo-bench-bare");
-        RunTimes run{};
-        try {
-            run = ThroughPutIcon(*form1, runFolder, Formats::LargestPng);
-        } catch (const std::exception& e) {
-            runError = e.what();
-        }
-        const double bare = Time([&] { BareLargestPngs(std::string(system) + "\\shell32.dll", bareFolder); });
-        if (round == 0) {
-            pngSame = runError.empty() && SameFiles(runFolder, bareFolder, count, {"PNG"});
-            continue;
-        }
-        pngWriting = std::min(pngWriting, run.writing);
-        barePng = std::min(barePng, bare);
-    }
+        return v;
+    };
+    const std::string shell32 = std::string(system) + "\\shell32.dll";
+    // Whole icons (全ｻｲｽﾞで保存, .ICO only) against the bare whole-icon loop.
+    const Versus wholeIcons = versus(Formats::WholeIcons, [&] { BareWholeIcons(shell32, bareFolder); }, "ICO");
+    const double wholeWriting = wholeIcons.ours, bareWhole = wholeIcons.bare;
+    const bool wholeSame = wholeIcons.same;
+    // PNG files at 最大 against the bare loop through the loader.
+    const Versus largestPngs = versus(Formats::LargestPng, [&] { BareLargestPngs(shell32, bareFolder); }, "PNG");
+    const double pngWriting = largestPngs.ours, barePng = largestPngs.bare;
+    const bool pngSame = largestPngs.same;
 
     // The detail window of a ten-image icon against the About box, each from its command until drawn.
     auto form4 = std::make_unique<TForm4>();
