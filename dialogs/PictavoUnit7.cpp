@@ -51,7 +51,7 @@ TForm7::TForm7() {
     CreateForm(toolkit::Text(toolkit::TextId::DetailCaption), kMinimumWidth, kMinimumHeight, toolkit::FormPosition::SystemDefault);
     CreateControls();
     MakeSizable();
-    SetSize(kOpeningWidth, kOpeningHeight);
+    SetSize(Scale(kOpeningWidth), Scale(kOpeningHeight));
 }
 
 TForm7::~TForm7() {
@@ -96,12 +96,13 @@ void TForm7::CreateControls() {
 // The images fill the room left; the buttons keep to the bottom edge, 閉じる to the right.
 void TForm7::FormResize() {
     if (!Button6.Handle()) return;
+    // The client area is in pixels at the window's DPI, the designed lengths at 96 DPI.
     const int width = ClientWidth(), height = ClientHeight();
-    const int buttons = height - kButtonRow + 4;
-    PictureRow1.SetBounds({8, kImagesTop, width - 16, buttons - 8 - kImagesTop});
+    const int buttons = height - Scale(kButtonRow - 4);
+    PictureRow1.SetBounds({Scale(8), Scale(kImagesTop), width - Scale(16), buttons - Scale(8 + kImagesTop)});
     for (toolkit::Button* button : {&Button3, &Button4, &Button5})
-        button->SetBounds({button->Left(), buttons, button->Width(), 25});
-    Button6.SetBounds({width - 8 - 85, buttons, 85, 25});
+        button->SetBounds({button->Left(), buttons, button->Width(), Scale(25)});
+    Button6.SetBounds({width - Scale(8 + 85), buttons, Scale(85), Scale(25)});
 }
 
 void TForm7::FillIcon(const std::string& folder, const std::string& name, int index) {

@@ -10,6 +10,7 @@ namespace toolkit {
 
 namespace {
 
+// Lengths at 96 DPI, scaled to the window's; the pictures keep their own pixels.
 constexpr int kMargin = 12;       // around the row and between pictures
 constexpr int kFrame = 3;         // the selection frame's distance from its picture
 constexpr int kCaptionGap = 6;
@@ -66,19 +67,19 @@ void PictureRow::Add(int width, int height, const std::vector<std::uint8_t>& bgr
     GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
-    cell.extent = std::max(width + 2 * kFrame, static_cast<int>(text.cx));
-    cell.left = cells_.empty() ? kMargin : cells_.back().left + cells_.back().extent + kMargin;
+    cell.extent = std::max(width + 2 * Scale(kFrame), static_cast<int>(text.cx));
+    cell.left = cells_.empty() ? Scale(kMargin) : cells_.back().left + cells_.back().extent + Scale(kMargin);
     cells_.push_back(std::move(cell));
     UpdateScrollBars();
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-int PictureRow::ContentWidth() const { return cells_.empty() ? 0 : cells_.back().left + cells_.back().extent + kMargin; }
+int PictureRow::ContentWidth() const { return cells_.empty() ? 0 : cells_.back().left + cells_.back().extent + Scale(kMargin); }
 
 int PictureRow::ContentHeight() const {
     int tallest = 0;
     for (const Cell& cell : cells_) tallest = std::max(tallest, cell.height);
-    return kMargin + kFrame + tallest + kFrame + kCaptionGap + kCaptionHeight + kMargin;
+    return Scale(kMargin) + Scale(kFrame) + tallest + Scale(kFrame) + Scale(kCaptionGap) + Scale(kCaptionHeight) + Scale(kMargin);
 }
 
 void PictureRow::Select(int index) {
@@ -87,8 +88,8 @@ void PictureRow::Select(int index) {
     RECT client{};
     GetClientRect(Handle(), &client);
     const Cell& cell = cells_[static_cast<std::size_t>(selected_)];
-    if (cell.left - kMargin < scrollX_) scrollX_ = cell.left - kMargin;
-    else if (cell.left + cell.extent + kMargin > scrollX_ + client.right) scrollX_ = cell.left + cell.extent + kMargin - client.right;
+    if (cell.left - Scale(kMargin) < scrollX_) scrollX_ = cell.left - Scale(kMargin);
+    else if (cell.left + cell.extent + Scale(kMargin) > scrollX_ + client.right) scrollX_ = cell.left + cell.extent + Scale(kMargin) - client.right;
     UpdateScrollBars();
     InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -130,24 +131,24 @@ int PictureRow::CellAt(int x, int y) const {
     y += scrollY_;
     for (int i = 0; i < Count(); ++i) {
         const Cell& cell = cells_[static_cast<std::size_t>(i)];
-        if (x >= cell.left && x < cell.left + cell.extent && y >= kMargin && y < ContentHeight() - kMargin) return i;
+        if (x >= cell.left && x < cell.left + cell.extent && y >= Scale(kMargin) && y < ContentHeight() - Scale(kMargin)) return i;
     }
     return -1;
 }
 
 void PictureRow::PaintCell(HDC dc, HDC source, const Cell& cell, bool selected) const {
-    const int left = cell.left - scrollX_ + (cell.extent - cell.width) / 2, top = kMargin + kFrame - scrollY_;
+    const int left = cell.left - scrollX_ + (cell.extent - cell.width) / 2, top = Scale(kMargin) + Scale(kFrame) - scrollY_;
     const SelectedObject held(source, cell.picture.Get());
     BitBlt(dc, left, top, cell.width, cell.height, source, 0, 0, SRCCOPY);
     if (selected) {
         const HBRUSH frame = GetSysColorBrush(COLOR_HIGHLIGHT);
         for (int inset = 0; inset < 2; ++inset) {
-            RECT r{left - kFrame + inset, top - kFrame + inset, left + cell.width + kFrame - inset, top + cell.height + kFrame - inset};
+            RECT r{left - Scale(kFrame) + inset, top - Scale(kFrame) + inset, left + cell.width + Scale(kFrame) - inset, top + cell.height + Scale(kFrame) - inset};
             FrameRect(dc, &r, frame);
         }
     }
-    RECT text{cell.left - scrollX_, top + cell.height + kFrame + kCaptionGap, cell.left - scrollX_ + cell.extent,
-              top + cell.height + kFrame + kCaptionGap + kCaptionHeight};
+    RECT text{cell.left - scrollX_, top + cell.height + Scale(kFrame) + Scale(kCaptionGap), cell.left - scrollX_ + cell.extent,
+              top + cell.height + Scale(kFrame) + Scale(kCaptionGap) + Scale(kCaptionHeight)};
     DrawTextA(dc, cell.caption.c_str(), static_cast<int>(cell.caption.size()), &text, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (selected && GetFocus() == Handle()) DrawFocusRect(dc, &text);
 }
