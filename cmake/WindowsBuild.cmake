@@ -63,9 +63,10 @@ function(pictavo_add_windows_test name target)
 endfunction()
 
 # Adds a test that runs on the build host (not under Wine), for example a script that runs a
-# Windows program and checks its output with Linux tools. It joins the Wine tests in CTest.
+# Windows program and checks its output with Linux tools. It joins the Wine tests in CTest. SERIAL
+# runs it alone, for a script that starts many Wine processes at once.
 function(pictavo_add_host_test name)
-  cmake_parse_arguments(arg "" "TIMEOUT" "COMMAND" ${ARGN})
+  cmake_parse_arguments(arg "SERIAL" "TIMEOUT" "COMMAND" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 600)
   endif()
@@ -73,7 +74,11 @@ function(pictavo_add_host_test name)
   foreach(a ${arg_COMMAND})
     string(APPEND command " [==[${a}]==]")
   endforeach()
-  set(line "add_test(win64.${name}${command})\nset_tests_properties(win64.${name} PROPERTIES TIMEOUT ${arg_TIMEOUT} LABELS host)\n")
+  set(props "TIMEOUT ${arg_TIMEOUT} LABELS host")
+  if(arg_SERIAL)
+    set(props "${props} RUN_SERIAL ON")
+  endif()
+  set(line "add_test(win64.${name}${command})\nset_tests_properties(win64.${name} PROPERTIES ${props})\n")
   set_property(GLOBAL APPEND_STRING PROPERTY PICTAVO_WINE_TESTS "${line}")
 endfunction()
 
