@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <atomic>
 
-#include "app/CatalogueSearch.h"
-#include "app/FileNameCase.h"
-#include "app/IconCatalogue.h"
-#include "app/IconSource.h"
-#include "app/PathNames.h"
+#include "icons/CatalogueSearch.h"
+#include "icons/FileNameCase.h"
+#include "icons/IconCatalogue.h"
+#include "icons/IconSource.h"
+#include "icons/PathNames.h"
 #include "export/ExportFileNames.h"
 #include "export/IconExport.h"
 #include "toolkit/DoubleByte.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/PictavoUnit.h"
-#include "app/SettingsFile.h"
+#include "toolkit/SettingsFile.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
 #include "dialogs/PictavoUnit7.h"

@@ -5,12 +5,12 @@
 
 #include <cstdio>
 
-#include "app/CatalogueSearch.h"
-#include "app/FileNameCase.h"
-#include "app/IconHolder.h"
-#include "app/IconSource.h"
-#include "app/PathNames.h"
-#include "app/PathShortener.h"
+#include "icons/CatalogueSearch.h"
+#include "icons/FileNameCase.h"
+#include "icons/IconHolder.h"
+#include "icons/IconSource.h"
+#include "icons/PathNames.h"
+#include "toolkit/PathShortener.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
 #include "toolkit/Application.h"

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "app/IconCatalogue.h"
-#include "app/SettingsFile.h"
+#include "icons/IconCatalogue.h"
+#include "toolkit/SettingsFile.h"
 #include "foldertree/FTVEX_D3.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"

@@ -2,8 +2,8 @@
 // its largest, deepest image.
 #include "app/PictavoUnit.h"
 
-#include "app/IconSource.h"
-#include "app/PathNames.h"
+#include "icons/IconSource.h"
+#include "icons/PathNames.h"
 #include "dialogs/PictavoUnit7.h"
 #include "export/ImageClipboard.h"
 #include "export/PngSizeChoice.h"

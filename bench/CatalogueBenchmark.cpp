@@ -16,9 +16,9 @@
 #include <memory>
 #include <string>
 
-#include "app/CatalogueSearch.h"
-#include "app/FileNameCase.h"
-#include "app/PathNames.h"
+#include "icons/CatalogueSearch.h"
+#include "icons/FileNameCase.h"
+#include "icons/PathNames.h"
 #include "app/PictavoUnit.h"
 #include "foldertree/OleSession.h"
 #include "toolkit/Application.h"

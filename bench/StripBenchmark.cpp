@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "app/PathShortener.h"
+#include "toolkit/PathShortener.h"
 #include "app/PictavoUnit.h"
 #include "foldertree/OleSession.h"
 #include "toolkit/Application.h"

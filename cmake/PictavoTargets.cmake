@@ -12,7 +12,7 @@ if(WIN32)
     WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
 endif()
 
-foreach(dir toolkit app export foldertree dialogs)
+foreach(dir toolkit foldertree icons export dialogs app)
   if(EXISTS ${PROJECT_SOURCE_DIR}/${dir}/CMakeLists.txt)
     add_subdirectory(${dir})
   endif()

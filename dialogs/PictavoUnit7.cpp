@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-#include "app/IconReferences.h"
-#include "app/IconSource.h"
-#include "app/PathNames.h"
+#include "icons/IconReferences.h"
+#include "icons/IconSource.h"
+#include "icons/PathNames.h"
 #include "app/PictavoUnit.h"
 #include "export/ExportFileNames.h"
 #include "export/IconFileWriter.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 #include "export/PngSizeChoice.h"
 #include "export/StoredImageFacts.h"
 #include "toolkit/PictureRow.h"

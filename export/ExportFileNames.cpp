@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/PathNames.h"
+#include "icons/PathNames.h"
 #include "toolkit/Exceptions.h"
 
 namespace iconexport {

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "app/IconSource.h"
-#include "app/PathNames.h"
+#include "icons/IconSource.h"
+#include "icons/PathNames.h"
 #include "export/ExportFileNames.h"
 #include "export/FileTimeText.h"
 #include "export/IconExport.h"

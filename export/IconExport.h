@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "app/IconHolder.h"
-#include "app/IconSource.h"
+#include "icons/IconHolder.h"
+#include "icons/IconSource.h"
 
 namespace iconexport {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 
 namespace iconexport {
 

@@ -3,7 +3,7 @@
 // (32-bit with alpha) and CF_DIB (24-bit over white, for programs that know nothing newer).
 #include <windows.h>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 
 namespace iconexport {
 

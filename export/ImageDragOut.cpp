@@ -1,6 +1,6 @@
 #include "export/ImageDragOut.h"
 
-#include "app/PathNames.h"
+#include "icons/PathNames.h"
 #include "export/SafeFileReplace.h"
 #include "foldertree/ComObject.h"
 #include "foldertree/DropSource.h"

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "app/PathNames.h"
-#include "app/PathShortener.h"
+#include "icons/PathNames.h"
+#include "toolkit/PathShortener.h"
 #include "app/PictavoUnit.h"
 #include "export/PictavoUnit3.h"
 #include "export/PngSizeChoice.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 #include "export/ImagePixels.h"
 #include "export/PngSizeChoice.h"
 

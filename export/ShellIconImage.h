@@ -3,8 +3,8 @@
 // 32-pixel icon the shell delivers stands in, as a 32-bit bitmap image with its mask.
 #include <windows.h>
 
-#include "app/IconHolder.h"
-#include "app/IconResourceReader.h"
+#include "icons/IconHolder.h"
+#include "icons/IconResourceReader.h"
 
 namespace iconexport {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 
 namespace iconexport {
 

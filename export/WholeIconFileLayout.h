@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 
 namespace iconexport {
 

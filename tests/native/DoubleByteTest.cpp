@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/FileNameCase.h"
+#include "icons/FileNameCase.h"
 #include "toolkit/DoubleByte.h"
 
 using toolkit::LeadByteTable;

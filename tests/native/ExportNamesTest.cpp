@@ -1,7 +1,7 @@
 // The names an export writes and the folder names the new-folder dialog accepts.
 #include <gtest/gtest.h>
 
-#include "app/PathNames.h"
+#include "icons/PathNames.h"
 #include "export/ExportFileNames.h"
 #include "export/FolderNameCheck.h"
 #include "toolkit/Exceptions.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/IconCatalogue.h"
+#include "icons/IconCatalogue.h"
 
 using app::IconCatalogue;
 

@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 #include "tests/native/FixtureFiles.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 #include "tests/fixtures/ExecutableWriter.h"
 #include "tests/fixtures/IconImageWriter.h"
 #include "tests/native/FixtureFiles.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/PathNames.h"
+#include "icons/PathNames.h"
 
 using toolkit::LeadByteTable;
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/PathShortener.h"
+#include "toolkit/PathShortener.h"
 
 using toolkit::LeadByteTable;
 

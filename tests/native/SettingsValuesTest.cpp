@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/SettingsValues.h"
+#include "toolkit/SettingsValues.h"
 
 using app::ParseSettingsInteger;
 using app::SettingsBoolOr;

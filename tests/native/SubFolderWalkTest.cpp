@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "app/SubFolderWalk.h"
+#include "icons/SubFolderWalk.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <regex>
 #include <set>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 #include "export/WholeIconFileLayout.h"
 #include "export/WriterErrors.h"
 #include "tests/fixtures/ExecutableWriter.h"

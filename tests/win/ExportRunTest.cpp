@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/SettingsFile.h"
+#include "toolkit/SettingsFile.h"
 #include "tests/win/ExportDialogsFixture.h"
 #include "tests/win/WinTestFiles.h"
 #include "tests/win/WriterTestSupport.h"

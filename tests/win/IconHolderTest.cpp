@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/IconHolder.h"
-#include "app/IconSource.h"
+#include "icons/IconHolder.h"
+#include "icons/IconSource.h"
 #include "tests/win/WinTestFiles.h"
 
 namespace {

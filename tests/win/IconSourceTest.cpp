@@ -4,8 +4,8 @@
 #include <iterator>
 #include <vector>
 
-#include "app/IconHolder.h"
-#include "app/IconSource.h"
+#include "icons/IconHolder.h"
+#include "icons/IconSource.h"
 #include "tests/win/WinTestFiles.h"
 
 using wintest::Fixture;

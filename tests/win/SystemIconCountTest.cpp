@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "app/IconSource.h"
+#include "icons/IconSource.h"
 #include "tests/win/WinTestFiles.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/SettingsValues.h"
+#include "toolkit/SettingsValues.h"
 
 #include <string>
 

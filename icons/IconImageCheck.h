@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 
 namespace app::iconformat {
 

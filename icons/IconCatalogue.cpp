@@ -1,4 +1,4 @@
-#include "app/IconCatalogue.h"
+#include "icons/IconCatalogue.h"
 #include "toolkit/ProgramTexts.h"
 
 #include <algorithm>

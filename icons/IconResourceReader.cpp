@@ -1,9 +1,9 @@
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 
 #include <cstring>
 
-#include "app/IconFormatReaders.h"
-#include "app/IconImageCheck.h"
+#include "icons/IconFormatReaders.h"
+#include "icons/IconImageCheck.h"
 
 namespace app {
 

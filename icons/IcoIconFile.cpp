@@ -1,5 +1,5 @@
-#include "app/IconFormatReaders.h"
-#include "app/IconImageCheck.h"
+#include "icons/IconFormatReaders.h"
+#include "icons/IconImageCheck.h"
 
 namespace app::iconformat {
 

@@ -2,8 +2,8 @@
 #include <map>
 #include <utility>
 
-#include "app/IconFormatReaders.h"
-#include "app/IconImageCheck.h"
+#include "icons/IconFormatReaders.h"
+#include "icons/IconImageCheck.h"
 
 namespace app::iconformat {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/FileNameCase.h"
+#include "icons/FileNameCase.h"
 
 namespace app {
 

@@ -1,9 +1,9 @@
-#include "app/SettingsFile.h"
+#include "toolkit/SettingsFile.h"
 
 #include <windows.h>
 
-#include "app/PathNames.h"
-#include "app/SettingsValues.h"
+#include "icons/PathNames.h"
+#include "toolkit/SettingsValues.h"
 #include "toolkit/Exceptions.h"
 
 namespace app {

@@ -1,4 +1,4 @@
-#include "app/FileHandle.h"
+#include "icons/FileHandle.h"
 
 #include <winternl.h>
 

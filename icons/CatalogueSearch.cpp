@@ -1,9 +1,9 @@
-#include "app/CatalogueSearch.h"
+#include "icons/CatalogueSearch.h"
 
-#include "app/FileHandle.h"
-#include "app/IconSource.h"
-#include "app/PathNames.h"
-#include "app/SubFolderWalk.h"
+#include "icons/FileHandle.h"
+#include "icons/IconSource.h"
+#include "icons/PathNames.h"
+#include "icons/SubFolderWalk.h"
 
 namespace app {
 

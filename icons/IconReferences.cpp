@@ -1,4 +1,4 @@
-#include "app/IconReferences.h"
+#include "icons/IconReferences.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/PathNames.h"
+#include "icons/PathNames.h"
 
 namespace app {
 

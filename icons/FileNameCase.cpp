@@ -1,4 +1,4 @@
-#include "app/FileNameCase.h"
+#include "icons/FileNameCase.h"
 
 namespace app {
 

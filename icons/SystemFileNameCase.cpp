@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "app/FileNameCase.h"
+#include "icons/FileNameCase.h"
 
 namespace app {
 

@@ -1,11 +1,11 @@
-#include "app/RedirectedResources.h"
+#include "icons/RedirectedResources.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "app/FileHandle.h"
-#include "app/PathNames.h"
+#include "icons/FileHandle.h"
+#include "icons/PathNames.h"
 #include "toolkit/DoubleByte.h"
 
 namespace app {

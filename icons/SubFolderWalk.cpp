@@ -1,8 +1,8 @@
-#include "app/SubFolderWalk.h"
+#include "icons/SubFolderWalk.h"
 
 #include <set>
 
-#include "app/PathNames.h"
+#include "icons/PathNames.h"
 
 namespace app {
 

@@ -1,4 +1,4 @@
-#include "app/PathShortener.h"
+#include "toolkit/PathShortener.h"
 
 namespace app {
 

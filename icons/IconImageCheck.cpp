@@ -1,4 +1,4 @@
-#include "app/IconImageCheck.h"
+#include "icons/IconImageCheck.h"
 
 #include <cstring>
 #include <utility>

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/IconResourceReader.h"
+#include "icons/IconResourceReader.h"
 
 namespace app::iconformat {
 

@@ -1,4 +1,4 @@
-#include "app/IconSource.h"
+#include "icons/IconSource.h"
 
 #include <shellapi.h>
 
@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/FileHandle.h"
-#include "app/IconResourceReader.h"
-#include "app/PathNames.h"
-#include "app/RedirectedResources.h"
+#include "icons/FileHandle.h"
+#include "icons/IconResourceReader.h"
+#include "icons/PathNames.h"
+#include "icons/RedirectedResources.h"
 #include "toolkit/DoubleByte.h"
 
 namespace app {

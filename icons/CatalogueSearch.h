@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/IconCatalogue.h"
+#include "icons/IconCatalogue.h"
 
 namespace app {
 
