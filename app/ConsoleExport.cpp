@@ -60,7 +60,7 @@ public:
             if (g_interrupted) break;
             const std::string path = FullPath(source);
             if (IsFolder(path)) ExportFolder(path, output);
-            else ExportFile(path, app::FileNamePart(path, codePage_), output, true);
+            else ExportFile(path, icons::FileNamePart(path, codePage_), output, true);
         }
         if (!options_.quiet) {
             out_.Line(TextWith(TextId::ConsoleTotals,
@@ -74,22 +74,22 @@ private:
     // The folder's files as the search takes them, sorted by name; below the output folder each
     // keeps its folder relative to the source folder.
     void ExportFolder(const std::string& folder, const std::string& output) {
-        app::IconCatalogue catalogue;
+        icons::IconCatalogue catalogue;
         const int threshold = options_.multipleOnly ? 2 : 1;
         if (options_.subFolders)
-            app::SearchTree(catalogue, folder, threshold, nullptr, [](int, const std::string&) { return !g_interrupted; });
+            icons::SearchTree(catalogue, folder, threshold, nullptr, [](int, const std::string&) { return !g_interrupted; });
         else
-            app::SearchFolder(catalogue, folder, threshold, nullptr);
-        catalogue.SortByName(app::SystemFileNameUpperCase());
+            icons::SearchFolder(catalogue, folder, threshold, nullptr);
+        catalogue.SortByName(icons::SystemFileNameUpperCase());
         for (int position = 1; position <= catalogue.Count() && !g_interrupted; ++position) {
             const std::string relative(catalogue.At(position).Name());
-            const std::string subFolder = app::FolderPart(relative, codePage_);
-            const std::string target = subFolder.empty() ? output : app::DirYen(output, codePage_) + subFolder;
+            const std::string subFolder = icons::FolderPart(relative, codePage_);
+            const std::string target = subFolder.empty() ? output : icons::DirYen(output, codePage_) + subFolder;
             if (!MakeFolder(target)) {
                 Fail(TextWith(TextId::ConsoleFolderNotMade, {target}));
                 continue;
             }
-            ExportFile(app::DirYen(folder, codePage_) + relative, relative, target, false);
+            ExportFile(icons::DirYen(folder, codePage_) + relative, relative, target, false);
         }
     }
 
@@ -98,7 +98,7 @@ private:
     void ExportFile(const std::string& path, const std::string& named, const std::string& output, bool alone) {
         if (alone && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
             return Fail(TextWith(TextId::DropNotFound, {path}));
-        app::IconFile source(nullptr, path);
+        icons::IconFile source(nullptr, path);
         if (source.Count() < 1) return alone ? Fail(TextWith(TextId::DropNoIcons, {path})) : void();
         ++files_;
         const int last = options_.lastIndex < 0 ? source.Count() - 1 : std::min(options_.lastIndex, source.Count() - 1);

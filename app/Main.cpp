@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/PictavoUnit.h"
+#include "icons/ProgramLocation.h"
 #include "toolkit/SettingsFile.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
@@ -21,7 +22,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto& application = toolkit::Application::Instance();
     application.Initialize();
     // Chosen once, before the first window takes its texts.
-    const app::SettingsFile settings(app::SettingsFileLocation());
+    const toolkit::SettingsFile settings(icons::SettingsFileLocation());
     toolkit::SetLanguage(toolkit::ChooseLanguage(GetACP(), settings.ReadString("Opt", "Language", "")));
     auto form1 = std::make_unique<TForm1>();
     auto form2 = std::make_unique<TForm2>();

@@ -13,6 +13,7 @@
 #include "toolkit/PathShortener.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
+#include "export/ExportRun.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageDialog.h"
@@ -31,7 +32,7 @@ TForm1::TForm1(const std::string& settingsPath) {
     Form1 = this;
     CreateForm("Pictavo", 561, 383, toolkit::FormPosition::SystemDefault);
     CreateControls();
-    Settings = std::make_unique<app::SettingsFile>(settingsPath);
+    Settings = std::make_unique<toolkit::SettingsFile>(settingsPath);
     FormCreate();
 }
 
@@ -128,7 +129,7 @@ void TForm1::FormCreate() {
     }
     SelectFolderInTree(SearchDir);
 
-    SaveDir = Settings->ReadString("Env", "SaveDir", app::ExecutableFolder());
+    SaveDir = Settings->ReadString("Env", "SaveDir", icons::ExecutableFolder());
     SetTop(Settings->ReadInteger("Form", "Top", Top()));
     SetLeft(Settings->ReadInteger("Form", "Left", Left()));
     KeepOnAMonitor();  // saved on a monitor that may be gone
@@ -171,7 +172,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::FTVE1Change(const std::string& folderName) {
     const auto width = [this](const std::string& text) { return TextWidth(text); };
-    Label5.SetCaption(app::ShortenPath(folderName, width, Label5.Width(), toolkit::SystemLeadBytes()));
+    Label5.SetCaption(toolkit::ShortenPath(folderName, width, Label5.Width(), toolkit::SystemLeadBytes()));
     SearchDir = folderName;
     CheckBox1Click();
 }
@@ -211,7 +212,7 @@ void TForm1::Btn1Click() {
         toolkit::HourglassCursor busy;
         const auto showResult = [this] {
             if (Catalogue.Count() > 0) {
-                Catalogue.SortByName(app::SystemFileNameUpperCase());
+                Catalogue.SortByName(icons::SystemFileNameUpperCase());
                 DispNormal();
             }
         };
@@ -219,10 +220,10 @@ void TForm1::Btn1Click() {
             const int threshold = CheckBox1.Checked() ? 2 : 1;
             // A virtual folder (the PC, the network) has no path to walk: it is searched as the
             // one-folder search takes it.
-            if (CheckBox2.Checked() && app::IsFullPath(SearchDir))
+            if (CheckBox2.Checked() && icons::IsFullPath(SearchDir))
                 SearchSubFolders(threshold);
             else
-                app::SearchFolder(Catalogue, SearchDir, threshold, Handle());
+                icons::SearchFolder(Catalogue, SearchDir, threshold, Handle());
         } catch (...) {
             showResult();
             throw;
@@ -283,7 +284,7 @@ private:
 
 void TForm1::SearchSubFolders(int threshold) {
     const SearchInProgress running(*this);
-    app::SearchTree(Catalogue, SearchDir, threshold, Handle(),
+    icons::SearchTree(Catalogue, SearchDir, threshold, Handle(),
                     [this](int found, const std::string& folder) { return SearchGoesOn(found, folder); });
 }
 
@@ -315,7 +316,7 @@ void TForm1::ShowSearchProgress(int found, const std::string& folder) {
     std::snprintf(counted, sizeof counted, toolkit::Text(toolkit::TextId::MainSearchProgress), found);
     const auto width = [this](const std::string& text) { return TextWidth(text); };
     const int room = StatusBar1.Width() - TextWidth(counted) - 8;
-    StatusBar1.SetPanelText(counted + app::ShortenPath(folder, width, room, toolkit::SystemLeadBytes()));
+    StatusBar1.SetPanelText(counted + toolkit::ShortenPath(folder, width, room, toolkit::SystemLeadBytes()));
     Label4.SetCaption(std::to_string(found));
 }
 
@@ -331,14 +332,14 @@ void TForm1::DispReverse() {
 
 std::string TForm1::CellText(int row, int column) const {
     if (row < 0 || row >= Catalogue.Count()) return {};
-    const app::IconFileEntry& entry = Catalogue.ShownEntry(row);
+    const icons::IconFileEntry& entry = Catalogue.ShownEntry(row);
     return column == 0 ? std::string(entry.Name()) : std::to_string(entry.icons);
 }
 
 void TForm1::ListView1Click() { Btn2.SetEnabled(ListView1.SelectedCount() > 0); }
 
 void TForm1::ListView1ColumnClick(int column) {
-    const auto click = Catalogue.ClickHeader(column, app::SystemFileNameUpperCase());
+    const auto click = Catalogue.ClickHeader(column, icons::SystemFileNameUpperCase());
     if (!click.changed) return;
     if (click.reverse) DispReverse();
     else DispNormal();
@@ -353,7 +354,7 @@ void TForm1::Btn2Click() {
 }
 
 void TForm1::DispIcon(const std::string& name) {
-    const app::IconFile file(Handle(), app::DirYen(SearchDir, toolkit::SystemLeadBytes()) + name);
+    const icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + name);
     // The strip is drawn before anything changes: when its picture cannot be made (too many icons
     // for one bitmap) the error ends this and the window still shows the previous file whole, so
     // the export button never exports indexes of one file from another.
@@ -363,7 +364,7 @@ void TForm1::DispIcon(const std::string& name) {
         strip = toolkit::WhiteBitmap(file.Count() * cell, cell);
         const toolkit::MemoryDC dc;
         const toolkit::SelectedObject held(dc.Get(), strip.Get());
-        app::IconHolder icon;
+        icons::IconHolder icon;
         for (int i = 0; i < file.Count(); ++i) {
             icon.Assign(file.Extract(i, cell));  // drawn at its own size, sharp
             if (icon.Handle()) DrawIconEx(dc.Get(), cell * i, 0, icon.Handle(), 0, 0, 0, nullptr, DI_NORMAL);
@@ -381,6 +382,10 @@ void TForm1::DispIcon(const std::string& name) {
 }
 
 void TForm1::Btn4Click() { PutIcon(0, StripIconCount - 1); }
+
+void TForm1::PutIcon(int first, int last) { iconexport::RunExport(*this, Handle(), StripFileName, first, last); }
+
+void TForm1::FillDupForm(const std::string& name) { iconexport::FillOverwriteQuestion(SaveDir, name); }
 
 // x counts from the strip's first cell: the image itself moves left as the box scrolls.
 void TForm1::Image1DblClick(int x) {
@@ -438,7 +443,7 @@ void TForm1::WMDropFiles(HDROP drop) {
         return;
     }
     if (count > 1) toolkit::ShowMessage(toolkit::Text(toolkit::TextId::DropOnlyOne));
-    const int icons = app::IconCount(Handle(), path);
+    const int icons = icons::IconCount(Handle(), path);
     if (icons < 1) {
         toolkit::ShowMessage(toolkit::TextWith(toolkit::TextId::DropNoIcons, {path}));
         return;
@@ -449,9 +454,9 @@ void TForm1::WMDropFiles(HDROP drop) {
 void TForm1::GoToDroppedFile(const std::string& path, int iconCount) {
     if (iconCount == 1) CheckBox1.SetChecked(false);
     const auto& codePage = toolkit::SystemLeadBytes();
-    SelectFolderInTree(app::FolderPart(path, codePage));
+    SelectFolderInTree(icons::FolderPart(path, codePage));
     Btn1Click();
-    const int row = ListView1.FindCaptionPrefix(app::FileNamePart(path, codePage));
+    const int row = ListView1.FindCaptionPrefix(icons::FileNamePart(path, codePage));
     // No such row means the search ran elsewhere (a folder the tree could not select): the list
     // stays as searched and the strip as it was.
     if (row < 0) return;

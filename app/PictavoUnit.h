@@ -4,8 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "export/ProgramState.h"
 #include "icons/IconCatalogue.h"
-#include "toolkit/SettingsFile.h"
+#include "icons/ProgramLocation.h"
 #include "foldertree/FTVEX_D3.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
@@ -15,25 +16,15 @@
 #include "toolkit/StatusBar.h"
 #include "toolkit/StdControls.h"
 
-class TForm1 : public toolkit::Form, private toolkit::ListRowSource {
+// The program-wide state (folders, export formats, settings) is the window's own, alive for the
+// whole run, and handed to the export run and the detail window.
+class TForm1 : public toolkit::Form, public iconexport::ProgramState, private toolkit::ListRowSource {
 public:
     // `settingsPath` is the settings file (beside the executable unless a test chooses another).
-    explicit TForm1(const std::string& settingsPath = app::SettingsFileLocation());
+    explicit TForm1(const std::string& settingsPath = icons::SettingsFileLocation());
     ~TForm1() override;
 
-    // Program-wide state, alive for the whole run.
-    std::string WindowsDir;
-    std::string SearchDir;
-    std::string SaveDir;
-    bool IcoOut = true;
-    bool BmpOut = false;
-    // .ICO files hold the whole icon as the file stores it, every size and colour depth.
-    bool IcoAllSizes = false;
-    // PNG files wanted, and their size: pixels, 0 for the largest image, -1 for every stored size.
-    bool PngOut = false;
-    int PngSize = 0;
-    std::unique_ptr<app::SettingsFile> Settings;
-    app::IconCatalogue Catalogue;
+    icons::IconCatalogue Catalogue;
 
     // The file whose icons the strip shows, and how many it has.
     std::string StripFileName;

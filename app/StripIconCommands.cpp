@@ -23,12 +23,12 @@ void TForm1::Image1ContextMenu(int x, int screenX, int screenY) {
 }
 
 void TForm1::IconDetailClick() {
-    if (Form7) Form7->ShowIcon(SearchDir, StripFileName, menuCell_);
+    if (Form7) Form7->ShowIcon(*this, SearchDir, StripFileName, menuCell_);
 }
 
 void TForm1::IconCopyClick() {
-    app::IconFile file(Handle(), app::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName);
-    const app::StoredIcon images =
+    icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName);
+    const icons::StoredIcon images =
         iconexport::ImagesOrShellIcon(file.Stored(menuCell_), [&] { return file.Extract(menuCell_); });
     if (images.empty()) throw iconexport::EInvalidGraphic::NoIcon();
     iconexport::CopyImageToClipboard(Handle(), images[iconexport::LargestDeepestImage(iconexport::FactsOf(images))]);

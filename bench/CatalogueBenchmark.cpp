@@ -71,7 +71,7 @@ int BuildFolder(const std::string& folder, const std::string& fixtures) {
 
 std::map<std::string, int> BareSearch(const std::string& folder, HWND owner, int threshold) {
     std::map<std::string, int> found;
-    const std::string prefix = app::DirYen(folder, toolkit::SystemLeadBytes());
+    const std::string prefix = icons::DirYen(folder, toolkit::SystemLeadBytes());
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((prefix + "*.*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) return found;
@@ -130,7 +130,7 @@ void BareTreeSearch(const std::string& folder, const std::string& relative, HWND
     FindClose(find);
 }
 
-std::map<std::string, int> Listed(const app::IconCatalogue& catalogue) {
+std::map<std::string, int> Listed(const icons::IconCatalogue& catalogue) {
     std::map<std::string, int> listed;
     for (int p = 1; p <= catalogue.Count(); ++p) listed[std::string(catalogue.At(p).Name())] = catalogue.At(p).icons;
     return listed;
@@ -156,10 +156,10 @@ bool TreeSearch(TForm1& form, const std::string& root) {
         form.Btn1.Send(BM_CLICK);
         UpdateWindow(form.ListView1.Handle());
         oursMs = std::min(oursMs, Milliseconds(Clock::now() - oursStart));
-        app::IconCatalogue quiet;
+        icons::IconCatalogue quiet;
         const auto quietStart = Clock::now();
-        app::SearchTree(quiet, root, 1, form.Handle(), nullptr);
-        quiet.SortByName(app::SystemFileNameUpperCase());
+        icons::SearchTree(quiet, root, 1, form.Handle(), nullptr);
+        quiet.SortByName(icons::SystemFileNameUpperCase());
         form.DispNormal();  // the same list filling as the window's search
         UpdateWindow(form.ListView1.Handle());
         quietMs = std::min(quietMs, Milliseconds(Clock::now() - quietStart));

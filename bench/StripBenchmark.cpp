@@ -75,7 +75,7 @@ int main() {
     const int calls = 2000;
     std::string shown;
     const auto start = Clock::now();
-    for (int i = 0; i < calls; ++i) shown = app::ShortenPath(longPath, width, 142, toolkit::SystemLeadBytes());
+    for (int i = 0; i < calls; ++i) shown = toolkit::ShortenPath(longPath, width, 142, toolkit::SystemLeadBytes());
     const double perCall = 1000.0 * Milliseconds(Clock::now() - start) / calls;
     std::printf("shortening a %zu-character path to 142 pixels: %.1f us per call (gives \"%s\")\n",
                 longPath.size(), perCall, shown.c_str());

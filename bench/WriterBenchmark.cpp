@@ -518,7 +518,7 @@ int main(int argc, char** argv) {
     g_paintHook = SetWindowsHookExA(WH_GETMESSAGE, &NotePainted, nullptr, GetCurrentThreadId());
     double detail = 1e9, about = 1e9;
     for (int round = 0; round <= rounds; ++round) {
-        const double d = UntilPainted(form7->PictureRow1.Handle(), [&] { form7->ShowIcon(runFolder, "TEN.ICO", 0); });
+        const double d = UntilPainted(form7->PictureRow1.Handle(), [&] { form7->ShowIcon(*form1, runFolder, "TEN.ICO", 0); });
         const double a = UntilPainted(form4->Handle(), [&] { form4->ShowModal(); });
         if (round == 0) continue;
         detail = std::min(detail, d);

@@ -6,7 +6,6 @@
 #include "icons/IconReferences.h"
 #include "icons/IconSource.h"
 #include "icons/PathNames.h"
-#include "app/PictavoUnit.h"
 #include "export/ExportFileNames.h"
 #include "export/IconFileWriter.h"
 #include "export/ImageClipboard.h"
@@ -35,8 +34,8 @@ std::string ImageCaption(const iconexport::StoredImageFacts& facts) {
 }
 
 // A system file's .mun, named from the Windows folder as the system names it.
-std::string SourceText(const std::string& location) {
-    const std::string windows = app::DirYen(Form1->WindowsDir, toolkit::SystemLeadBytes());
+std::string SourceText(const std::string& location, const std::string& windowsDir) {
+    const std::string windows = icons::DirYen(windowsDir, toolkit::SystemLeadBytes());
     if (location.size() > windows.size() && CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, location.c_str(),
                                                            static_cast<int>(windows.size()), windows.c_str(),
                                                            static_cast<int>(windows.size())) == CSTR_EQUAL)
@@ -107,8 +106,8 @@ void TForm7::FormResize() {
 
 void TForm7::FillIcon(const std::string& folder, const std::string& name, int index) {
     const auto& codePage = toolkit::SystemLeadBytes();
-    const std::string path = app::DirYen(folder, codePage) + name;
-    app::IconFile file(Handle(), path);
+    const std::string path = icons::DirYen(folder, codePage) + name;
+    icons::IconFile file(Handle(), path);
     index_ = index;
     baseName_ = iconexport::ExportBaseName(name, codePage);
     stored_ = file.Stored(index);
@@ -119,9 +118,9 @@ void TForm7::FillIcon(const std::string& folder, const std::string& name, int in
     const bool redirected = file.Location() != path;
     Label3.SetVisible(redirected);
     Label4.SetVisible(redirected);
-    Label4.SetCaption(redirected ? SourceText(file.Location()) : "");
+    Label4.SetCaption(redirected ? SourceText(file.Location(), state_ ? state_->WindowsDir : std::string()) : "");
     Label6.SetCaption(std::to_string(index));
-    const app::IconReferences references = app::ReferencesOf(app::FileNamePart(name, codePage), file.Location(), index);
+    const icons::IconReferences references = icons::ReferencesOf(icons::FileNamePart(name, codePage), file.Location(), index);
     Edit1.SetText(references.byNumber);
     Edit2.SetText(references.byId);
     for (toolkit::Control* control : {static_cast<toolkit::Control*>(&Label8), static_cast<toolkit::Control*>(&Edit2),
@@ -141,8 +140,9 @@ void TForm7::ShowImages() {
     Button5.SetEnabled(!stored_.empty());
 }
 
-void TForm7::ShowIcon(const std::string& folder, const std::string& name, int index) {
-    auto& settings = *Form1->Settings;
+void TForm7::ShowIcon(iconexport::ProgramState& state, const std::string& folder, const std::string& name, int index) {
+    state_ = &state;
+    auto& settings = *state.Settings;
     FillIcon(folder, name, index);
     SetTop(settings.ReadInteger("Form", "Form7Top", Top()));
     SetLeft(settings.ReadInteger("Form", "Form7Left", Left()));
@@ -178,14 +178,14 @@ std::string TForm7::PngName(int image) const {
 void TForm7::Button4Click() {
     const int image = PictureRow1.Selected();
     std::string path;
-    if (image < 0 || !toolkit::AskSavePath(Handle(), {Form1->SaveDir, PngName(image), toolkit::Text(toolkit::TextId::DetailPngFilter), "PNG"}, path)) return;
+    if (image < 0 || !toolkit::AskSavePath(Handle(), {state_->SaveDir, PngName(image), toolkit::Text(toolkit::TextId::DetailPngFilter), "PNG"}, path)) return;
     iconexport::WritePngFile(images_, AsStored(image), path);
 }
 
 void TForm7::Button5Click() {
     std::string path;
     const std::string name = iconexport::ExportFileName(baseName_, index_, ".ICO");
-    if (!toolkit::AskSavePath(Handle(), {Form1->SaveDir, name, toolkit::Text(toolkit::TextId::DetailIcoFilter), "ICO"}, path)) return;
+    if (!toolkit::AskSavePath(Handle(), {state_->SaveDir, name, toolkit::Text(toolkit::TextId::DetailIcoFilter), "ICO"}, path)) return;
     iconexport::WriteWholeIconFile(stored_, path);
 }
 

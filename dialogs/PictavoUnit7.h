@@ -7,6 +7,7 @@
 
 #include "icons/IconResourceReader.h"
 #include "export/PngSizeChoice.h"
+#include "export/ProgramState.h"
 #include "export/StoredImageFacts.h"
 #include "toolkit/PictureRow.h"
 #include "toolkit/SizableForm.h"
@@ -23,9 +24,10 @@ public:
     toolkit::PictureRow PictureRow1;
     toolkit::Button Button3, Button4, Button5, Button6;
 
-    // Shows icon number `index` of the file `name` in `folder` modally, at the remembered place
-    // and size, and remembers them again afterwards.
-    void ShowIcon(const std::string& folder, const std::string& name, int index);
+    // Shows icon number `index` of the file `name` in `folder` modally, at the place and size
+    // remembered in the state's settings, and remembers them again afterwards; saved files go to
+    // the state's SaveDir first.
+    void ShowIcon(iconexport::ProgramState& state, const std::string& folder, const std::string& name, int index);
     // Fills the window with that icon (ShowIcon's first step).
     void FillIcon(const std::string& folder, const std::string& name, int index);
 
@@ -47,11 +49,12 @@ private:
     std::string PngName(int image) const;
     iconexport::PngChoice AsStored(int image) const;
 
-    app::StoredIcon stored_;  // as the file stores it
-    app::StoredIcon images_;  // what the window shows: the stored images, or the shell's icon
+    icons::StoredIcon stored_;  // as the file stores it
+    icons::StoredIcon images_;  // what the window shows: the stored images, or the shell's icon
     std::vector<iconexport::StoredImageFacts> facts_;
     std::string baseName_;
     int index_ = 0;
+    iconexport::ProgramState* state_ = nullptr;  // the shown icon's program state
 };
 
 extern TForm7* Form7;

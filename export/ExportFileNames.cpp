@@ -13,7 +13,7 @@ namespace iconexport {
 // A file listed under a name without an ANSI form carries "?" or the like: each single-byte
 // character a file name cannot hold becomes "_" (a trail byte is part of its character).
 std::string ExportBaseName(std::string_view stripFileName, const toolkit::LeadByteTable& codePage) {
-    std::string name = app::FileNamePart(stripFileName, codePage);
+    std::string name = icons::FileNamePart(stripFileName, codePage);
     for (std::size_t i = 0; i < name.size(); ++i) {
         const auto c = static_cast<unsigned char>(name[i]);
         if (codePage.IsLead(c)) ++i;
@@ -38,7 +38,7 @@ std::string SizedExportFileName(std::string_view baseName, int index, int size, 
 
 std::string ExportFilePath(std::string_view saveDir, std::string_view fileName,
                            const toolkit::LeadByteTable& codePage) {
-    std::string path = app::DirYen(saveDir, codePage);
+    std::string path = icons::DirYen(saveDir, codePage);
     path += fileName;
     if (codePage.CharacterCount(path) > kLongestPath) throw toolkit::EFCreateError(path);
     return path;

@@ -26,7 +26,7 @@ bool IsExistingFile(const std::string& path) {
 
 }  // namespace
 
-IconExporter::IconExporter(app::IconFile& source, std::string baseName, std::string folder, ExportFormats formats,
+IconExporter::IconExporter(icons::IconFile& source, std::string baseName, std::string folder, ExportFormats formats,
                            ExistingFilePolicy existing)
     : source_(source), baseName_(std::move(baseName)), folder_(std::move(folder)), formats_(formats),
       existing_(std::move(existing)) {}
@@ -67,7 +67,7 @@ bool IconExporter::ExportIndex(int index) {
 }
 
 // The icon's stored images, read once per index.
-const app::StoredIcon& IconExporter::StoredOf(int index) {
+const icons::StoredIcon& IconExporter::StoredOf(int index) {
     if (storedIndex_ != index) {
         stored_ = source_.Stored(index);
         storedIndex_ = index;
@@ -78,9 +78,9 @@ const app::StoredIcon& IconExporter::StoredOf(int index) {
 // One file for the chosen size, or one per stored size; an icon whose file holds no readable image
 // gives the shell's icon.
 bool IconExporter::ExportPngFiles(int index) {
-    const app::StoredIcon& stored = StoredOf(index);
-    const app::StoredIcon shellIcon = stored.empty() ? ShellIconAsImages([&] { return source_.Extract(index); }) : app::StoredIcon{};
-    const app::StoredIcon& images = stored.empty() ? shellIcon : stored;
+    const icons::StoredIcon& stored = StoredOf(index);
+    const icons::StoredIcon shellIcon = stored.empty() ? ShellIconAsImages([&] { return source_.Extract(index); }) : icons::StoredIcon{};
+    const icons::StoredIcon& images = stored.empty() ? shellIcon : stored;
     if (images.empty()) throw EInvalidGraphic::NoIcon();
     for (const PngChoice& choice : ChoosePngImages(FactsOf(images), formats_.pngSize)) {
         const std::string name = formats_.pngSize == kEveryPngSize ? SizedExportFileName(baseName_, index, choice.width, ".PNG")

@@ -32,7 +32,7 @@ struct ExportCounts {
 class IconExporter {
 public:
     // baseName: the exported files' names before the index; folder: where they go.
-    IconExporter(app::IconFile& source, std::string baseName, std::string folder, ExportFormats formats,
+    IconExporter(icons::IconFile& source, std::string baseName, std::string folder, ExportFormats formats,
                  ExistingFilePolicy existing);
 
     // Writes the chosen formats of icon `index`; false when the policy stopped the export. Errors
@@ -45,17 +45,17 @@ private:
     // Writes one file through write unless the policy keeps or stops; counts it in `count`.
     template <typename Write>
     Outcome WriteFile(const std::string& name, int& count, Write write);
-    const app::StoredIcon& StoredOf(int index);
+    const icons::StoredIcon& StoredOf(int index);
     bool ExportPngFiles(int index);
 
-    app::IconFile& source_;
+    icons::IconFile& source_;
     const std::string baseName_;
     const std::string folder_;
     const ExportFormats formats_;
     const ExistingFilePolicy existing_;
     ExportCounts counts_;
-    app::IconHolder icon_;  // one holder for the export: each icon releases the one before
-    app::StoredIcon stored_;
+    icons::IconHolder icon_;  // one holder for the export: each icon releases the one before
+    icons::StoredIcon stored_;
     int storedIndex_ = -1;
 };
 

@@ -11,7 +11,7 @@ void WriteIconFile(HICON icon, const std::string& path) {
     ReplaceFileContents(path, BuildIconFile(CaptureIconImage(icon)));
 }
 
-void WriteWholeIconFile(const app::StoredIcon& icon, const std::string& path) {
+void WriteWholeIconFile(const icons::StoredIcon& icon, const std::string& path) {
     ReplaceFileContents(path, BuildWholeIconFile(icon));
 }
 

@@ -15,6 +15,6 @@ void WriteIconFile(HICON icon, const std::string& path);
 
 // Writes the whole icon, every stored image unchanged, to `path` in the same safe way. Errors:
 // EInvalidGraphic::NoIcon when it has no image, and those of WriteIconFile's file.
-void WriteWholeIconFile(const app::StoredIcon& icon, const std::string& path);
+void WriteWholeIconFile(const icons::StoredIcon& icon, const std::string& path);
 
 }  // namespace iconexport

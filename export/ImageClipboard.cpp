@@ -8,7 +8,7 @@
 
 namespace iconexport {
 
-void CopyImageToClipboard(HWND owner, const app::StoredIconImage& image) {
+void CopyImageToClipboard(HWND owner, const icons::StoredIconImage& image) {
     const ImagePixels pixels = StoredImagePixels(image);
     const std::vector<std::uint8_t> png = IsPngImage(image.bytes) ? image.bytes : EncodePng(pixels);
     toolkit::Clipboard clipboard(owner);

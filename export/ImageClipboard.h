@@ -9,6 +9,6 @@ namespace iconexport {
 
 // Errors: EInvalidGraphic for an image that cannot be read; the system's error when the
 // clipboard cannot be opened or filled.
-void CopyImageToClipboard(HWND owner, const app::StoredIconImage& image);
+void CopyImageToClipboard(HWND owner, const icons::StoredIconImage& image);
 
 }  // namespace iconexport

@@ -29,13 +29,13 @@ public:
 std::string DragFolder() {
     char temporary[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathA(sizeof temporary, temporary);
-    const std::string folder = app::DirYen(std::string(temporary, length <= MAX_PATH ? length : 0), toolkit::SystemLeadBytes()) + "Pictavo";
+    const std::string folder = icons::DirYen(std::string(temporary, length <= MAX_PATH ? length : 0), toolkit::SystemLeadBytes()) + "Pictavo";
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
 
 void DragPngFileOut(HWND window, const std::string& name, const std::vector<std::uint8_t>& png) {
-    const std::string path = app::DirYen(DragFolder(), toolkit::SystemLeadBytes()) + name;
+    const std::string path = icons::DirYen(DragFolder(), toolkit::SystemLeadBytes()) + name;
     ReplaceFileContents(path, png);
     const foldertree::ItemIdList absolute = foldertree::PathToIDList(path);
     ComRef<IShellFolder> folder;

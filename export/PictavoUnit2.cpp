@@ -5,7 +5,6 @@
 
 #include "icons/PathNames.h"
 #include "toolkit/PathShortener.h"
-#include "app/PictavoUnit.h"
 #include "export/PictavoUnit3.h"
 #include "export/PngSizeChoice.h"
 #include "toolkit/MessageDialog.h"
@@ -85,13 +84,13 @@ void TForm2::SelectFolder(const std::string& path) {
 
 void TForm2::ShowFolder(const std::string& folder) {
     const auto width = [this](const std::string& text) { return TextWidth(text); };
-    Label2.SetCaption(app::ShortenPath(folder, width, Label2.Width(), toolkit::SystemLeadBytes()));
+    Label2.SetCaption(toolkit::ShortenPath(folder, width, Label2.Width(), toolkit::SystemLeadBytes()));
 }
 
 // Every folder the tree reports becomes the export folder at once; cancelling keeps it.
 void TForm2::FTVE1Change(const std::string& folderName) {
     ShowFolder(folderName);
-    Form1->SaveDir = folderName;
+    if (state_) state_->SaveDir = folderName;
 }
 
 void TForm2::CheckBox1Click() {
@@ -112,13 +111,14 @@ void TForm2::SetPngSize(int size) {
 
 // A new folder inside the export folder, which then becomes the export folder.
 void TForm2::Button3Click() {
-    const std::string saveDir = Form1->SaveDir;
+    if (!state_) return;
+    const std::string saveDir = state_->SaveDir;
     const auto width = [](const std::string& text) { return Form3->TextWidth(text); };
-    Form3->Label3.SetCaption(app::ShortenPath(saveDir, width, Form3->Label3.Width(), toolkit::SystemLeadBytes()));
+    Form3->Label3.SetCaption(toolkit::ShortenPath(saveDir, width, Form3->Label3.Width(), toolkit::SystemLeadBytes()));
     if (Form3->ShowModal() != toolkit::mrOk) return;
     // The path made is the path selected: the refresh may report other folders on its way.
-    const std::string path = app::DirYen(saveDir, toolkit::SystemLeadBytes()) + Form3->Edit1.Text();
-    if (!app::IsFullPath(saveDir) || !CreateDirectoryA(path.c_str(), nullptr)) {
+    const std::string path = icons::DirYen(saveDir, toolkit::SystemLeadBytes()) + Form3->Edit1.Text();
+    if (!icons::IsFullPath(saveDir) || !CreateDirectoryA(path.c_str(), nullptr)) {
         toolkit::ShowMessage(toolkit::Text(toolkit::TextId::ExportFolderFailed));
         return;
     }

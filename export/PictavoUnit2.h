@@ -3,6 +3,7 @@
 // in its own folder tree (where a new folder can be made), the index range and the formats.
 #include <string>
 
+#include "export/ProgramState.h"
 #include "foldertree/FTVEX_D3.h"
 #include "toolkit/ComboBox.h"
 #include "toolkit/Form.h"
@@ -22,6 +23,9 @@ public:
     toolkit::ComboBox ComboBox1;
     toolkit::Button Button3, Button1, Button2;
 
+    // The state whose SaveDir the dialog's folder tree sets, for the run about to show the dialog.
+    void UseState(iconexport::ProgramState& state) { state_ = &state; }
+
     // Selects the folder's node and makes it the tree's top visible node; a change of selection
     // reports the folder through FTVE1Change.
     void SelectFolder(const std::string& path);
@@ -38,6 +42,8 @@ public:
 
 private:
     void CreateControls();
+
+    iconexport::ProgramState* state_ = nullptr;
 };
 
 extern TForm2* Form2;

@@ -14,13 +14,13 @@ namespace iconexport {
 
 // The image's pixels, whichever kind it is. Throws EInvalidGraphic::BadImages for an image that
 // cannot be read.
-ImagePixels StoredImagePixels(const app::StoredIconImage& image);
+ImagePixels StoredImagePixels(const icons::StoredIconImage& image);
 
 // The file's bytes for `choice` of `icon` (ChoosePngImages). Throws EInvalidGraphic.
-std::vector<std::uint8_t> BuildPngFile(const app::StoredIcon& icon, const PngChoice& choice);
+std::vector<std::uint8_t> BuildPngFile(const icons::StoredIcon& icon, const PngChoice& choice);
 
 // Writes those bytes to `path`, replacing an existing file only once the new one is complete.
 // Errors: EInvalidGraphic, toolkit::EFCreateError, EWriteError.
-void WritePngFile(const app::StoredIcon& icon, const PngChoice& choice, const std::string& path);
+void WritePngFile(const icons::StoredIcon& icon, const PngChoice& choice, const std::string& path);
 
 }  // namespace iconexport

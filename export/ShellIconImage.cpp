@@ -25,7 +25,7 @@ std::vector<std::uint8_t> RowsOf(HDC dc, HBITMAP image, int width, int height, s
 
 }  // namespace
 
-app::StoredIconImage ShellIconImage(HICON icon) {
+icons::StoredIconImage ShellIconImage(HICON icon) {
     if (!icon) throw EInvalidGraphic::NoIcon();
     const toolkit::IconBitmaps images(icon);
     BITMAP colour{};
@@ -37,7 +37,7 @@ app::StoredIconImage ShellIconImage(HICON icon) {
     const std::vector<std::uint8_t> colourRows = RowsOf(dc.Get(), images.Colour(), width, height, 32);
     const std::vector<std::uint8_t> maskRows = RowsOf(dc.Get(), images.Mask(), width, height, 1);
 
-    app::StoredIconImage image;
+    icons::StoredIconImage image;
     image.fields = {static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), 0, 0, 1, 0, 32, 0};
     ByteWriter out(image.bytes);
     DibHeader header;

@@ -10,19 +10,19 @@ namespace iconexport {
 
 // Throws EInvalidGraphic::NoIcon for a null icon, EInvalidGraphic::BadImages when its images
 // cannot be obtained or converted.
-app::StoredIconImage ShellIconImage(HICON icon);
+icons::StoredIconImage ShellIconImage(HICON icon);
 
 // The shell's icon (made by `extract`) as an icon's one image; empty when the shell gives none.
 template <typename Extract>
-app::StoredIcon ShellIconAsImages(Extract extract) {
-    const app::IconHolder icon(extract());
+icons::StoredIcon ShellIconAsImages(Extract extract) {
+    const icons::IconHolder icon(extract());
     if (!icon.Handle()) return {};
     return {ShellIconImage(icon.Handle())};
 }
 
 // The icon's stored images, or the shell's icon when the file holds no readable image.
 template <typename Extract>
-app::StoredIcon ImagesOrShellIcon(app::StoredIcon stored, Extract extract) {
+icons::StoredIcon ImagesOrShellIcon(icons::StoredIcon stored, Extract extract) {
     return stored.empty() ? ShellIconAsImages(extract) : stored;
 }
 

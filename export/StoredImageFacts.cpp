@@ -34,7 +34,7 @@ bool IsPngImage(const std::vector<std::uint8_t>& bytes) {
     return true;
 }
 
-StoredImageFacts FactsOf(const app::StoredIconImage& image) {
+StoredImageFacts FactsOf(const icons::StoredIconImage& image) {
     const std::vector<std::uint8_t>& b = image.bytes;
     StoredImageFacts facts;
     if (IsPngImage(b)) {
@@ -55,9 +55,9 @@ StoredImageFacts FactsOf(const app::StoredIconImage& image) {
     return facts;
 }
 
-std::vector<StoredImageFacts> FactsOf(const app::StoredIcon& icon) {
+std::vector<StoredImageFacts> FactsOf(const icons::StoredIcon& icon) {
     std::vector<StoredImageFacts> facts;
-    for (const app::StoredIconImage& image : icon) facts.push_back(FactsOf(image));
+    for (const icons::StoredIconImage& image : icon) facts.push_back(FactsOf(image));
     return facts;
 }
 

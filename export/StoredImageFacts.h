@@ -17,7 +17,7 @@ struct StoredImageFacts {
 };
 
 bool IsPngImage(const std::vector<std::uint8_t>& bytes);
-StoredImageFacts FactsOf(const app::StoredIconImage& image);
-std::vector<StoredImageFacts> FactsOf(const app::StoredIcon& icon);
+StoredImageFacts FactsOf(const icons::StoredIconImage& image);
+std::vector<StoredImageFacts> FactsOf(const icons::StoredIcon& icon);
 
 }  // namespace iconexport

@@ -11,6 +11,6 @@ namespace iconexport {
 // Header (reserved 0, type 1, image count), one 16-byte entry per image (its stored fields, its
 // size, its offset), then the images in the icon's order. Throws EInvalidGraphic::NoIcon for an
 // icon without images.
-std::vector<std::uint8_t> BuildWholeIconFile(const app::StoredIcon& icon);
+std::vector<std::uint8_t> BuildWholeIconFile(const icons::StoredIcon& icon);
 
 }  // namespace iconexport

@@ -5,7 +5,7 @@
 #include "icons/PathNames.h"
 #include "icons/SubFolderWalk.h"
 
-namespace app {
+namespace icons {
 
 namespace {
 // An open directory enumeration, closed on every way out.
@@ -103,4 +103,4 @@ bool SearchTree(IconCatalogue& catalogue, const std::string& folder, int thresho
     return WalkSubFolders(fileSystem, folder, MAX_PATH - 1, visitor, toolkit::SystemLeadBytes());
 }
 
-}  // namespace app
+}  // namespace icons

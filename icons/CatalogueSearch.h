@@ -8,7 +8,7 @@
 
 #include "icons/IconCatalogue.h"
 
-namespace app {
+namespace icons {
 
 // Refills `catalogue` from `folder` (Count 0 first; the block is kept). The folder's enumeration
 // is closed however the search ends. Does not sort.
@@ -25,4 +25,4 @@ using SearchProgress = std::function<bool(int found, const std::string& folder)>
 bool SearchTree(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner,
                 const SearchProgress& progress);
 
-}  // namespace app
+}  // namespace icons

@@ -2,7 +2,7 @@
 
 #include <winternl.h>
 
-namespace app {
+namespace icons {
 
 bool FileIndexOf(HANDLE file, std::uint64_t& index) {
     IO_STATUS_BLOCK status{};
@@ -12,4 +12,4 @@ bool FileIndexOf(HANDLE file, std::uint64_t& index) {
     return true;
 }
 
-}  // namespace app
+}  // namespace icons

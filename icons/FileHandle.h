@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace app {
+namespace icons {
 
 class FileHandle {
 public:
@@ -27,4 +27,4 @@ private:
 // milliseconds per file.
 bool FileIndexOf(HANDLE file, std::uint64_t& index);
 
-}  // namespace app
+}  // namespace icons

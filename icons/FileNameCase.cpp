@@ -1,6 +1,6 @@
 #include "icons/FileNameCase.h"
 
-namespace app {
+namespace icons {
 
 void DoubleByteUpperCase::Apply(std::string_view name, std::string& upper) const {
     upper.assign(name);
@@ -14,4 +14,4 @@ void DoubleByteUpperCase::Apply(std::string_view name, std::string& upper) const
     }
 }
 
-}  // namespace app
+}  // namespace icons

@@ -6,7 +6,7 @@
 
 #include "toolkit/DoubleByte.h"
 
-namespace app {
+namespace icons {
 
 class FileNameUpperCase {
 public:
@@ -27,4 +27,4 @@ private:
 // The rule for the system's ANSI code page (Windows build only).
 const FileNameUpperCase& SystemFileNameUpperCase();
 
-}  // namespace app
+}  // namespace icons

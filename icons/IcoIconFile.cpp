@@ -1,7 +1,7 @@
 #include "icons/IconFormatReaders.h"
 #include "icons/IconImageCheck.h"
 
-namespace app::iconformat {
+namespace icons::iconformat {
 
 namespace {
 
@@ -38,4 +38,4 @@ StoredIcon ReadIconFileImages(ByteSource& source) {
     return icon.Take();
 }
 
-}  // namespace app::iconformat
+}  // namespace icons::iconformat

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <utility>
 
-namespace app {
+namespace icons {
 
 int CompareNames(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
@@ -114,4 +114,4 @@ IconCatalogue::HeaderClick IconCatalogue::ClickHeader(int column, const FileName
     return click;
 }
 
-}  // namespace app
+}  // namespace icons

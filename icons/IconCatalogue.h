@@ -9,7 +9,7 @@
 
 #include "icons/FileNameCase.h"
 
-namespace app {
+namespace icons {
 
 struct IconFileEntry {
     // Room for a whole path below the search folder (MAX_PATH characters, each up to two bytes),
@@ -78,4 +78,4 @@ private:
 // Compares two upper-cased names byte by byte as unsigned values; a shorter equal prefix is smaller.
 int CompareNames(std::string_view a, std::string_view b);
 
-}  // namespace app
+}  // namespace icons

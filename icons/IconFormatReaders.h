@@ -8,7 +8,7 @@
 
 #include "icons/IconResourceReader.h"
 
-namespace app::iconformat {
+namespace icons::iconformat {
 
 // An icon file ("reserved 0, type 1" header, then its directory and images).
 int CountIconFileIcons(ByteSource& source, std::vector<bool>& extractable);
@@ -24,4 +24,4 @@ StoredIcon ReadIconFileImages(ByteSource& source);
 std::unique_ptr<StoredIconLayout> OpenNeIcons(ByteSource& source, std::uint32_t neOffset);
 std::unique_ptr<StoredIconLayout> OpenPeIcons(ByteSource& source, std::uint32_t peOffset);
 
-}  // namespace app::iconformat
+}  // namespace icons::iconformat

@@ -2,7 +2,7 @@
 // Owns one icon handle: the next one given releases the previous, and the holder releases the last.
 #include <windows.h>
 
-namespace app {
+namespace icons {
 
 class IconHolder {
 public:
@@ -36,4 +36,4 @@ private:
     HICON icon_ = nullptr;
 };
 
-}  // namespace app
+}  // namespace icons

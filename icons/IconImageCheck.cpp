@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-namespace app::iconformat {
+namespace icons::iconformat {
 
 namespace {
 
@@ -103,4 +103,4 @@ void StoredImageCollector::Add(const IconDirEntry& entry, std::uint64_t offset, 
     icon_.push_back(std::move(image));
 }
 
-}  // namespace app::iconformat
+}  // namespace icons::iconformat

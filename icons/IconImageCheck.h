@@ -10,7 +10,7 @@
 
 #include "icons/IconResourceReader.h"
 
-namespace app::iconformat {
+namespace icons::iconformat {
 
 inline std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 inline std::uint32_t U32(const std::uint8_t* p) {
@@ -68,4 +68,4 @@ private:
     StoredIcon icon_;
 };
 
-}  // namespace app::iconformat
+}  // namespace icons::iconformat

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace app {
+namespace icons {
 
 namespace {
 
@@ -48,4 +48,4 @@ IconReferences ReferencesOf(const std::string& fileName, const std::string& loca
     return references;
 }
 
-}  // namespace app
+}  // namespace icons

@@ -3,7 +3,7 @@
 // group's resource id ("shell32.dll,-16").
 #include <string>
 
-namespace app {
+namespace icons {
 
 struct IconReferences {
     std::string byNumber;
@@ -15,4 +15,4 @@ struct IconReferences {
 // lists the icon groups, the order the icons are numbered in.
 IconReferences ReferencesOf(const std::string& fileName, const std::string& location, int index);
 
-}  // namespace app
+}  // namespace icons

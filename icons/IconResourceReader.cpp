@@ -5,7 +5,7 @@
 #include "icons/IconFormatReaders.h"
 #include "icons/IconImageCheck.h"
 
-namespace app {
+namespace icons {
 
 using namespace iconformat;
 
@@ -83,4 +83,4 @@ StoredIcon StoredIconReader::Read(int index) { return layout_ ? layout_->Read(in
 
 StoredIcon ReadStoredIcon(ByteSource& source, int index) { return StoredIconReader(source).Read(index); }
 
-}  // namespace app
+}  // namespace icons

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-namespace app {
+namespace icons {
 
 // Random access to the bytes of one file.
 class ByteSource {
@@ -89,4 +89,4 @@ private:
 // One icon of a file read once (StoredIconReader for a single icon).
 StoredIcon ReadStoredIcon(ByteSource& source, int index);
 
-}  // namespace app
+}  // namespace icons

@@ -14,7 +14,7 @@
 #include "icons/RedirectedResources.h"
 #include "toolkit/DoubleByte.h"
 
-namespace app {
+namespace icons {
 
 namespace {
 
@@ -325,4 +325,4 @@ HICON IconFile::Extract(int index, int pixels) const {
     return got == 1 ? icon : nullptr;
 }
 
-}  // namespace app
+}  // namespace icons

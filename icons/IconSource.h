@@ -12,7 +12,7 @@
 
 #include "icons/IconResourceReader.h"
 
-namespace app {
+namespace icons {
 
 // The number of icons in the file at path; 0 for folders, missing, unreadable or malformed files.
 // owner is the main window: the platform documents a module instance there; no result depends on it.
@@ -61,4 +61,4 @@ private:
     std::unique_ptr<OpenFile> open_;
 };
 
-}  // namespace app
+}  // namespace icons

@@ -5,7 +5,7 @@
 #include "icons/IconFormatReaders.h"
 #include "icons/IconImageCheck.h"
 
-namespace app::iconformat {
+namespace icons::iconformat {
 
 namespace {
 
@@ -186,4 +186,4 @@ std::unique_ptr<StoredIconLayout> OpenNeIcons(ByteSource& source, std::uint32_t 
     return std::make_unique<NeIconLayout>(source, std::move(table));
 }
 
-}  // namespace app::iconformat
+}  // namespace icons::iconformat

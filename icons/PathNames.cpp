@@ -1,6 +1,6 @@
 #include "icons/PathNames.h"
 
-namespace app {
+namespace icons {
 
 namespace {
 constexpr std::string_view kDelimiters = "\\:";
@@ -45,4 +45,4 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension,
     return result;
 }
 
-}  // namespace app
+}  // namespace icons

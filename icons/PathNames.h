@@ -6,7 +6,7 @@
 
 #include "toolkit/DoubleByte.h"
 
-namespace app {
+namespace icons {
 
 // The folder followed by one "\" unless it already ends in a single-byte "\" ("" gives "\").
 std::string DirYen(std::string_view folder, const toolkit::LeadByteTable& codePage);
@@ -27,4 +27,4 @@ bool IsFullPath(std::string_view path);
 std::string ChangeFileExt(std::string_view path, std::string_view extension,
                           const toolkit::LeadByteTable& codePage);
 
-}  // namespace app
+}  // namespace icons

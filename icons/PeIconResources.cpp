@@ -5,7 +5,7 @@
 #include "icons/IconFormatReaders.h"
 #include "icons/IconImageCheck.h"
 
-namespace app::iconformat {
+namespace icons::iconformat {
 
 namespace {
 
@@ -332,4 +332,4 @@ int CountPeIcons(ByteSource& source, std::uint32_t peOffset, std::vector<bool>& 
     return tree.Open(peOffset) ? tree.CountGroupIcons(extractable) : 0;
 }
 
-}  // namespace app::iconformat
+}  // namespace icons::iconformat

@@ -8,7 +8,7 @@
 #include "icons/PathNames.h"
 #include "toolkit/DoubleByte.h"
 
-namespace app {
+namespace icons {
 
 namespace {
 
@@ -110,4 +110,4 @@ std::string RedirectedResourceFile(const std::string& path) {
     return IsExistingFile(mun) ? mun : std::string();
 }
 
-}  // namespace app
+}  // namespace icons

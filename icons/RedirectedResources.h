@@ -5,7 +5,7 @@
 // .mun's icons for such a file. This finds that file for a path.
 #include <string>
 
-namespace app {
+namespace icons {
 
 // <Windows folder>\SystemResources\<name>.mun when path names a file that lies directly in the
 // Windows folder, the system folder or the 32-bit system folder of 64-bit Windows (compared as
@@ -14,4 +14,4 @@ namespace app {
 // icons is the caller's question.
 std::string RedirectedResourceFile(const std::string& path);
 
-}  // namespace app
+}  // namespace icons

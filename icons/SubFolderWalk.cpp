@@ -4,7 +4,7 @@
 
 #include "icons/PathNames.h"
 
-namespace app {
+namespace icons {
 
 namespace {
 
@@ -56,4 +56,4 @@ bool WalkSubFolders(WalkedFileSystem& fileSystem, const std::string& root, std::
     return Walk(fileSystem, root, longestPath, visitor, codePage).Enter("");
 }
 
-}  // namespace app
+}  // namespace icons

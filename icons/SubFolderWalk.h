@@ -11,7 +11,7 @@
 
 #include "toolkit/DoubleByte.h"
 
-namespace app {
+namespace icons {
 
 // One entry of a folder listing; `native` is the platform's own record of it (for its icon count).
 struct ListedEntry {
@@ -56,4 +56,4 @@ public:
 bool WalkSubFolders(WalkedFileSystem& fileSystem, const std::string& root, std::size_t longestPath,
                     WalkVisitor& visitor, const toolkit::LeadByteTable& codePage);
 
-}  // namespace app
+}  // namespace icons

@@ -2,7 +2,7 @@
 
 #include "icons/FileNameCase.h"
 
-namespace app {
+namespace icons {
 
 namespace {
 class LocaleUpperCase : public FileNameUpperCase {
@@ -21,4 +21,4 @@ const FileNameUpperCase& SystemFileNameUpperCase() {
     return locale;
 }
 
-}  // namespace app
+}  // namespace icons

@@ -1,6 +1,6 @@
 #include "toolkit/PathShortener.h"
 
-namespace app {
+namespace toolkit {
 
 std::string CutFirstFolder(std::string s, const toolkit::LeadByteTable& codePage) {
     if (s == "\\") return {};
@@ -39,4 +39,4 @@ std::string ShortenPath(const std::string& path, const TextWidthFunction& textWi
     return result;
 }
 
-}  // namespace app
+}  // namespace toolkit

@@ -8,7 +8,7 @@
 
 #include "toolkit/DoubleByte.h"
 
-namespace app {
+namespace toolkit {
 
 using TextWidthFunction = std::function<int(const std::string&)>;
 
@@ -18,4 +18,4 @@ std::string ShortenPath(const std::string& path, const TextWidthFunction& textWi
 // Cuts the first folder of a folder part ("\A\B\" -> "\...\B\"); exposed for tests.
 std::string CutFirstFolder(std::string dir, const toolkit::LeadByteTable& codePage);
 
-}  // namespace app
+}  // namespace toolkit

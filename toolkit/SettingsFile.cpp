@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include "icons/PathNames.h"
 #include "toolkit/SettingsValues.h"
 #include "toolkit/Exceptions.h"
 
-namespace app {
+namespace toolkit {
 
 std::string SettingsFile::ReadString(const char* section, const char* key,
                                      const std::string& fallback) const {
@@ -37,16 +36,4 @@ void SettingsFile::WriteBool(const char* section, const char* key, bool value) {
     WriteString(section, key, value ? "1" : "0");
 }
 
-namespace {
-std::string ExecutablePath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-}  // namespace
-
-std::string SettingsFileLocation() { return ChangeFileExt(ExecutablePath(), ".INI", toolkit::SystemLeadBytes()); }
-
-std::string ExecutableFolder() { return FolderPart(ExecutablePath(), toolkit::SystemLeadBytes()); }
-
-}  // namespace app
+}  // namespace toolkit

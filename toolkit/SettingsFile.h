@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-namespace app {
+namespace toolkit {
 
 class SettingsFile {
 public:
@@ -26,11 +26,4 @@ private:
     std::string path_;
 };
 
-// The executable's full path with its extension replaced by ".INI".
-std::string SettingsFileLocation();
-
-// The folder part of the executable's path: the export folder's default, and its fallback when the
-// remembered one cannot be entered.
-std::string ExecutableFolder();
-
-}  // namespace app
+}  // namespace toolkit

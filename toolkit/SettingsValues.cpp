@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace app {
+namespace toolkit {
 
 namespace {
 
@@ -57,4 +57,4 @@ bool SettingsBoolOr(std::string_view text, bool fallback) {
     return SettingsIntegerOr(text, fallback ? 1 : 0) != 0;
 }
 
-}  // namespace app
+}  // namespace toolkit

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-namespace app {
+namespace toolkit {
 
 // The integer the text stands for, or nothing when it is not a 32-bit number.
 std::optional<std::int32_t> ParseSettingsInteger(std::string_view text);
@@ -13,4 +13,4 @@ std::optional<std::int32_t> ParseSettingsInteger(std::string_view text);
 std::int32_t SettingsIntegerOr(std::string_view text, std::int32_t fallback);
 bool SettingsBoolOr(std::string_view text, bool fallback);
 
-}  // namespace app
+}  // namespace toolkit

@@ -40,7 +40,7 @@ TEST(DoubleByte, LowerCaseAfterFirstKeepsDoubleByteCharactersWhole) {
 }
 
 TEST(FileNameUpperCase, ChangesOnlySingleByteAsciiLetters) {
-    const app::DoubleByteUpperCase upper(LeadByteTable::ShiftJis());
+    const icons::DoubleByteUpperCase upper(LeadByteTable::ShiftJis());
     std::string out;
     upper.Apply("abc\x83\x61z\xE0\x7A", out);  // trail bytes 'a' and 'z' stay as they are
     EXPECT_EQ(out, "ABC\x83\x61Z\xE0\x7A");

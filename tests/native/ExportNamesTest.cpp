@@ -76,11 +76,11 @@ TEST(IsValidFolderName, RefusesTheSevenCharactersButNotTheSecondByteOfADoubleByt
 }
 
 TEST(IsFullPath, TakesDriveRootsAndSharesOnly) {
-    EXPECT_TRUE(app::IsFullPath("C:\\"));
-    EXPECT_TRUE(app::IsFullPath("C:\\OUT"));
-    EXPECT_TRUE(app::IsFullPath("\\\\SERVER\\SHARE"));
-    EXPECT_FALSE(app::IsFullPath(""));  // the computer folder
-    EXPECT_FALSE(app::IsFullPath("C:"));
-    EXPECT_FALSE(app::IsFullPath("\\OUT"));
-    EXPECT_FALSE(app::IsFullPath("Control Panel"));
+    EXPECT_TRUE(icons::IsFullPath("C:\\"));
+    EXPECT_TRUE(icons::IsFullPath("C:\\OUT"));
+    EXPECT_TRUE(icons::IsFullPath("\\\\SERVER\\SHARE"));
+    EXPECT_FALSE(icons::IsFullPath(""));  // the computer folder
+    EXPECT_FALSE(icons::IsFullPath("C:"));
+    EXPECT_FALSE(icons::IsFullPath("\\OUT"));
+    EXPECT_FALSE(icons::IsFullPath("Control Panel"));
 }

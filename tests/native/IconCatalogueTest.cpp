@@ -8,10 +8,10 @@
 
 #include "icons/IconCatalogue.h"
 
-using app::IconCatalogue;
+using icons::IconCatalogue;
 
 namespace {
-const app::DoubleByteUpperCase upperCase(toolkit::LeadByteTable::ShiftJis());
+const icons::DoubleByteUpperCase upperCase(toolkit::LeadByteTable::ShiftJis());
 
 std::vector<std::string> ShownNames(const IconCatalogue& catalogue) {
     std::vector<std::string> names;
@@ -96,7 +96,7 @@ TEST(IconCatalogue, SortsMatchAReferenceOrderOnRandomData) {
         expected.push_back(u);
     }
     std::sort(expected.begin(), expected.end(),
-              [](const std::string& a, const std::string& b) { return app::CompareNames(a, b) < 0; });
+              [](const std::string& a, const std::string& b) { return icons::CompareNames(a, b) < 0; });
     std::vector<std::string> shownUpper;
     for (auto& n : ShownNames(catalogue)) {
         std::string u;

@@ -9,7 +9,7 @@
 
 namespace {
 
-class WatchedSource : public app::ByteSource {
+class WatchedSource : public icons::ByteSource {
 public:
     explicit WatchedSource(const std::vector<std::uint8_t>& bytes) : bytes_(bytes) {}
     std::uint64_t Size() const override { return bytes_.size(); }
@@ -70,12 +70,12 @@ TEST(IconReaderFuzz, MutatedFixturesNeverLeaveTheirBytes) {
             for (int e = 0; e < edits; ++e) mutated[PickOffset(rng, mutated.size())] = Interesting(rng);
             if (rng.Below(8) == 0) mutated.resize(rng.Below(static_cast<std::uint32_t>(mutated.size())));
             WatchedSource source(mutated);
-            const app::IconFileSummary summary = app::ReadIconSummary(source);
+            const icons::IconFileSummary summary = icons::ReadIconSummary(source);
             ASSERT_EQ(source.outside, 0) << name << " round " << round;
             ASSERT_GE(summary.count, 0);
             ASSERT_LE(summary.count, 65535);
             ASSERT_EQ(summary.extractable.size(), static_cast<std::size_t>(summary.count));
-            if (summary.kind == app::IconFileKind::IconFile) {
+            if (summary.kind == icons::IconFileKind::IconFile) {
                 ASSERT_LE(summary.count, 1);
             }
             // Only headers and directories are read, never image bits; a little slack for the
@@ -84,7 +84,7 @@ TEST(IconReaderFuzz, MutatedFixturesNeverLeaveTheirBytes) {
             stillCounted += summary.count > 0;
             // The whole-icon reading goes on to the image bits, and stays inside the file too.
             WatchedSource images(mutated);
-            for (int index = 0; index < std::min(summary.count, 3); ++index) app::ReadStoredIcon(images, index);
+            for (int index = 0; index < std::min(summary.count, 3); ++index) icons::ReadStoredIcon(images, index);
             ASSERT_EQ(images.outside, 0) << name << " round " << round;
         }
     }

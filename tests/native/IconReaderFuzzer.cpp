@@ -5,9 +5,9 @@
 #include "icons/IconResourceReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    app::MemoryByteSource source(data, size);
-    const app::IconFileSummary summary = app::ReadIconSummary(source);
+    icons::MemoryByteSource source(data, size);
+    const icons::IconFileSummary summary = icons::ReadIconSummary(source);
     if (summary.count < 0 || summary.count > 65535) __builtin_trap();
-    if (summary.count > 0) app::ReadStoredIcon(source, summary.count - 1);
+    if (summary.count > 0) icons::ReadStoredIcon(source, summary.count - 1);
     return 0;
 }

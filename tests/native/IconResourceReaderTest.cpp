@@ -8,9 +8,9 @@
 #include "tests/fixtures/IconImageWriter.h"
 #include "tests/native/FixtureFiles.h"
 
-using app::IconFileKind;
-using app::IconFileSummary;
-using app::MemoryByteSource;
+using icons::IconFileKind;
+using icons::IconFileSummary;
+using icons::MemoryByteSource;
 using fixtures::Bytes;
 namespace fs = std::filesystem;
 
@@ -18,7 +18,7 @@ namespace {
 
 IconFileSummary Summarize(const Bytes& bytes) {
     MemoryByteSource source(bytes);
-    return app::ReadIconSummary(source);
+    return icons::ReadIconSummary(source);
 }
 
 IconFileSummary SummarizeFile(const fs::path& path) {
@@ -211,9 +211,9 @@ TEST(IconReaderShapes, StoredImagesOfOddAndHostileShapes) {
     for (const auto& row : rows) {
         const auto start = std::chrono::steady_clock::now();
         MemoryByteSource source(row.file);
-        EXPECT_EQ(app::ReadIconSummary(source).count, 1) << row.shape;
+        EXPECT_EQ(icons::ReadIconSummary(source).count, 1) << row.shape;
         std::vector<Bytes> images;
-        for (const app::StoredIconImage& image : app::ReadStoredIcon(source, row.index)) images.push_back(image.bytes);
+        for (const icons::StoredIconImage& image : icons::ReadStoredIcon(source, row.index)) images.push_back(image.bytes);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << row.shape;
         EXPECT_EQ(images, row.images) << row.shape;
     }

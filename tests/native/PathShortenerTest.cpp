@@ -21,7 +21,7 @@ struct Measurer {
 std::vector<std::string> Candidates(const std::string& path, const LeadByteTable& codePage = LeadByteTable::ShiftJis()) {
     Measurer m;  // nothing fits: every candidate down to the name alone is tried
     auto width = [&](const std::string& s) { return m(s); };
-    const std::string result = app::ShortenPath(path, width, 10, codePage);
+    const std::string result = toolkit::ShortenPath(path, width, 10, codePage);
     m.candidates.push_back("=" + result);
     return m.candidates;
 }
@@ -64,11 +64,11 @@ TEST(PathShortener, StopsAtTheFirstCandidateThatFitsAndNeverCutsTheName) {
     Measurer m;
     m.fitsAt = "C:\\...\\C\\D";
     auto width = [&](const std::string& s) { return m(s); };
-    EXPECT_EQ(app::ShortenPath("C:\\A\\B\\C\\D", width, 10, LeadByteTable::ShiftJis()), "C:\\...\\C\\D");
+    EXPECT_EQ(toolkit::ShortenPath("C:\\A\\B\\C\\D", width, 10, LeadByteTable::ShiftJis()), "C:\\...\\C\\D");
     EXPECT_EQ(m.candidates.size(), 3u);
 
     const auto length = [](const std::string& s) { return static_cast<int>(s.size()); };
-    EXPECT_EQ(app::ShortenPath("C:\\A\\B", length, 100, LeadByteTable::ShiftJis()), "C:\\A\\B");
+    EXPECT_EQ(toolkit::ShortenPath("C:\\A\\B", length, 100, LeadByteTable::ShiftJis()), "C:\\A\\B");
     const std::string longName(80, 'n');
-    EXPECT_EQ(app::ShortenPath("C:\\A\\" + longName, length, 10, LeadByteTable::ShiftJis()), longName);
+    EXPECT_EQ(toolkit::ShortenPath("C:\\A\\" + longName, length, 10, LeadByteTable::ShiftJis()), longName);
 }

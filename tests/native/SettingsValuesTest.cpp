@@ -2,9 +2,9 @@
 
 #include "toolkit/SettingsValues.h"
 
-using app::ParseSettingsInteger;
-using app::SettingsBoolOr;
-using app::SettingsIntegerOr;
+using toolkit::ParseSettingsInteger;
+using toolkit::SettingsBoolOr;
+using toolkit::SettingsIntegerOr;
 
 TEST(SettingsInteger, ReadsDecimalAndBothHexadecimalForms) {
     EXPECT_EQ(ParseSettingsInteger("32"), 32);

@@ -15,17 +15,17 @@ struct FakeEntry {
 
 // Folders by full path, each with its entries and identity; a folder missing from `listable`
 // cannot be listed, as one the user may not enter.
-struct FakeFileSystem : app::WalkedFileSystem {
+struct FakeFileSystem : icons::WalkedFileSystem {
     std::map<std::string, std::vector<FakeEntry>> listable;
-    std::map<std::string, app::FolderIdentity> identities;
+    std::map<std::string, icons::FolderIdentity> identities;
     static std::string Key(const std::string& path) { return path.back() == '\\' ? path.substr(0, path.size() - 1) : path; }
-    bool List(const std::string& folder, const std::function<bool(const app::ListedEntry&)>& each) override {
+    bool List(const std::string& folder, const std::function<bool(const icons::ListedEntry&)>& each) override {
         const auto found = listable.find(Key(folder));
         for (std::size_t i = 0; found != listable.end() && i < found->second.size(); ++i)
             if (!each({found->second[i].name, found->second[i].folder, found->second[i].reparse, nullptr})) break;
         return found != listable.end();
     }
-    bool IdentityOf(const std::string& folder, app::FolderIdentity& identity) override {
+    bool IdentityOf(const std::string& folder, icons::FolderIdentity& identity) override {
         const auto found = identities.find(Key(folder));
         if (found != identities.end()) identity = found->second;
         return found != identities.end();
@@ -33,11 +33,11 @@ struct FakeFileSystem : app::WalkedFileSystem {
 };
 
 // Folders as "<path>\", files as their paths; stops the walk after stopAfter of them.
-struct Recorder : app::WalkVisitor {
+struct Recorder : icons::WalkVisitor {
     std::vector<std::string> visited;
     std::size_t stopAfter = 1000;
     bool Folder(const std::string& path) override { return Record(path + "\\"); }
-    bool File(const std::string& path, const app::ListedEntry&) override { return Record(path); }
+    bool File(const std::string& path, const icons::ListedEntry&) override { return Record(path); }
     bool Record(const std::string& what) {
         visited.push_back(what);
         return visited.size() < stopAfter;
@@ -75,7 +75,7 @@ TEST(SubFolderWalk, EntersEachFolderOnceInListingOrderAndNamesFilesFromTheSearch
     for (std::size_t stopAfter : {expected.size() + 1, std::size_t(5)}) {
         Recorder recorder;
         recorder.stopAfter = stopAfter;
-        EXPECT_EQ(app::WalkSubFolders(fs, root, 259, recorder, toolkit::LeadByteTable::ShiftJis()), stopAfter > expected.size());
+        EXPECT_EQ(icons::WalkSubFolders(fs, root, 259, recorder, toolkit::LeadByteTable::ShiftJis()), stopAfter > expected.size());
         EXPECT_EQ(recorder.visited, std::vector<std::string>(expected.begin(), expected.begin() + std::min(stopAfter, expected.size())));
     }
 }

@@ -27,8 +27,8 @@ Bytes CommandOutput(const std::string& command) {
 }
 
 Bytes WholeIcon(const Bytes& file, int index) {
-    app::MemoryByteSource source(file);
-    return iconexport::BuildWholeIconFile(app::ReadStoredIcon(source, index));
+    icons::MemoryByteSource source(file);
+    return iconexport::BuildWholeIconFile(icons::ReadStoredIcon(source, index));
 }
 
 }  // namespace
@@ -54,8 +54,8 @@ TEST(WholeIconFile, EveryGroupIsWhatWrestoolExtracts) {
             ASSERT_GE(extracted.size(), whole.size() + std::stoul((*m)[3]));
             EXPECT_EQ(Bytes(extracted.begin(), extracted.begin() + whole.size()), whole);
         }
-        app::MemoryByteSource source(bytes);
-        EXPECT_EQ(app::ReadIconSummary(source).count, index) << name;
+        icons::MemoryByteSource source(bytes);
+        EXPECT_EQ(icons::ReadIconSummary(source).count, index) << name;
     }
 }
 

@@ -322,7 +322,7 @@ TEST_F(ExportRun, TheComputerFolderHasNoPathSoTheRunEndsBeforeWritingAndTheNextS
     onExport = nullptr;
     confirmExport = false;
     Export();
-    EXPECT_EQ(form1->SaveDir, app::ExecutableFolder());
+    EXPECT_EQ(form1->SaveDir, icons::ExecutableFolder());
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_TRUE(messages.empty());
 }

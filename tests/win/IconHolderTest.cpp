@@ -16,7 +16,7 @@ bool IsLiveIcon(HICON icon) {
     return true;
 }
 
-HICON NewIcon() { return app::ExtractIconAt(nullptr, wintest::Fixture("TWELVE.DLL"), 3); }
+HICON NewIcon() { return icons::ExtractIconAt(nullptr, wintest::Fixture("TWELVE.DLL"), 3); }
 
 }  // namespace
 
@@ -25,7 +25,7 @@ TEST(IconHolder, AssignAndDestructionReleaseTheHandles) {
     ASSERT_TRUE(IsLiveIcon(first));
     ASSERT_TRUE(IsLiveIcon(second));
     {
-        app::IconHolder holder(first);
+        icons::IconHolder holder(first);
         holder.Assign(second);
         EXPECT_FALSE(IsLiveIcon(first));
         EXPECT_TRUE(IsLiveIcon(second));
@@ -38,11 +38,11 @@ TEST(IconHolder, AssignAndDestructionReleaseTheHandles) {
 
 TEST(IconHolder, MovingHandsOverOwnership) {
     const HICON icon = NewIcon(), other = NewIcon();
-    app::IconHolder a(icon);
-    app::IconHolder b(std::move(a));
+    icons::IconHolder a(icon);
+    icons::IconHolder b(std::move(a));
     EXPECT_EQ(a.Handle(), nullptr);
     EXPECT_EQ(b.Handle(), icon);
-    app::IconHolder c(other);
+    icons::IconHolder c(other);
     c = std::move(b);
     EXPECT_FALSE(IsLiveIcon(other));
     EXPECT_TRUE(IsLiveIcon(icon));

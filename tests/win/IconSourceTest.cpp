@@ -49,20 +49,20 @@ std::vector<std::uint32_t> Pixels32x32(HICON icon) {
 }  // namespace
 
 TEST(IconSource, CountsTheRequiredFixtures) {
-    EXPECT_EQ(app::IconCount(nullptr, Fixture("ONE.DLL")), 1);
-    EXPECT_EQ(app::IconCount(nullptr, Fixture("TWO.DLL")), 2);
-    EXPECT_EQ(app::IconCount(nullptr, Fixture("TWELVE.DLL")), 12);
-    EXPECT_EQ(app::IconCount(nullptr, Fixture("FORTY.DLL")), 40);
-    EXPECT_EQ(app::IconCount(nullptr, Fixture("SIZES.ICO")), 1);
-    EXPECT_EQ(app::IconCount(nullptr, Fixture("NOTE.TXT")), 0);
-    EXPECT_EQ(app::IconCount(nullptr, Fixture("EMPTY.DAT")), 0);
+    EXPECT_EQ(icons::IconCount(nullptr, Fixture("ONE.DLL")), 1);
+    EXPECT_EQ(icons::IconCount(nullptr, Fixture("TWO.DLL")), 2);
+    EXPECT_EQ(icons::IconCount(nullptr, Fixture("TWELVE.DLL")), 12);
+    EXPECT_EQ(icons::IconCount(nullptr, Fixture("FORTY.DLL")), 40);
+    EXPECT_EQ(icons::IconCount(nullptr, Fixture("SIZES.ICO")), 1);
+    EXPECT_EQ(icons::IconCount(nullptr, Fixture("NOTE.TXT")), 0);
+    EXPECT_EQ(icons::IconCount(nullptr, Fixture("EMPTY.DAT")), 0);
 }
 
 TEST(IconSource, FoldersAndMissingFilesHoldNoIcons) {
     for (const std::string& path : {Fixture("corpus"), Fixture("."), Fixture(".."), Fixture("NOSUCH.DLL"),
                                     std::string("Z:\\no\\such\\folder\\A.ICO"), std::string()}) {
-        EXPECT_EQ(app::IconCount(nullptr, path), 0) << path;
-        EXPECT_EQ(app::ExtractIconAt(nullptr, path, 0), nullptr) << path;
+        EXPECT_EQ(icons::IconCount(nullptr, path), 0) << path;
+        EXPECT_EQ(icons::ExtractIconAt(nullptr, path, 0), nullptr) << path;
     }
 }
 
@@ -70,7 +70,7 @@ TEST(IconSource, ExtractsEachIconAt32x32InOrder) {
     const std::string forty = Fixture("FORTY.DLL");
     std::vector<std::vector<std::uint32_t>> seen;
     for (int i = 0; i < 40; ++i) {
-        app::IconHolder icon(app::ExtractIconAt(nullptr, forty, i));
+        icons::IconHolder icon(icons::ExtractIconAt(nullptr, forty, i));
         ASSERT_NE(icon.Handle(), nullptr) << i;
         seen.push_back(Pixels32x32(icon.Handle()));
         ASSERT_FALSE(seen.back().empty()) << "icon " << i << " is not 32 x 32";
@@ -78,14 +78,14 @@ TEST(IconSource, ExtractsEachIconAt32x32InOrder) {
     // Each group has its own pattern: the icons come in group order, not one group repeated.
     for (int i = 1; i < 40; ++i) EXPECT_NE(seen[i], seen[i - 1]) << i;
     // The same index gives the same icon again (index 0 and 39 re-read).
-    app::IconHolder again(app::ExtractIconAt(nullptr, forty, 39));
+    icons::IconHolder again(icons::ExtractIconAt(nullptr, forty, 39));
     EXPECT_EQ(Pixels32x32(again.Handle()), seen[39]);
 
-    EXPECT_EQ(app::ExtractIconAt(nullptr, forty, 40), nullptr);
-    EXPECT_EQ(app::ExtractIconAt(nullptr, forty, -1), nullptr);
-    app::IconHolder sizes(app::ExtractIconAt(nullptr, Fixture("SIZES.ICO"), 0));
+    EXPECT_EQ(icons::ExtractIconAt(nullptr, forty, 40), nullptr);
+    EXPECT_EQ(icons::ExtractIconAt(nullptr, forty, -1), nullptr);
+    icons::IconHolder sizes(icons::ExtractIconAt(nullptr, Fixture("SIZES.ICO"), 0));
     EXPECT_FALSE(Pixels32x32(sizes.Handle()).empty());
-    EXPECT_EQ(app::ExtractIconAt(nullptr, Fixture("SIZES.ICO"), 1), nullptr);
+    EXPECT_EQ(icons::ExtractIconAt(nullptr, Fixture("SIZES.ICO"), 1), nullptr);
 }
 
 // Damaged files count as the shell counts them; only their good icons are taken from the shell,
@@ -114,10 +114,10 @@ TEST(IconSource, DamagedFilesGiveTheirGoodIconsOnly) {
     EXPECT_EQ(listed, static_cast<int>(std::size(corpus))) << "every corpus file has its expectation here";
     for (const auto& file : corpus) {
         SCOPED_TRACE(file.name);
-        const app::IconFile icons(nullptr, Fixture("corpus\\") + file.name);
+        const icons::IconFile icons(nullptr, Fixture("corpus\\") + file.name);
         EXPECT_EQ(icons.Count(), file.count);
         for (int i = -1; i <= file.count; ++i) {
-            app::IconHolder icon(icons.Extract(i));
+            icons::IconHolder icon(icons.Extract(i));
             const bool good = std::find(file.good.begin(), file.good.end(), i) != file.good.end();
             EXPECT_EQ(icon.Handle() != nullptr, good) << "icon " << i;
             if (good) {
@@ -132,7 +132,7 @@ TEST(IconSource, ReadsAFileOthersHaveOpenForWriting) {
     HANDLE writer = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(app::IconCount(nullptr, path), 2);
+    EXPECT_EQ(icons::IconCount(nullptr, path), 2);
     CloseHandle(writer);
     // No handle of ours stays open: the file can be opened without sharing afterwards.
     HANDLE exclusive = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -151,11 +151,11 @@ TEST(IconFile, ChecksAFileAgainWhenItChangedAfterTheSearch) {
     HANDLE find = FindFirstFileA(path.c_str(), &entry);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
-    EXPECT_EQ(app::IconCount(nullptr, path, entry, app::VolumeSerialOf(temp)), 40);
-    EXPECT_EQ(app::IconFile(nullptr, path).Count(), 40);
+    EXPECT_EQ(icons::IconCount(nullptr, path, entry, icons::VolumeSerialOf(temp)), 40);
+    EXPECT_EQ(icons::IconFile(nullptr, path).Count(), 40);
 
     ASSERT_TRUE(CopyFileA(Fixture("corpus\\pe-resource-outside.dll").c_str(), path.c_str(), FALSE));
-    const app::IconFile changed(nullptr, path);
+    const icons::IconFile changed(nullptr, path);
     EXPECT_EQ(changed.Count(), 0);
     EXPECT_EQ(changed.Extract(0), nullptr);
     DeleteFileA(path.c_str());
@@ -207,14 +207,14 @@ TEST(IconFile, ChecksAFileAgainWhenAnotherOfEqualSizeAndTimeTookItsPlace) {
     HANDLE find = FindFirstFileA(path.c_str(), &entry);
     ASSERT_NE(find, INVALID_HANDLE_VALUE);
     FindClose(find);
-    EXPECT_EQ(app::IconCount(nullptr, path, entry, app::VolumeSerialOf(temp)), 40);
+    EXPECT_EQ(icons::IconCount(nullptr, path, entry, icons::VolumeSerialOf(temp)), 40);
     HANDLE same = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(same, INVALID_HANDLE_VALUE);
     DWORD done = 0;
     WriteFile(same, one.data(), static_cast<DWORD>(one.size()), &done, nullptr);
     SetFileTime(same, nullptr, nullptr, &written);
     CloseHandle(same);
-    EXPECT_EQ(app::IconFile(nullptr, path).Count(), 40) << "the same file, unchanged as far as can be seen";
+    EXPECT_EQ(icons::IconFile(nullptr, path).Count(), 40) << "the same file, unchanged as far as can be seen";
 
     ASSERT_TRUE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
     WIN32_FILE_ATTRIBUTE_DATA now{};
@@ -222,9 +222,9 @@ TEST(IconFile, ChecksAFileAgainWhenAnotherOfEqualSizeAndTimeTookItsPlace) {
     ASSERT_EQ(CompareFileTime(&now.ftLastWriteTime, &written), 0);
     ASSERT_EQ(now.nFileSizeLow, forty.size());
 
-    const app::IconFile swapped(nullptr, path);
+    const icons::IconFile swapped(nullptr, path);
     EXPECT_EQ(swapped.Count(), 1);
-    app::IconHolder second(swapped.Extract(1));
+    icons::IconHolder second(swapped.Extract(1));
     EXPECT_EQ(second.Handle(), nullptr);
     DeleteFileA(path.c_str());
 }
@@ -271,20 +271,20 @@ TEST(IconSource, SystemFilesHaveTheIconsTheirMunHolds) {
         {system + "\\" + emptyMun, 2},                          // a .mun without icons is not used
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(app::IconCount(nullptr, c.path), c.count) << c.path;
-        EXPECT_EQ(app::IconFile(nullptr, c.path).Count(), c.count) << c.path;
+        EXPECT_EQ(icons::IconCount(nullptr, c.path), c.count) << c.path;
+        EXPECT_EQ(icons::IconFile(nullptr, c.path).Count(), c.count) << c.path;
     }
     // The strip's icons are the .mun's, in its order.
-    app::IconFile icons(nullptr, system + "\\" + redirected);
+    icons::IconFile icons(nullptr, system + "\\" + redirected);
     for (int i : {0, 11}) {
-        app::IconHolder got(icons.Extract(i)), own(app::ExtractIconAt(nullptr, Fixture("TWELVE.DLL"), i));
+        icons::IconHolder got(icons.Extract(i)), own(icons::ExtractIconAt(nullptr, Fixture("TWELVE.DLL"), i));
         EXPECT_FALSE(Pixels32x32(got.Handle()).empty()) << i;
         EXPECT_EQ(Pixels32x32(got.Handle()), Pixels32x32(own.Handle())) << i;
     }
     placed[5].Remove();
-    EXPECT_EQ(app::IconCount(nullptr, system + "\\" + redirected), 0) << "the .mun went away";
+    EXPECT_EQ(icons::IconCount(nullptr, system + "\\" + redirected), 0) << "the .mun went away";
     PlacedCopy other(Fixture("TWO.DLL"), resources / (redirected + ".mun"));
-    EXPECT_EQ(app::IconCount(nullptr, system + "\\" + redirected), 2) << "another .mun came";
+    EXPECT_EQ(icons::IconCount(nullptr, system + "\\" + redirected), 2) << "another .mun came";
     for (PlacedCopy& copy : placed) copy.Remove();
     RemoveDirectoryA((system + "\\pictavo-sub").c_str());
 }

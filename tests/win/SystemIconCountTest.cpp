@@ -57,7 +57,7 @@ TEST(IconCountAgainstShell, EveryFileOfTheWindowsFolder) {
     std::map<std::string, bool> seenKnown;
     wintest::ForEachEntry(root, true, [&](const std::string& path, bool) {
         ++entries;
-        const int count = app::IconCount(nullptr, path);
+        const int count = icons::IconCount(nullptr, path);
         const int expected = wintest::PlatformCount(path);
         withIcons += expected > 0;
         const std::string relative = Lower(path.substr(root.size() + 1));
@@ -73,7 +73,7 @@ TEST(IconCountAgainstShell, EveryFileOfTheWindowsFolder) {
     EXPECT_EQ(seenKnown.size(), KnownRejections().size()) << "a listed file is gone";
     // Wine's own programs and libraries: few carry icons, shell32.dll the most.
     EXPECT_GT(withIcons, 10);
-    EXPECT_EQ(app::IconCount(nullptr, root + "\\system32\\shell32.dll"), 184);
+    EXPECT_EQ(icons::IconCount(nullptr, root + "\\system32\\shell32.dll"), 184);
     std::printf("%d entries, %d with icons\n", entries, withIcons);
 }
 
@@ -86,7 +86,7 @@ TEST(IconCountAgainstShell, ReportsTheCostPerEntry) {
     Stopwatch ours, shell;
     long long oursTotal = 0, shellTotal = 0;
     for (const std::string& path : paths) shellTotal += shell.Time([&] { return wintest::PlatformCount(path); });
-    for (const std::string& path : paths) oursTotal += ours.Time([&] { return app::IconCount(nullptr, path); });
+    for (const std::string& path : paths) oursTotal += ours.Time([&] { return icons::IconCount(nullptr, path); });
     EXPECT_EQ(oursTotal, shellTotal);
     const double n = static_cast<double>(paths.size());
     std::printf("%zu entries of %s: IconCount %.1f us, ExtractIconA(-1) %.1f us per entry\n", paths.size(),
@@ -112,7 +112,7 @@ TEST(IconCountAgainstShell, EveryFixtureAgreesWithTheShellUnlessTheShellCrashes)
         wintest::ForEachEntry(wintest::FixtureDir() + folder, false, [&](const std::string& path, bool isFolder) {
             if (isFolder) return;
             ++files;
-            const int ours = app::IconCount(nullptr, path);
+            const int ours = icons::IconCount(nullptr, path);
             const wintest::ShellVerdict shell = wintest::ChildShellCount(path);
             ASSERT_TRUE(shell.ran) << path;
             crashes += shell.crashed;

@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
         const auto whole = fixtures::MakeIconFile({fixtures::MakeBitmapImage(16, 4, 1), fixtures::MakeBitmapImage(32, 8, 2),
                                                    fixtures::MakeBitmapImage(48, 32, 3), fixtures::MakePngImage(64, 4)});
         iconexport::ReplaceFileContents(folder + "\\WHOLE.ICO", whole);
-        app::MemoryByteSource bytes(whole);
-        const app::StoredIcon stored = app::ReadStoredIcon(bytes, 0);
+        icons::MemoryByteSource bytes(whole);
+        const icons::StoredIcon stored = icons::ReadStoredIcon(bytes, 0);
         for (std::size_t i = 0; i < stored.size(); ++i) {
             const iconexport::StoredImageFacts facts = iconexport::FactsOf(stored[i]);
             iconexport::WritePngFile(stored, {i, facts.width, facts.height, false}, folder + "\\IMAGE" + std::to_string(i) + ".PNG");
