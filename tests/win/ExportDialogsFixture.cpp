@@ -15,6 +15,7 @@ void ExportDialogs::SetUp() {
     form5 = std::make_unique<TForm5>();
     form1->Show();
     form1->SaveDir = out.Path();
+    form2->UseState(*form1);  // as an export run hands it over before showing the dialog
     toolkit::Application::Instance().OnException = [this](const std::string& text) { errors.push_back(text); };
 }
 
