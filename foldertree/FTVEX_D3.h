@@ -105,6 +105,7 @@ protected:
     void Edited(toolkit::TTreeNode& node, const char* text) override;
     void Deletion(toolkit::TTreeNode& node) override;
     int NodeImage(toolkit::TTreeNode& node, bool selected) override;
+    bool NodeHasChildren(toolkit::TTreeNode& node) override;
 
 private:
     enum class Option { ShellRun, ShowFile, ShowRootFolder, ShowIncludeHidden };
@@ -142,11 +143,14 @@ private:
     // folder enumerated (node's AbsoluteID), which items without a parsing name extend.
     void AddChildren(IShellFolder* folder, LPCITEMIDLIST relative, toolkit::TTreeNode* node,
                      LPCITEMIDLIST parentAbsolute);
-    void AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, ItemIdList absolute,
-                 toolkit::TTreeNode* parent, LPCITEMIDLIST parentAbsolute);
+    struct PendingNode;
+    PendingNode ReadItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, ItemIdList absolute,
+                         LPCITEMIDLIST parentAbsolute);
     bool ShouldAdd(const FolderItemLists& lists, IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes,
                    ItemIdList& absolute);
-    void SortNodes(toolkit::TTreeNode* parent);
+    void SortPending(std::vector<PendingNode>& pending) const;
+    void InsertPending(std::vector<PendingNode>& pending, toolkit::TTreeNode* parent);
+    void ApplyOverlay(toolkit::TTreeNode& node, const TTVITEMDATA& record);
     // `itemAbsolute` is the item's own list (none under a special root: its files are then
     // parsed from the desktop).
     bool FolderHasMatchingFiles(IShellFolder* folder, LPCITEMIDLIST item, LPCITEMIDLIST itemAbsolute);

@@ -1,6 +1,8 @@
 // Filling the folder tree from the shell: the root, lazy enumeration of each folder on its first
 // expansion, which items are listed, their images and overlays, and their order.
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "foldertree/FTVEX_D3.h"
 #include "foldertree/FileExtension.h"
@@ -181,11 +183,14 @@ void TFolderTreeViewEx::PopulateSpecialRoot() {
     if (TTreeNode* first = GetFirstNode()) first->Expand(false);
 }
 
-// First expansion of a node: its folder is enumerated now, once.
+// First expansion of a node: its folder is enumerated now, once. A button shown before the
+// children were counted goes when there are none.
 bool TFolderTreeViewEx::CanExpand(TTreeNode& node) {
     const TTVITEMDATA* record = RecordOf(&node);
-    if (record && node.HasChildren() && !node.GetFirstChild())
+    if (record && node.HasChildren() && !node.GetFirstChild()) {
         AddChildren(record->ParentFolder.Get(), record->RelativeID.Get(), &node, record->AbsoluteID.Get());
+        if (!node.GetFirstChild()) node.SetHasChildren(false);
+    }
     return true;
 }
 
@@ -199,6 +204,12 @@ ItemIdList NextEnumerated(IEnumIDList* items) {
 }
 }  // namespace
 
+// One item read from the folder, waiting for its place among its siblings.
+struct TFolderTreeViewEx::PendingNode {
+    std::string caption;
+    std::unique_ptr<TTVITEMDATA> record;
+};
+
 void TFolderTreeViewEx::AddChildren(IShellFolder* folder, LPCITEMIDLIST relative, TTreeNode* node,
                                     LPCITEMIDLIST parentAbsolute) {
     if (!TaskAllocator().Available()) return;
@@ -211,15 +222,18 @@ void TFolderTreeViewEx::AddChildren(IShellFolder* folder, LPCITEMIDLIST relative
     if (showFile_) flags |= SHCONTF_NONFOLDERS;
     ComRef<IEnumIDList> items;
     const FolderItemLists lists(enumerated.Get(), parentAbsolute);
+    std::vector<PendingNode> pending;
     if (enumerated->EnumObjects(Handle(), flags, items.Put()) == S_OK && items) {
         while (const ItemIdList item = NextEnumerated(items.Get())) {
             const ULONG attributes = ItemAttributes(enumerated.Get(), item.Get(), kItemAttributeQuery);
             ItemIdList absolute;
-            if (ShouldAdd(lists, enumerated.Get(), item.Get(), attributes, absolute))
-                AddItem(enumerated.Get(), item.Get(), attributes, std::move(absolute), node, parentAbsolute);
+            if (!ShouldAdd(lists, enumerated.Get(), item.Get(), attributes, absolute)) continue;
+            PendingNode entry = ReadItem(enumerated.Get(), item.Get(), attributes, std::move(absolute), parentAbsolute);
+            if (entry.record) pending.push_back(std::move(entry));
         }
     }
-    SortNodes(node);
+    SortPending(pending);
+    InsertPending(pending, node);
 }
 
 // Under a standard root only items reachable from a path, and only folders, or files matching
@@ -235,60 +249,75 @@ bool TFolderTreeViewEx::ShouldAdd(const FolderItemLists& lists, IShellFolder* fo
     return fileMask_.empty() || MatchesFileMask(folder, item);
 }
 
-void TFolderTreeViewEx::AddItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes, ItemIdList absolute,
-                                TTreeNode* parent, LPCITEMIDLIST parentAbsolute) {
-    std::string caption;
-    if (!ItemDisplayName(folder, item, SHGDN_INFOLDER, caption)) return;
-    auto record = std::make_unique<TTVITEMDATA>();
-    record->ParentFolder = ComRef<IShellFolder>::Share(folder);
+// The item's caption and record; no record when the folder gives no caption.
+TFolderTreeViewEx::PendingNode TFolderTreeViewEx::ReadItem(IShellFolder* folder, LPCITEMIDLIST item, ULONG attributes,
+                                                           ItemIdList absolute, LPCITEMIDLIST parentAbsolute) {
+    PendingNode entry;
+    if (!ItemDisplayName(folder, item, SHGDN_INFOLDER, entry.caption)) return entry;
+    entry.record = std::make_unique<TTVITEMDATA>();
+    TTVITEMDATA& record = *entry.record;
+    record.ParentFolder = ComRef<IShellFolder>::Share(folder);
     // The parsed name when the desktop accepts it again (parsed by the listing test already,
     // except under a special root); else the enumerated folder's own list and the item.
-    record->AbsoluteID = absolute ? std::move(absolute) : ItemAbsoluteID(folder, item);
-    if (!record->AbsoluteID) record->AbsoluteID = ConcatLists(parentAbsolute, item);
-    record->RelativeID = CopyFirstItem(item);
-    record->Attributes = attributes;
+    record.AbsoluteID = absolute ? std::move(absolute) : ItemAbsoluteID(folder, item);
+    if (!record.AbsoluteID) record.AbsoluteID = ConcatLists(parentAbsolute, item);
+    record.RelativeID = CopyFirstItem(item);
+    record.Attributes = attributes;
+    return entry;
+}
 
-    // The icons are asked of the shell when the node is first drawn or read (NodeImage).
+// The siblings are put in order once, before any is inserted: the tree's own sort would ask the
+// folder again at every comparison of nodes. Stable, so items the folder calls equal keep the
+// order it listed them in.
+void TFolderTreeViewEx::SortPending(std::vector<PendingNode>& pending) const {
+    const bool filesFirst = infoViewSort_ && showFile_;
+    std::stable_sort(pending.begin(), pending.end(), [filesFirst](const PendingNode& a, const PendingNode& b) {
+        return (filesFirst ? CompareFilesFirst(*a.record, *b.record) : CompareShellOrder(*a.record, *b.record)) < 0;
+    });
+}
+
+// Each node goes in with its caption and record only: its images, overlay and button are asked
+// of the shell when it is first drawn or read (NodeImage, NodeHasChildren), so only the rows
+// someone sees cost that.
+void TFolderTreeViewEx::InsertPending(std::vector<PendingNode>& pending, TTreeNode* parent) {
     toolkit::TNodeLook look;
     look.imageIndex = I_IMAGECALLBACK;
     look.selectedIndex = I_IMAGECALLBACK;
-    int overlay = 0;
-    const bool shellOverlay = ItemOverlayIndex(folder, item, overlay);
-    if (shellOverlay)
-        look.overlayIndex = overlay;
-    else if (attributes & SFGAO_SHARE)
-        look.overlayIndex = 0;  // the shell's shared-item overlay
-    if (showFile_) {
-        if (!shellOverlay && (attributes & SFGAO_LINK)) look.overlayIndex = 1;  // shortcut arrow
-        look.hasChildren = (attributes & SFGAO_HASSUBFOLDER) ||
-                           ((attributes & SFGAO_FOLDER) &&
-                            FolderHasMatchingFiles(folder, item, specialRoot_ ? nullptr : record->AbsoluteID.Get()));
-    } else {
-        look.hasChildren = (attributes & SFGAO_HASSUBFOLDER) != 0;
-    }
-    if (AddChild(parent, caption, record.get(), look)) record.release();
+    look.childrenDeferred = true;
+    for (PendingNode& entry : pending)
+        if (AddChild(parent, entry.caption, entry.record.get(), look)) entry.record.release();
 }
 
-// With files shown a file looks the same selected; otherwise the selected image is the open one.
+// The normal image comes with the overlay: a shared item shows the shell's shared overlay, and
+// with files shown a shortcut its arrow, when the shell gives none of its own.
 int TFolderTreeViewEx::NodeImage(TTreeNode& node, bool selected) {
     const TTVITEMDATA* record = RecordOf(&node);
     if (!record) return 0;
+    if (!selected) ApplyOverlay(node, *record);
     const bool open = selected && (!showFile_ || (record->Attributes & SFGAO_FOLDER));
     return ItemIconIndex(record->AbsoluteID.Get(), open);
 }
 
-void TFolderTreeViewEx::SortNodes(TTreeNode* parent) {
-    const bool filesFirst = infoViewSort_ && showFile_;
-    const Comparer compare = [filesFirst](TTreeNode& a, TTreeNode& b) {
-        const TTVITEMDATA* ra = RecordOf(&a);
-        const TTVITEMDATA* rb = RecordOf(&b);
-        if (!ra || !rb) return 0;
-        return filesFirst ? CompareFilesFirst(*ra, *rb) : CompareShellOrder(*ra, *rb);
-    };
-    SortChildren(parent, compare);
-    if (parent) return;
-    for (TTreeNode* node = GetFirstNode(); node; node = node->GetNext())
-        if (node->HasChildren()) SortChildren(node, compare);
+void TFolderTreeViewEx::ApplyOverlay(TTreeNode& node, const TTVITEMDATA& record) {
+    int overlay = -1;
+    if (!ItemOverlayIndex(record.ParentFolder.Get(), record.RelativeID.Get(), overlay)) {
+        overlay = -1;
+        if (record.Attributes & SFGAO_SHARE) overlay = 0;  // the shell's shared-item overlay
+        if (showFile_ && (record.Attributes & SFGAO_LINK)) overlay = 1;  // shortcut arrow
+    }
+    if (overlay >= 0) node.SetOverlayIndex(overlay);
+}
+
+// A folder with sub-folders has a button; with files shown, also one holding a file that would
+// be listed.
+bool TFolderTreeViewEx::NodeHasChildren(TTreeNode& node) {
+    const TTVITEMDATA* record = RecordOf(&node);
+    if (!record) return false;
+    if (record->Attributes & SFGAO_HASSUBFOLDER) return true;
+    if (!showFile_ || !(record->Attributes & SFGAO_FOLDER)) return false;
+    // The item's folder is its node's record's folder; its own list unless under a special root.
+    return FolderHasMatchingFiles(record->ParentFolder.Get(), record->RelativeID.Get(),
+                                  specialRoot_ ? nullptr : record->AbsoluteID.Get());
 }
 
 bool TFolderTreeViewEx::FolderHasMatchingFiles(IShellFolder* folder, LPCITEMIDLIST item,

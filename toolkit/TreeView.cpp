@@ -56,6 +56,7 @@ void TTreeNode::SetImage(UINT which, int index) const {
 }
 
 int TTreeNode::OverlayIndex() const {
+    Image(TVIF_IMAGE);
     return static_cast<int>((State(TVIS_OVERLAYMASK) & TVIS_OVERLAYMASK) >> 8) - 1;
 }
 
@@ -63,10 +64,14 @@ void TTreeNode::SetOverlayIndex(int index) {
     SetState(index < 0 ? 0 : INDEXTOOVERLAYMASK(index + 1), TVIS_OVERLAYMASK);
 }
 
+// A deferred button is decided by whoever asks first, the drawing or the program, and kept.
 bool TTreeNode::HasChildren() const {
     TVITEMA item = ItemQuery(item_, TVIF_CHILDREN);
     owner_.Send(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item.cChildren != 0;
+    if (item.cChildren != I_CHILDRENCALLBACK) return item.cChildren != 0;
+    const bool hasChildren = owner_.NodeHasChildren(const_cast<TTreeNode&>(*this));
+    const_cast<TTreeNode&>(*this).SetHasChildren(hasChildren);
+    return hasChildren;
 }
 
 void TTreeNode::SetHasChildren(bool hasChildren) {
@@ -197,7 +202,7 @@ TTreeNode* TCustomTreeView::AddChild(TTreeNode* parent, const std::string& text,
     insert.item.pszText = caption.data();
     insert.item.iImage = look.imageIndex;
     insert.item.iSelectedImage = look.selectedIndex;
-    insert.item.cChildren = look.hasChildren ? 1 : 0;
+    insert.item.cChildren = look.childrenDeferred ? I_CHILDRENCALLBACK : look.hasChildren ? 1 : 0;
     insert.item.state = look.overlayIndex < 0 ? 0 : INDEXTOOVERLAYMASK(look.overlayIndex + 1);
     insert.item.stateMask = TVIS_OVERLAYMASK;
     auto* node = new TTreeNode(*this, nullptr);
@@ -353,6 +358,7 @@ bool TCustomTreeView::OnNotify(NMHDR& header, LRESULT& result) {
         TTreeNode* node = item.lParam ? reinterpret_cast<TTreeNode*>(item.lParam) : NodeFromHandle(item.hItem);
         if (!node) return false;
         if (item.mask & TVIF_IMAGE) item.iImage = NodeImage(*node, false);
+        if (item.mask & TVIF_CHILDREN) item.cChildren = NodeHasChildren(*node) ? 1 : 0;
         // Some native trees ask for both images of every row they draw, though only the selected
         // row shows its selected image: the others leave it to be asked again when selected.
         if ((item.mask & TVIF_SELECTEDIMAGE) && node->Selected()) {

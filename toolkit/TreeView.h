@@ -13,12 +13,14 @@ namespace toolkit {
 class TCustomTreeView;
 
 // What a node shows, given when it is inserted, in one step. An image index of I_IMAGECALLBACK
-// is left to the tree view's NodeImage, asked when the node is first drawn or read.
+// is left to the tree view's NodeImage, and a deferred button to its NodeHasChildren, each asked
+// when the node is first drawn or read.
 struct TNodeLook {
     int imageIndex = 0;
     int selectedIndex = 0;
     int overlayIndex = -1;  // counted from 0; -1 for none
     bool hasChildren = false;
+    bool childrenDeferred = false;  // hasChildren is then ignored
 };
 
 class TTreeNode {
@@ -37,6 +39,7 @@ public:
     int SelectedIndex() const;
     void SetSelectedIndex(int index);
     // The overlay number counted from 0 (the image list's overlay image number + 1), -1 for none.
+    // A node whose image is deferred gets its overlay with its image.
     int OverlayIndex() const;
     void SetOverlayIndex(int index);
     bool HasChildren() const;
@@ -141,6 +144,8 @@ protected:
     // The image of a node inserted with I_IMAGECALLBACK: the normal one, or the one shown while
     // it is selected.
     virtual int NodeImage(TTreeNode& /*node*/, bool /*selected*/) { return 0; }
+    // The button of a node inserted with its children deferred.
+    virtual bool NodeHasChildren(TTreeNode& /*node*/) { return false; }
 
 private:
     void ApplyIndent();

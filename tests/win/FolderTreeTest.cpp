@@ -91,6 +91,24 @@ TEST_F(FolderTree, ChildrenAreEnumeratedOnFirstExpansionOnly) {
     EXPECT_EQ(ChildCaptions(p, host.tree), (std::vector<std::string>{"Q1", "Q2"}));
 }
 
+// A button drawn before the node's children were counted goes when opening it finds none
+// (Wine answers SFGAO_HASSUBFOLDER for every folder, so there every drawn folder shows one).
+TEST_F(FolderTree, AButtonStaysOnlyOnAFolderWithSubFolders) {
+    MakeFolder(folder / "A-SUB");
+    MakeFolder(folder / "A-SUB\\INNER");
+    MakeFolder(folder / "B-FILE");
+    testsupport::WriteTextFile(folder / "B-FILE\\ONLY.TXT", "x");
+    CreateManualTree();
+    UpdateWindow(host.tree.Handle());
+    for (const auto& [name, button] : {std::pair{"A-SUB", true}, std::pair{"B-FILE", false}}) {
+        TTreeNode* node = ChildByCaption(Root(), name);
+        ASSERT_NE(node, nullptr) << name;
+        node->Expand(false);
+        UpdateWindow(host.tree.Handle());
+        EXPECT_EQ(node->HasChildren(), button) << name;
+    }
+}
+
 TEST_F(FolderTree, HiddenFoldersFollowShowIncludeHidden) {
     MakeFolder(folder / "SHOWN");
     MakeFolder(folder / "SECRET");
