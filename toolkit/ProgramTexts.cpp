@@ -41,6 +41,12 @@ constexpr ProgramText kTexts[] = {
     {TextId::DropNotFound, "messages", 0, "%s\r\nというファイルが見つかりません。", "%s\r\nThis file was not found."},
     {TextId::DropOnlyOne, "messages", 0, "ドロップできるファイルは一つだけです。", "Only one file can be dropped."},
     {TextId::DropNoIcons, "messages", 0, "%s\r\nにはアイコンがありません。", "%s\r\nThis file holds no icons."},
+    {TextId::ListMenuView, "list", 0, "見る(&V)", "&View"},
+    {TextId::ListMenuExport, "list", 0, "取り出す(&E)...", "&Export..."},
+    {TextId::ListMenuOpenFolder, "list", 0, "ﾌｫﾙﾀﾞを開く(&O)", "&Open folder"},
+    {TextId::ListMenuCopyPath, "list", 0, "ﾊﾟｽをｺﾋﾟｰ(&P)", "Copy &path"},
+    {TextId::StripTipOneMore, "messages", 0, "%s ほか 1 画像", "%s and 1 more image"},
+    {TextId::StripTipMore, "messages", 0, "%s ほか %d 画像", "%s and %d more images"},
 
     {TextId::ExportCaption, "export", 0, "取り出しの指定", "Export"},
     {TextId::ExportSourceLabel, "export", 66, "取出元ﾌｧｲﾙ", "Source"},
