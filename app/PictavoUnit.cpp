@@ -75,7 +75,7 @@ void TForm1::CreateControls() {
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
 
     const auto button = [this](toolkit::Button& b, int top, const char* caption, const char* hint) {
-        b.Create(*this, {468, top, 77, 25}, caption);
+        b.Create(*this, {464, top, 80, 25}, caption);  // wide enough for every caption at every DPI
         b.SetHint(hint);
         b.SetShowHint(true);
     };
