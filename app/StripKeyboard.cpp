@@ -70,7 +70,10 @@ bool TForm1::StripKeyDown(WPARAM key) {
     case VK_END: MoveStripCell(StripIconCount - 1); return true;
     case VK_PRIOR: MoveStripCell(stripCell_ - page); return true;
     case VK_NEXT: MoveStripCell(stripCell_ + page); return true;
-    case VK_RETURN: PutIcon(stripCell_, stripCell_); return true;
+    case VK_RETURN:
+        PutIcon(stripCell_, stripCell_);
+        Image1.SetFocus();  // back from the export's dialogs, the keys go on along the strip
+        return true;
     case 'C':
         if (!(GetKeyState(VK_CONTROL) & 0x8000)) return false;
         menuCell_ = stripCell_;
