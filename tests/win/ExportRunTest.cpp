@@ -118,9 +118,9 @@ TEST_F(ExportRun, TheStripsKeysMoveItsCellAndEnterExportsThatIcon) {
         WPARAM key;
         int cell, firstShown, lastShown;  // the cell, and a range of cells that must be in sight
     };
-    for (const Step& step : {Step{VK_END, 39, 39, 39}, Step{VK_LEFT, 38, 38, 39}, Step{VK_HOME, 0, 0, 0},
-                             Step{VK_RIGHT, 1, 0, 1}, Step{VK_NEXT, 17, 17, 17}, Step{VK_PRIOR, 1, 1, 1},
-                             Step{VK_LEFT, 0, 0, 0}, Step{VK_LEFT, 0, 0, 0}, Step{VK_NEXT, 16, 16, 16}}) {
+    for (const Step& step : {Step{VK_END, 39, 39, 39}, Step{VK_HOME, 0, 0, 0}, Step{VK_RIGHT, 1, 0, 1},
+                             Step{VK_NEXT, 17, 17, 17}, Step{VK_PRIOR, 1, 1, 1}, Step{VK_LEFT, 0, 0, 0},
+                             Step{VK_LEFT, 0, 0, 0}, Step{VK_NEXT, 16, 16, 16}}) {
         press(step.key);
         EXPECT_EQ(form1->StripCell(), step.cell) << step.key;
         const int shownFrom = form1->ScrollBox1.Position() - 2, shownTo = shownFrom + 527;  // the image starts 2 in
