@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/PictavoUnit.h"
+#include "app/StartPath.h"
 #include "icons/ProgramLocation.h"
 #include "toolkit/SettingsFile.h"
 #include "dialogs/PictavoUnit4.h"
@@ -24,6 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Chosen once, before the first window takes its texts.
     const toolkit::SettingsFile settings(icons::SettingsFileLocation());
     toolkit::SetLanguage(toolkit::ChooseLanguage(GetACP(), settings.ReadString("Opt", "Language", "")));
+    const std::wstring startPath = StartPathFromCommandLine();  // before the window changes folder
     auto form1 = std::make_unique<TForm1>();
     auto form2 = std::make_unique<TForm2>();
     auto form3 = std::make_unique<TForm3>();
@@ -31,6 +33,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     auto form5 = std::make_unique<TForm5>();
     auto form6 = std::make_unique<TForm6>();
     auto form7 = std::make_unique<TForm7>();
+    if (!startPath.empty()) {
+        form1->Show();
+        try {
+            form1->OpenStartPath(startPath);
+        } catch (const std::exception& error) {
+            application.HandleException(error);  // as in any event handler: reported, the program goes on
+        }
+    }
     application.Run();
     form7.reset();
     form6.reset();

@@ -17,6 +17,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/MessageDialog.h"
+#include "toolkit/WideArguments.h"
 
 TForm1* Form1 = nullptr;
 
@@ -61,6 +62,8 @@ void TForm1::CreateControls() {
     ListView1.OnClick = [this] { ListView1Click(); };
     ListView1.OnColumnClick = [this](int column) { ListView1ColumnClick(column); };
     ListView1.OnDblClick = [this] { Btn2Click(); };
+    ListView1.OnReturn = [this] { Btn2Click(); };
+    ListView1.OnRowMenu = [this](int row, int x, int y) { ListRowMenu(row, x, y); };
 
     CheckBox1.Create(*this, {468, 136, 71, 23}, toolkit::Text(toolkit::TextId::MainMultiIcons), true);
     CheckBox1.SetHint(toolkit::Text(toolkit::TextId::MainMultiIconsHint));
@@ -72,7 +75,7 @@ void TForm1::CreateControls() {
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
 
     const auto button = [this](toolkit::Button& b, int top, const char* caption, const char* hint) {
-        b.Create(*this, {468, top, 77, 25}, caption);
+        b.Create(*this, {464, top, 80, 25}, caption);  // wide enough for every caption at every DPI
         b.SetHint(hint);
         b.SetShowHint(true);
     };
@@ -90,11 +93,18 @@ void TForm1::CreateControls() {
     // The icon strip: 32-pixel cells on white, scrolled sideways a cell per arrow click.
     ScrollBox1.Create(*this, {16, 24, 529, 54}, 32, 10);
     Image1.Create(ScrollBox1, {2, 2, 105, 32});
+    Image1.SetTabStop(true);
     ScrollBox1.SetContent(Image1, 2, 2);
     Image1.SetHint(toolkit::Text(toolkit::TextId::MainStripHint));
     Image1.SetShowHint(true);
     Image1.OnDblClick = [this](int x, int) { Image1DblClick(x); };
     Image1.OnContextMenu = [this](int x, int, int screenX, int screenY) { Image1ContextMenu(x, screenX, screenY); };
+    Image1.OnKeyboardMenu = [this] { StripKeyboardMenu(); };
+    Image1.OnKeyDown = [this](WPARAM key) { return StripKeyDown(key); };
+    Image1.OnMouseDown = [this](int x, int) {
+        if (Btn4.Enabled() && x >= 0 && StripCellAt(x) < StripIconCount) MoveStripCell(StripCellAt(x));
+    };
+    Image1.OnMouseMove = [this](int x, int) { StripMouseMove(x); };
 
     // The shell's folders; the window learns the chosen one from OnChange.
     FTVE1.SetDragAndDrop(false);
@@ -112,6 +122,11 @@ void TForm1::CreateControls() {
     StripMenu.AddSeparator();
     StripMenu.AddItem(toolkit::Text(toolkit::TextId::MenuAbout), [this] { About1Click(); });
     StripMenu.AddItem(toolkit::Text(toolkit::TextId::MenuHint), [this] { ListHintClick(); });
+    ListMenu.AddItem(toolkit::Text(toolkit::TextId::ListMenuView), [this] { ListViewClick(); });
+    ListMenu.AddItem(toolkit::Text(toolkit::TextId::ListMenuExport), [this] { ListExportClick(); });
+    ListMenu.AddSeparator();
+    ListMenu.AddItem(toolkit::Text(toolkit::TextId::ListMenuOpenFolder), [this] { ListOpenFolderClick(); });
+    ListMenu.AddItem(toolkit::Text(toolkit::TextId::ListMenuCopyPath), [this] { ListCopyPathClick(); });
 }
 
 // Start-up: settings in, the remembered folder entered, the window placed.
@@ -187,6 +202,7 @@ void TForm1::CheckBox1Click() {
     Label2.SetCaption("");
     Image1.ClearPicture();
     Image1.SetShowHint(false);
+    ShowStripCell(-1);
     ScrollBox1.ScrollToLeft();
     ListView1.SetRowCount(0);
     ResetColumnCaptions();
@@ -379,6 +395,7 @@ void TForm1::DispIcon(const std::string& name) {
     StripFileName = name;
     Label2.SetCaption(name);
     Image1.SetShowHint(true);
+    ShowStripCell(StripIconCount > 0 ? 0 : -1);
 }
 
 void TForm1::Btn4Click() { PutIcon(0, StripIconCount - 1); }
@@ -396,7 +413,10 @@ void TForm1::Image1DblClick(int x) {
 
 // On a monitor of another DPI the strip is drawn again with cells of that size.
 void TForm1::DpiChanged() {
-    if (Btn4.Enabled()) DispIcon(StripFileName);
+    if (!Btn4.Enabled()) return;
+    const int cell = stripCell_;
+    DispIcon(StripFileName);
+    if (StripIconCount > 0) MoveStripCell(cell);
 }
 
 void TForm1::Btn3Click() { Close(); }
@@ -443,12 +463,48 @@ void TForm1::WMDropFiles(HDROP drop) {
         return;
     }
     if (count > 1) toolkit::ShowMessage(toolkit::Text(toolkit::TextId::DropOnlyOne));
+    TakeFile(path);
+}
+
+// A file dropped or given on the command line: its folder, its row and its icons, if it has any.
+void TForm1::TakeFile(const std::string& path) {
     const int icons = icons::IconCount(Handle(), path);
     if (icons < 1) {
         toolkit::ShowMessage(toolkit::TextWith(toolkit::TextId::DropNoIcons, {path}));
         return;
     }
     GoToDroppedFile(path, icons);
+}
+
+namespace {
+
+// The path as the message shows it; a name without an ANSI form shows with the system's nearest.
+std::string ShownPath(const std::wstring& path) {
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
+    std::string shown(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
+    if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), &shown[0], bytes, nullptr, nullptr);
+    return shown;
+}
+
+}  // namespace
+
+void TForm1::OpenStartPath(const std::wstring& widePath) {
+    const std::string path = toolkit::AnsiPathOf(widePath);
+    const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        toolkit::ShowMessage(toolkit::TextWith(toolkit::TextId::DropNotFound, {path.empty() ? ShownPath(widePath) : path}));
+        return;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) EnterAndSearch(path);
+    else TakeFile(path);
+}
+
+// The folder selected in the tree and shown at its top, then searched with the window's options.
+// A folder the tree does not report (one it cannot select) is still the one searched.
+void TForm1::EnterAndSearch(const std::string& folder) {
+    SelectFolderInTree(folder);
+    if (lstrcmpiA(SearchDir.c_str(), folder.c_str()) != 0) FTVE1Change(folder);
+    Btn1Click();
 }
 
 void TForm1::GoToDroppedFile(const std::string& path, int iconCount) {

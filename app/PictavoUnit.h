@@ -41,6 +41,8 @@ public:
     toolkit::PopupMenu PopupMenu1;
     // The strip's own right-click menu: the icon's detail window and copy, then PopupMenu1's items.
     toolkit::PopupMenu StripMenu;
+    // The list's right-click menu for a listed file: view, export, its folder, its path.
+    toolkit::PopupMenu ListMenu;
 
     void FTVE1Change(const std::string& folderName);
     void CheckBox1Click();
@@ -66,6 +68,30 @@ public:
     void DispNormal();
     void DispReverse();
 
+    // A path given on the command line: a file is taken as a dropped one, a folder is entered and
+    // searched; anything else is refused with the drop's message.
+    void OpenStartPath(const std::wstring& path);
+
+    // The strip by keyboard: the current cell (framed while the strip has the focus), moved by
+    // the keys and by a click; Enter exports its icon, the menu key opens its menu.
+    int StripCell() const { return stripCell_; }
+    void MoveStripCell(int cell);
+    bool StripKeyDown(WPARAM key);
+    void StripKeyboardMenu();
+    // The tip of a cell: its number, its largest stored image, how many images it stores.
+    std::string StripCellTip(int cell);
+
+    // The list's menu for row `row`, shown at screen position (x, y).
+    void ListRowMenu(int row, int x, int y);
+    void ListViewClick();
+    void ListExportClick();
+    void ListOpenFolderClick();
+    void ListCopyPathClick();
+    // The full path of a listed file.
+    std::string ListedPath(int row) const;
+    // Explorer's window of the file's folder, the file selected.
+    virtual void ShowInFolder(const std::string& path);
+
     // The export run: writes icons first ... last of the strip's file.
     virtual void PutIcon(int first, int last);
     // Fills the overwrite question for the file `name` in SaveDir.
@@ -85,7 +111,11 @@ private:
     bool SearchGoesOn(int found, const std::string& folder);
     void ShowSearchProgress(int found, const std::string& folder);
     void ResetColumnCaptions();
+    void TakeFile(const std::string& path);
     void GoToDroppedFile(const std::string& path, int iconCount);
+    void EnterAndSearch(const std::string& folder);
+    void ShowStripCell(int cell);
+    void StripMouseMove(int x);
     void SelectFolderInTree(const std::string& folder);
     std::string CellText(int row, int column) const override;
 
@@ -95,6 +125,9 @@ private:
     DWORD lastProgress_ = 0;
     int progressTicks_ = 0;
     int menuCell_ = 0;  // the strip cell whose menu was shown last
+    int stripCell_ = 0;  // the strip's current cell
+    int tipCell_ = -1;   // the cell whose tip the strip shows; -1: the strip's hint
+    int menuRow_ = -1;   // the list row whose menu was shown last
 };
 
 extern TForm1* Form1;

@@ -38,7 +38,7 @@ void TForm2::CreateControls() {
     Label7.Create(*this, {74, 8, 0, 0}, toolkit::Text(toolkit::TextId::ExportSourceColon));
     Label6.Create(*this, {84, 8, 0, 0}, "");
     Label1.Create(*this, {8, 29, 0, 0}, toolkit::Text(toolkit::TextId::ExportFolderLabel));
-    Label2.Create(*this, {84, 29, 140, 12}, "", false);
+    Label2.Create(*this, {88, 29, 136, 12}, "", false);
     Label3.Create(*this, {237, 29, 0, 0}, toolkit::Text(toolkit::TextId::ExportRangeLabel));
     Label4.Create(*this, {298, 29, 0, 0}, "0000-9999");
 
@@ -48,10 +48,10 @@ void TForm2::CreateControls() {
     FTVE1.OnChange = [this](foldertree::TFolderTreeViewEx&, const std::string& folder) { FTVE1Change(folder); };
     FTVE1.Create(*this, {8, 49, 213, 261});
 
-    GroupBox1.Create(*this, {232, 44, 125, 139});
+    GroupBox1.Create(*this, {228, 44, 132, 139});
     Label8.Create(GroupBox1, {5, 10, 0, 0}, toolkit::Text(toolkit::TextId::ExportFormatLabel));
     CheckBox1.Create(GroupBox1, {7, 29, 97, 17}, toolkit::Text(toolkit::TextId::ExportIco), true);
-    CheckBox2.Create(GroupBox1, {7, 51, 109, 17}, toolkit::Text(toolkit::TextId::ExportBmp), false);
+    CheckBox2.Create(GroupBox1, {7, 51, 118, 17}, toolkit::Text(toolkit::TextId::ExportBmp), false);
     // Whole icons change what the .ICO files hold, so the box is live only with that format.
     CheckBox3.Create(GroupBox1, {7, 73, 97, 17}, toolkit::Text(toolkit::TextId::ExportAllSizes), false);
     CheckBox3.SetHint(toolkit::Text(toolkit::TextId::ExportAllSizesHint));
@@ -64,15 +64,15 @@ void TForm2::CreateControls() {
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
     CheckBox4.OnClick = [this] { CheckBox1Click(); };
 
-    Button3.Create(*this, {258, 199, 77, 25}, toolkit::Text(toolkit::TextId::ExportNewFolderButton));
+    Button3.Create(*this, {256, 199, 82, 25}, toolkit::Text(toolkit::TextId::ExportNewFolderButton));
     Button3.SetHint(toolkit::Text(toolkit::TextId::ExportNewFolderHint));
     Button3.SetShowHint(true);
     Button3.OnClick = [this] { Button3Click(); };
-    Button1.Create(*this, {258, 242, 77, 25}, toolkit::Text(toolkit::TextId::ExportButton));
+    Button1.Create(*this, {256, 242, 82, 25}, toolkit::Text(toolkit::TextId::ExportButton));
     Button1.SetHint(toolkit::Text(toolkit::TextId::ExportButtonHint));
     Button1.SetShowHint(true);
     Button1.SetModalResult(toolkit::mrOk);
-    Button2.Create(*this, {258, 285, 77, 25}, toolkit::Text(toolkit::TextId::ExportCancel));
+    Button2.Create(*this, {256, 285, 82, 25}, toolkit::Text(toolkit::TextId::ExportCancel));
     Button2.SetModalResult(toolkit::mrCancel);
     Button2.SetCancel(true);
 }

@@ -29,6 +29,11 @@ void Clipboard::PutText(const std::string& text) {
     std::vector<std::uint8_t> bytes(text.begin(), text.end());
     bytes.push_back(0);
     Put(CF_TEXT, bytes);
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0) return;
+    std::vector<std::uint8_t> wide(static_cast<std::size_t>(length) * sizeof(wchar_t));
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, reinterpret_cast<wchar_t*>(wide.data()), length);
+    Put(CF_UNICODETEXT, wide);
 }
 
 UINT Clipboard::RegisteredFormat(const char* name) { return RegisterClipboardFormatA(name); }

@@ -18,6 +18,7 @@ public:
 
     // Puts a copy of `bytes` on the clipboard as `format`.
     void Put(UINT format, const std::vector<std::uint8_t>& bytes);
+    // The text as CF_TEXT and as CF_UNICODETEXT, read in the system's ANSI code page.
     void PutText(const std::string& text);
     // The number of a format registered by its name ("PNG").
     static UINT RegisteredFormat(const char* name);

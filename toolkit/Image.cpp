@@ -12,6 +12,21 @@ void Image::SetSize(int width, int height) {
     SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void Image::SetTabStop(bool tabStop) {
+    const LONG style = GetWindowLongA(Handle(), GWL_STYLE);
+    SetWindowLongA(Handle(), GWL_STYLE, tabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+}
+
+void Image::SetFocusFrame(const RECT& frame) {
+    InvalidateFocusFrame();
+    focusFrame_ = frame;
+    InvalidateFocusFrame();
+}
+
+void Image::InvalidateFocusFrame() {
+    if (!IsRectEmpty(&focusFrame_)) InvalidateRect(Handle(), &focusFrame_, TRUE);
+}
+
 void Image::ClearPicture() { SetPicture(Bitmap()); }
 
 void Image::SetPicture(Bitmap picture) {
@@ -46,6 +61,7 @@ void Image::Paint() {
         FillRect(dc, &r, background ? background : GetSysColorBrush(COLOR_BTNFACE));
         if (icon_) DrawIconEx(dc, 0, 0, icon_, r.right, r.bottom, 0, nullptr, DI_NORMAL);
     }
+    if (Focused() && !IsRectEmpty(&focusFrame_)) DrawFocusRect(dc, &focusFrame_);
     EndPaint(Handle(), &ps);
 }
 
@@ -57,12 +73,37 @@ LRESULT Image::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         if (picture_) return 1;
         break;
+    case WM_LBUTTONDOWN:
+        if (GetWindowLongA(Handle(), GWL_STYLE) & WS_TABSTOP) ::SetFocus(Handle());
+        if (OnMouseDown) OnMouseDown(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_MOUSEMOVE:
+        if (OnMouseMove) OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateFocusFrame();
+        break;
+    case WM_GETDLGCODE: {
+        if (!OnKeyDown) break;
+        // The arrows and Enter are the image's own, not the dialog's moves and default button.
+        const auto* pending = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_KEYDOWN:
+        if (OnKeyDown && OnKeyDown(wParam)) return 0;
+        break;
     case WM_LBUTTONDBLCLK:
         if (OnDblClick) OnDblClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_CONTEXTMENU:
         if (OnContextMenu) {
             POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (screen.x == -1 && screen.y == -1 && OnKeyboardMenu) {
+                OnKeyboardMenu();
+                return 0;
+            }
             if (screen.x == -1 && screen.y == -1) GetCursorPos(&screen);
             POINT client = screen;
             ScreenToClient(Handle(), &client);

@@ -1,5 +1,7 @@
 #include "toolkit/ListView.h"
 
+#include <windowsx.h>
+
 #include "toolkit/Form.h"
 
 namespace toolkit {
@@ -115,6 +117,55 @@ int ListView::FindPrefix(const std::string& prefix, UINT flags, int start) const
             return row;
     }
     return -1;
+}
+
+LRESULT ListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETDLGCODE: {
+        const LRESULT code = Control::HandleMessage(message, wParam, lParam);
+        const auto* pending = reinterpret_cast<const MSG*>(lParam);
+        // Enter is the list's own while it has a use for it, not the window's default button.
+        if (OnReturn && pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN)
+            return code | DLGC_WANTMESSAGE;
+        return code;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN && OnReturn) {
+            OnReturn();
+            return 0;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        if (OnRowMenu && ShowRowMenu(lParam)) return 0;
+        break;
+    default:
+        break;
+    }
+    return Control::HandleMessage(message, wParam, lParam);
+}
+
+bool ListView::ShowRowMenu(LPARAM where) {
+    POINT screen{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    int row = -1;
+    if (screen.x == -1 && screen.y == -1) {
+        // From the keyboard: the selected row, the menu at its caption's lower left.
+        row = SelectedRow();
+        if (row < 0) return false;
+        Send(LVM_ENSUREVISIBLE, row, FALSE);
+        const RECT r = RowRect(row);
+        screen = {r.left + Scale(8), r.bottom};
+        ClientToScreen(Handle(), &screen);
+    } else {
+        LVHITTESTINFO hit{};
+        hit.pt = screen;
+        ScreenToClient(Handle(), &hit.pt);
+        row = static_cast<int>(Send(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+        if (row < 0) return false;
+        if (SelectedRow() != row) SelectRow(row);
+        if (OnClick) OnClick();
+    }
+    OnRowMenu(row, screen.x, screen.y);
+    return true;
 }
 
 bool ListView::OnNotify(NMHDR& header, LRESULT& result) {

@@ -53,8 +53,17 @@ public:
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
     std::function<void(int column)> OnColumnClick;
+    // Enter on the list.
+    std::function<void()> OnReturn;
+    // A right click on a row (selected first), or Shift+F10 or the menu key on the selected row:
+    // the row and where its menu goes on the screen. Elsewhere the list's parent gets the request.
+    std::function<void(int row, int screenX, int screenY)> OnRowMenu;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    bool ShowRowMenu(LPARAM where);
     int FindPrefix(const std::string& text, UINT flags, int start) const;
 
     const ListRowSource* rows_ = nullptr;

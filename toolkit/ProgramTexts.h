@@ -18,6 +18,8 @@ enum class TextId {
     MainExportButton, MainExportHint, MainExitButton, MainExitHint, MainStripHint, MainSearchProgress,
     MenuAbout, MenuHint, MenuIconDetail, MenuCopy,
     DropNotFound, DropOnlyOne, DropNoIcons,
+    // The list's menu and the strip's tips.
+    ListMenuView, ListMenuExport, ListMenuOpenFolder, ListMenuCopyPath, StripTipOneMore, StripTipMore,
     // The export dialog.
     ExportCaption, ExportSourceLabel, ExportSourceColon, ExportFolderLabel, ExportRangeLabel, ExportFormatLabel, ExportIco,
     ExportBmp, ExportAllSizes, ExportAllSizesHint, ExportPng, ExportLargestPng, ExportEveryPng,

@@ -19,7 +19,19 @@ void ScrollBox::SetContent(Control& content, int left, int top) {
     content_ = &content;
     contentLeft_ = left;
     contentTop_ = top;
+    if (GetWindowLongA(content.Handle(), GWL_STYLE) & WS_TABSTOP) {
+        // The dialog keys go through the box to the child, which holds the focus.
+        SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~WS_TABSTOP);
+        SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    }
     UpdateRange();
+}
+
+void ScrollBox::ShowContentRange(int left, int right) {
+    const int offset = Scale(contentLeft_);
+    int position = std::max(position_, offset + right - ClientWidth());
+    position = std::min(position, left);  // the child's own margin stays in sight
+    ScrollTo(position);
 }
 
 int ScrollBox::ClientWidth() const {

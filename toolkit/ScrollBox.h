@@ -9,8 +9,14 @@ namespace toolkit {
 class ScrollBox : public Control {
 public:
     void Create(Window& parent, const Rect& bounds, int step, int margin);
-    // The child to scroll, at `left` and `top` when the box is scrolled to the left end.
+    // The child to scroll, at `left` and `top` when the box is scrolled to the left end. A child
+    // that is a tab stop itself takes the box's place in the tab order.
     void SetContent(Control& content, int left, int top);
+    // Scrolls as little as needed to show the child's pixels left ... right - 1 (the left ones
+    // when they do not all fit).
+    void ShowContentRange(int left, int right);
+    // The width of the part of the child the box shows at a time.
+    int VisibleWidth() const { return ClientWidth(); }
     // Recomputes the scroll range after the child's size changed.
     void UpdateRange();
     void ScrollToLeft() { ScrollTo(0); }

@@ -14,13 +14,17 @@ void Label::Create(Window& parent, const Rect& bounds, const std::string& captio
 }
 
 void Label::SetCaption(const std::string& caption) {
+    const Rect before = Bounds();
     Control::SetCaption(caption);
     FitToCaption();
-    // The parent paints the background the label leaves transparent.
-    RECT r{};
-    GetWindowRect(Handle(), &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
-    InvalidateRect(GetParent(Handle()), &r, TRUE);
+    // The parent paints the background the label leaves transparent, and the label then draws
+    // its whole new text: over all it covers, the old place and the new one.
+    const Rect after = Bounds();
+    const RECT was{before.left, before.top, before.left + before.width, before.top + before.height};
+    const RECT now{after.left, after.top, after.left + after.width, after.top + after.height};
+    RECT both{};
+    UnionRect(&both, &was, &now);
+    RedrawWindow(GetParent(Handle()), &both, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Label::FitToCaption() {

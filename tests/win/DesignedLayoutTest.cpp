@@ -122,17 +122,17 @@ TEST(DesignedLayout, ExportOverwriteAndNewFolderDialogs) {
     ExpectLayout({
         {"Label5", &f2.Label5, {8, 8, kSized, kSized}, {12, 12, kSized, kSized}, "取出元ﾌｧｲﾙ", ""}, {"Label7", &f2.Label7, {74, 8, kSized, kSized}, {111, 12, kSized, kSized}, " ：", ""},
         {"Label6", &f2.Label6, {84, 8, kSized, kSized}, {126, 12, kSized, kSized}, "", ""}, {"Label1", &f2.Label1, {8, 29, kSized, kSized}, {12, 44, kSized, kSized}, "取出先ﾌｫﾙﾀﾞ ：", ""},
-        {"Label2", &f2.Label2, {84, 29, 140, 12}, {126, 44, 210, 18}, nullptr, ""}, {"Label3", &f2.Label3, {237, 29, kSized, kSized}, {356, 44, kSized, kSized}, "取出範囲 ：", ""},
+        {"Label2", &f2.Label2, {88, 29, 136, 12}, {132, 44, 204, 18}, nullptr, ""}, {"Label3", &f2.Label3, {237, 29, kSized, kSized}, {356, 44, kSized, kSized}, "取出範囲 ：", ""},
         {"Label4", &f2.Label4, {298, 29, kSized, kSized}, {447, 44, kSized, kSized}, "0000-9999", ""}, {"FTVE1", &f2.FTVE1, {8, 49, 213, 261}, {12, 74, 320, 392}, nullptr, ""},
-        {"GroupBox1", &f2.GroupBox1, {232, 44, 125, 139}, {348, 66, 188, 209}, nullptr, ""}, {"Label8", &f2.Label8, {5, 10, kSized, kSized}, {8, 15, kSized, kSized}, "取出形式", ""},
+        {"GroupBox1", &f2.GroupBox1, {228, 44, 132, 139}, {342, 66, 198, 209}, nullptr, ""}, {"Label8", &f2.Label8, {5, 10, kSized, kSized}, {8, 15, kSized, kSized}, "取出形式", ""},
         {"CheckBox1", &f2.CheckBox1, {7, 29, 97, 17}, {11, 44, 146, 26}, "ｱｲｺﾝ（*.ICO）", ""},
-        {"CheckBox2", &f2.CheckBox2, {7, 51, 109, 17}, {11, 77, 164, 26}, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", ""},
+        {"CheckBox2", &f2.CheckBox2, {7, 51, 118, 17}, {11, 77, 177, 26}, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", ""},
         {"CheckBox3", &f2.CheckBox3, {7, 73, 97, 17}, {11, 110, 146, 26}, "全ｻｲｽﾞで保存", "元のすべてのｻｲｽﾞと色数をｱｲｺﾝﾌｧｲﾙに保存します"},
         {"CheckBox4", &f2.CheckBox4, {7, 95, 97, 17}, {11, 143, 146, 26}, "PNG（*.PNG）", ""},
         {"ComboBox1", &f2.ComboBox1, {22, 114, 80, kSized}, {33, 171, 120, kSized}, "最大", ""},
-        {"Button3", &f2.Button3, {258, 199, 77, 25}, {387, 299, 116, 38}, "ﾌｫﾙﾀﾞ作成(&D)", "新しいﾌｫﾙﾀﾞを作成します"},
-        {"Button1", &f2.Button1, {258, 242, 77, 25}, {387, 363, 116, 38}, "取り出す(&E)", "元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します"},
-        {"Button2", &f2.Button2, {258, 285, 77, 25}, {387, 428, 116, 38}, "ｷｬﾝｾﾙ", ""},
+        {"Button3", &f2.Button3, {256, 199, 82, 25}, {384, 299, 123, 38}, "ﾌｫﾙﾀﾞ作成(&D)", "新しいﾌｫﾙﾀﾞを作成します"},
+        {"Button1", &f2.Button1, {256, 242, 82, 25}, {384, 363, 123, 38}, "取り出す(&E)", "元のﾌｧｲﾙ名＋順序番号．拡張子のﾌｧｲﾙ名で取り出します"},
+        {"Button2", &f2.Button2, {256, 285, 82, 25}, {384, 428, 123, 38}, "ｷｬﾝｾﾙ", ""},
     });
     TForm5 f5;
     ExpectForm(f5, "同じ名前のファイル", {417, 151}, {626, 227}, {&f5.Button1, &f5.Button3, &f5.Button2, &f5.Button4}, &f5.Button3);
@@ -176,10 +176,10 @@ TEST(DesignedLayout, MainWindow) {
         {"ListView1", &form.ListView1, {240, 112, 211, 241}, {360, 168, 317, 362}, nullptr, ""},
         {"CheckBox1", &form.CheckBox1, {468, 136, 71, 23}, {702, 204, 107, 35}, "複数ｱｲｺﾝ", "チェックすると複数アイコンのファイルだけを対象にします"},
         {"CheckBox2", &form.CheckBox2, {468, 112, 71, 23}, {702, 168, 107, 35}, "ｻﾌﾞﾌｫﾙﾀﾞ", "チェックするとｻﾌﾞﾌｫﾙﾀﾞも検索します"},
-        {"Btn1", &form.Btn1, {468, 178, 77, 25}, {702, 267, 116, 38}, "ﾌｧｲﾙ検索(&S)", "ｱｲｺﾝのあるﾌｧｲﾙを検索します"},
-        {"Btn2", &form.Btn2, {468, 226, 77, 25}, {702, 339, 116, 38}, "見る(&V)", "選択したﾌｧｲﾙのｱｲｺﾝを表示します"},
-        {"Btn4", &form.Btn4, {468, 274, 77, 25}, {702, 411, 116, 38}, "取り出す(&E)...", "表示中のｱｲｺﾝを取り出し、一つずつﾌｧｲﾙに出力します"},
-        {"Btn3", &form.Btn3, {468, 322, 77, 25}, {702, 483, 116, 38}, "終了(&X)", "ばいばい"},
+        {"Btn1", &form.Btn1, {464, 178, 80, 25}, {696, 267, 120, 38}, "ﾌｧｲﾙ検索(&S)", "ｱｲｺﾝのあるﾌｧｲﾙを検索します"},
+        {"Btn2", &form.Btn2, {464, 226, 80, 25}, {696, 339, 120, 38}, "見る(&V)", "選択したﾌｧｲﾙのｱｲｺﾝを表示します"},
+        {"Btn4", &form.Btn4, {464, 274, 80, 25}, {696, 411, 120, 38}, "取り出す(&E)...", "表示中のｱｲｺﾝを取り出し、一つずつﾌｧｲﾙに出力します"},
+        {"Btn3", &form.Btn3, {464, 322, 80, 25}, {696, 483, 120, 38}, "終了(&X)", "ばいばい"},
         {"StatusBar1", &form.StatusBar1, {0, 383 - 19, 561, 19}, {0, 575 - 29, 842, 29}, nullptr, ""},
     });
     // The tree reports the remembered folder at start, whose reset sets the column captions (the

@@ -7,6 +7,7 @@
 #include "tests/win/ExportDialogsFixture.h"
 #include "tests/win/WinTestFiles.h"
 #include "tests/win/WriterTestSupport.h"
+#include "toolkit/Application.h"
 #include "toolkit/ModalTestHook.h"
 
 using exporttest::Reply;
@@ -98,6 +99,39 @@ TEST_F(ExportRun, AStripDoubleClickExportsOnlyTheCellUnderThePointer) {
     EXPECT_EQ(ranges, (Names{"0003-0003", "0004-0004"}));
     EXPECT_EQ(FolderEntries(out.Path()), (Names{"X0003.ICO", "X0004.ICO"}));
     EXPECT_EQ(messages, Names(2, "1個のアイコンと 0個のビットマップを取り出しました。"));
+}
+
+// Tab leads to the strip; the keys move its current cell, scrolling it into sight, and Enter
+// exports that icon. The box shows 527 pixels: a page is 16 whole cells of 32.
+TEST_F(ExportRun, TheStripsKeysMoveItsCellAndEnterExportsThatIcon) {
+    View("FORTY.DLL", "K.DLL");
+    confirmExport = false;
+    form1->Btn3.SetFocus();
+    const auto press = [&](WPARAM key) {
+        PostMessageA(GetFocus(), WM_KEYDOWN, key, 0);
+        Answering([] { toolkit::Application::Instance().ProcessMessages(); });
+    };
+    press(VK_TAB);
+    ASSERT_EQ(GetFocus(), form1->Image1.Handle());
+    EXPECT_EQ(form1->StripCell(), 0);
+    struct Step {
+        WPARAM key;
+        int cell, firstShown, lastShown;  // the cell, and a range of cells that must be in sight
+    };
+    for (const Step& step : {Step{VK_END, 39, 39, 39}, Step{VK_HOME, 0, 0, 0}, Step{VK_RIGHT, 1, 0, 1},
+                             Step{VK_NEXT, 17, 17, 17}, Step{VK_PRIOR, 1, 1, 1}, Step{VK_LEFT, 0, 0, 0},
+                             Step{VK_LEFT, 0, 0, 0}, Step{VK_NEXT, 16, 16, 16}}) {
+        press(step.key);
+        EXPECT_EQ(form1->StripCell(), step.cell) << step.key;
+        const int shownFrom = form1->ScrollBox1.Position() - 2, shownTo = shownFrom + 527;  // the image starts 2 in
+        EXPECT_LE(shownFrom, 32 * step.firstShown) << step.key;
+        EXPECT_GE(shownTo, 32 * (step.lastShown + 1)) << step.key;
+    }
+    press(VK_RETURN);
+    press(VK_RIGHT);
+    press(VK_RETURN);
+    EXPECT_EQ(ranges, (Names{"0016-0016", "0017-0017"}));
+    EXPECT_TRUE(FolderEntries(out.Path()).empty());
 }
 
 // Icon 1 of TWELVE.DLL stores 16, 32 and 48 pixels. Each row picks a size in the list; a file

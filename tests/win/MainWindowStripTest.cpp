@@ -16,7 +16,9 @@
 #include "tests/win/DisplayDpi.h"
 #include "tests/win/TestFolder.h"
 #include "tests/win/WindowTexts.h"
+#include "toolkit/Application.h"
 #include "toolkit/ModalTestHook.h"
+#include "toolkit/TrackedMenuInput.h"
 
 using testsupport::FixturePath;
 using testsupport::StaticTexts;
@@ -31,6 +33,9 @@ public:
     using TForm1::TForm1;
     std::vector<std::pair<int, int>> exports;
     void PutIcon(int first, int last) override { exports.emplace_back(first, last); }
+    // Explorer under Wine may open nothing or a window of its own: the request is recorded instead.
+    std::vector<std::string> shownInFolder;
+    void ShowInFolder(const std::string& path) override { shownInFolder.push_back(path); }
 };
 
 // A drop as the shell delivers it: a DROPFILES block of ANSI or wide paths.
@@ -333,4 +338,182 @@ TEST_F(MainWindowStrip, TheStripMenuOpensTheIconsDetailWindowWhoseCopyOffersThre
     EXPECT_EQ((std::vector<int>{dibV5[0], dibV5[4], dibV5[14], dib[0], dib[4], dib[14]}),
               (std::vector<int>{124, 48, 32, 40, 48, 24}));  // header size, width, bits per pixel
     EXPECT_FALSE(form7.Showing());
+}
+
+namespace {
+
+// The bytes of a clipboard format up to its closing zero, as text of that format's characters.
+template <typename Char>
+std::basic_string<Char> ClipboardText(HWND owner, UINT format) {
+    std::basic_string<Char> text;
+    if (!OpenClipboard(owner)) return text;
+    if (HGLOBAL data = GetClipboardData(format)) text = static_cast<const Char*>(GlobalLock(data)), GlobalUnlock(data);
+    CloseClipboard();
+    return text;
+}
+
+// Every item of the menu a popup menu window shows, separators empty.
+std::vector<std::string> MenuItems(HWND menuWindow) {
+    std::vector<std::string> items;
+    HMENU menu = toolkit::TrackedMenu(menuWindow);
+    for (int i = 0; menu && i < GetMenuItemCount(menu); ++i) {
+        char text[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        items.push_back(text);
+    }
+    return items;
+}
+
+}  // namespace
+
+// A right click on a row selects it and offers the list's menu; each item acts on that row (the
+// second), its accelerator chooses it. Enter on the selected row views it.
+TEST_F(MainWindowStrip, TheListMenuActsOnTheRowUnderThePointerAndEnterViewsTheSelectedRow) {
+    Copy("TWO.DLL", "a.dll");
+    Copy("FORTY.DLL", "b.dll");
+    form_->FTVE1Change(folder_.Path());
+    form_->Btn1.Send(BM_CLICK);
+    ASSERT_EQ(form_->ListView1.RowCount(), 2);
+    const RECT row = form_->ListView1.RowRect(1);
+    POINT at{row.left + 10, (row.top + row.bottom) / 2};
+    ClientToScreen(form_->ListView1.Handle(), &at);
+    const auto rightClickChoosing = [&](char key, std::vector<std::string>* items) {
+        ModalTestHook::OnNextModal([key, items](HWND menu) {
+            if (items) *items = MenuItems(menu);
+            PostMessageA(menu, WM_CHAR, key, 0);
+        });
+        form_->ListView1.Send(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form_->ListView1.Handle()), MAKELPARAM(at.x, at.y));
+    };
+    std::vector<std::string> items;
+    rightClickChoosing('p', &items);
+    EXPECT_EQ(items, (std::vector<std::string>{"見る(&V)", "取り出す(&E)...", "", "ﾌｫﾙﾀﾞを開く(&O)", "ﾊﾟｽをｺﾋﾟｰ(&P)"}));
+    EXPECT_EQ(form_->ListView1.SelectedRow(), 1);
+    EXPECT_TRUE(form_->Btn2.Enabled());
+    const std::string path = folder_ / "b.dll";
+    EXPECT_EQ(ClipboardText<char>(form_->Handle(), CF_TEXT), path);
+    EXPECT_EQ(ClipboardText<wchar_t>(form_->Handle(), CF_UNICODETEXT), std::wstring(path.begin(), path.end()));  // ASCII
+    rightClickChoosing('o', nullptr);
+    EXPECT_EQ(form_->shownInFolder, (std::vector<std::string>{folder_ / "b.dll"}));
+    // Enter reaches the list through the window's dialog keys, which would otherwise take it.
+    form_->ListView1.SelectRow(0);
+    form_->ListView1.SetFocus();
+    PostMessageA(form_->ListView1.Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    toolkit::Application::Instance().ProcessMessages();
+    EXPECT_EQ(form_->StripFileName, "a.dll");
+    EXPECT_EQ(form_->StripIconCount, 2);
+}
+
+namespace {
+
+// The pixel columns of a screen rectangle that hold something other than `background`.
+std::vector<bool> InkedColumns(HDC source, int left, int top, int width, int height, COLORREF background) {
+    std::vector<bool> inked(static_cast<std::size_t>(width), false);
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height && !inked[x]; ++y) inked[x] = GetPixel(source, left + x, top + y) != background;
+    return inked;
+}
+
+}  // namespace
+
+// The strip's caption over a shorter one: the label shows every column of the new name as it shows
+// when drawn afresh.
+TEST_F(MainWindowStrip, ALongerNameAfterAShorterOneIsDrawnWhole) {
+    Copy("TWO.DLL", "notifu64.exe");
+    Copy("TWO.DLL", "testapp64-with192.exe");
+    form_->FTVE1Change(folder_.Path());
+    const auto settle = [] {
+        for (int i = 0; i < 10; ++i) {
+            toolkit::Application::Instance().ProcessMessages();
+            Sleep(20);
+        }
+    };
+    form_->DispIcon("notifu64.exe");
+    settle();
+    form_->DispIcon("testapp64-with192.exe");
+    settle();
+    RECT label{};
+    GetWindowRect(form_->Label2.Handle(), &label);
+    const int width = label.right - label.left, height = label.bottom - label.top;
+    const toolkit::ScreenDC screen;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const std::vector<bool> shown = InkedColumns(screen.Get(), label.left, label.top, width, height, face);
+    // The same label drawn afresh as a whole.
+    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    settle();
+    const std::vector<bool> whole = InkedColumns(screen.Get(), label.left, label.top, width, height, face);
+    ASSERT_GT(std::count(whole.begin(), whole.end(), true), width / 3);
+    EXPECT_EQ(shown, whole);
+}
+
+namespace {
+
+// The built PICTAVO.EXE as Windows names it (the build gives a path of the host under Wine).
+std::string BuiltProgram() {
+    std::string path = PICTAVO_EXE;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path.front() == '\\' ? "Z:" + path : path;
+}
+
+struct ProgramWindows {
+    DWORD process = 0;
+    HWND main = nullptr;
+};
+
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM found) {
+    auto& windows = *reinterpret_cast<ProgramWindows*>(found);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != windows.process || !IsWindowVisible(window) || testsupport::WindowText(window) != "Pictavo") return TRUE;
+    windows.main = window;
+    return FALSE;
+}
+
+// The first descendant of `parent` of the window class, or nullptr.
+HWND FindChild(HWND parent, const char* windowClass, const std::string& text = {}) {
+    for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child; child = FindWindowExA(parent, child, nullptr, nullptr)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        if (lstrcmpiA(name, windowClass) == 0 && (text.empty() || testsupport::WindowText(child) == text)) return child;
+        if (HWND inner = FindChild(child, windowClass, text)) return inner;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+// PICTAVO.EXE started with a DLL's path, as "Open with" starts it: the window shows the DLL's
+// forty icons (a strip of forty cells, the name above it) without anything else done.
+TEST(MainWindowStart, StartedWithADllsPathTheWindowShowsItsIcons) {
+    TestFolder program, files;
+    ASSERT_TRUE(CopyFileA(BuiltProgram().c_str(), (program / "PICTAVO.EXE").c_str(), FALSE)) << BuiltProgram();
+    ASSERT_TRUE(CopyFileA(FixturePath("FORTY.DLL").c_str(), (files / "FORTY.DLL").c_str(), FALSE));
+    std::string commandLine = "\"" + program / "PICTAVO.EXE" + "\" \"" + files / "FORTY.DLL" + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, program.Path().c_str(),
+                               &startup, &started));
+    ProgramWindows windows{started.dwProcessId};
+    HWND name = nullptr, strip = nullptr;
+    for (int waited = 0; waited < 300 && !(name && strip && testsupport::WindowText(name) == "FORTY.DLL"); ++waited) {
+        Sleep(100);
+        windows.main = nullptr;
+        EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&windows));
+        if (!windows.main) continue;
+        name = FindChild(windows.main, "Static", "FORTY.DLL");
+        strip = FindChild(windows.main, "TPictavoImage");
+    }
+    ASSERT_NE(windows.main, nullptr) << "no window of the started program";
+    EXPECT_NE(name, nullptr);
+    ASSERT_NE(strip, nullptr);
+    RECT cells{};
+    GetClientRect(strip, &cells);
+    EXPECT_EQ(cells.right, 40 * cells.bottom);
+    PostMessageA(windows.main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(started.hProcess, 30000), WAIT_OBJECT_0);
+    DWORD status = 1;
+    GetExitCodeProcess(started.hProcess, &status);
+    EXPECT_EQ(status, 0u);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
 }
