@@ -123,6 +123,8 @@ constexpr ProgramText kTexts[] = {
     {TextId::DetailImageCaption, "detail", 0, "%d×%d %dﾋﾞｯﾄ%s", "%dx%d %d-bit%s"},
     {TextId::DetailPngFilter, "detail", 0, "PNG（*.PNG）", "PNG (*.PNG)"},
     {TextId::DetailIcoFilter, "detail", 0, "ｱｲｺﾝ（*.ICO）", "Icon (*.ICO)"},
+    {TextId::DragNoFolder, "messages", 0, "ドラッグする画像を置く一時フォルダがありません。",
+     "There is no temporary folder to put the dragged image in."},
 
     {TextId::ConsoleUsage, "console", 0,
      "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
@@ -169,6 +171,11 @@ constexpr ProgramText kTexts[] = {
     {TextId::ConsoleTotals, "console", 0, "合計: %s個のファイル、%s個を書き出し、%s個をスキップ",
      "Total: %s files, %s written, %s skipped"},
     {TextId::ConsoleInterrupted, "console", 0, "中断しました。", "Interrupted."},
+    {TextId::ConsoleNamesTaken, "console", 0,
+     "%s: %s はこの実行で %s から書き出したので、このファイルからは何も書き出しません",
+     "%s: %s was written from %s in this run; nothing of this file is written"},
+    {TextId::ConsoleRangePast, "console", 0, "%s: アイコンは %s個です。/I %s に当たるアイコンはありません",
+     "%s: %s icons; none is numbered as /I %s asks"},
 
     {TextId::ErrorFileNotFound, "messages", 0, "ファイルが見つかりません", "File not found"},
     {TextId::ErrorBadFileName, "messages", 0, "不正なファイル名です", "Invalid file name"},
