@@ -71,16 +71,18 @@ TEST(ReplaceFileContents, AWriteThatFailsPartWayLeavesEverythingAsItWas) {
     const struct { const char* name; bool existed; } rows[] = {{"OLD.ICO", true}, {"NEW.ICO", false}};
     for (const auto& row : rows) {
         const std::string path = folder / row.name;
-        std::vector<std::uint8_t> underTheName{'?'};
+        bool present = !row.existed;
+        std::vector<std::uint8_t> underTheName;
         iconexport::SetFileSystemCalls({[&](void* file, const std::uint8_t* bytes, std::size_t size) {
-            underTheName = GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES ? std::vector<std::uint8_t>{}
-                                                                                      : ReadFileBytes(path);
+            present = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+            if (present) underTheName = ReadFileBytes(path);
             DWORD written = 0;
             WriteFile(file, bytes, static_cast<DWORD>(size / 2), &written, nullptr);
             return false;
         }});
         EXPECT_THROW(ReplaceFileContents(path, kNew), iconexport::EWriteError) << row.name;
         iconexport::SetFileSystemCalls({});
+        EXPECT_EQ(present, row.existed) << row.name;
         EXPECT_EQ(underTheName, row.existed ? kOld : std::vector<std::uint8_t>{}) << row.name;
     }
     EXPECT_EQ(ReadFileBytes(folder / "OLD.ICO"), kOld);
