@@ -143,7 +143,8 @@ constexpr ProgramText kTexts[] = {
      "  /Y         既存のファイルを置き換える（既定: 残してスキップ）\r\n"
      "  /Q         エラーだけを表示\r\n"
      "\r\n"
-     "終了コード: 0 成功、1 読めない・アイコンのないソースや書けないファイルがあった、2 指定の誤り\r\n",
+     "終了コード: 0 成功、1 読めない・アイコンのないソースや書けないファイルがあった、/I の範囲にアイコンが\r\n"
+     "          なかった、別のソースと名前が重なるソースを飛ばした、2 指定の誤り\r\n",
      "Writes the icons of files that hold icons into files.\r\n"
      "\r\n"
      "PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP] [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
@@ -160,7 +161,8 @@ constexpr ProgramText kTexts[] = {
      "  /Y          replace existing files (default: keep them and skip)\r\n"
      "  /Q          show errors only\r\n"
      "\r\n"
-     "Exit status: 0 done, 1 a source unread or without icons or a file not written, 2 usage error\r\n"},
+     "Exit status: 0 done, 1 a source unread or without icons, no icon in the /I range, a source left\r\n"
+     "             out because its names meet another's, or a file not written; 2 usage error\r\n"},
     {TextId::ConsoleBadSwitch, "console", 0, "スイッチ %s が不正です。", "Invalid switch %s."},
     {TextId::ConsoleNoSource, "console", 0, "ファイルかフォルダを指定してください。", "Give a file or a folder."},
     {TextId::ConsoleIcoTwice, "console", 0, "/ICO と /ICO:32 は同時に指定できません。",
