@@ -1,4 +1,6 @@
 #include "app/ConsoleExport.h"
+#include "app/SessionEndWindow.h"
+#include "app/WrittenIcons.h"
 
 #include <shlobj.h>
 
@@ -12,6 +14,7 @@
 #include "icons/PathNames.h"
 #include "export/ExportFileNames.h"
 #include "export/IconExport.h"
+#include "export/PngSizeChoice.h"
 #include "toolkit/DoubleByte.h"
 #include "toolkit/Exceptions.h"
 #include "toolkit/ProgramTexts.h"
@@ -21,13 +24,49 @@ namespace console {
 namespace {
 
 std::atomic<bool> g_interrupted{false};
+std::atomic<int> g_exitStatus{kSomethingFailed};
+// Set once the run has ended; never closed, as a closing console's handler may still wait on it.
+const HANDLE g_runEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 
-// Ctrl+C and Ctrl+Break end the run after the file being written, not at once.
-BOOL WINAPI NoteInterruption(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+// Closing the console, logging off and shutting down: the system ends the process as soon as the
+// handler returns, so the run is stopped after the file being written, and the process ended here
+// with the run's status once it has.
+[[noreturn]] void EndAfterTheRun() {
     g_interrupted = true;
-    return TRUE;
+    WaitForSingleObject(g_runEnded, INFINITE);
+    ExitProcess(static_cast<UINT>(g_exitStatus.load()));
 }
+
+// Ctrl+C and Ctrl+Break end the run after the file being written, not at once; so do the ends
+// above. The handler runs on a thread of its own.
+BOOL WINAPI NoteInterruption(DWORD event) {
+    switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+        g_interrupted = true;
+        return TRUE;
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+        EndAfterTheRun();
+    default:
+        return FALSE;
+    }
+}
+
+// The handlers for the run's length; their end lets a waiting handler end the process.
+class InterruptionHandling {
+public:
+    InterruptionHandling() : sessionEnd_(EndAfterTheRun) { SetConsoleCtrlHandler(NoteInterruption, TRUE); }
+    InterruptionHandling(const InterruptionHandling&) = delete;
+    InterruptionHandling& operator=(const InterruptionHandling&) = delete;
+    ~InterruptionHandling() { SetEvent(g_runEnded); }
+    void Ended(int status) { g_exitStatus = status; }
+
+private:
+    // Where the window libraries are loaded, the session's end comes as a window message.
+    SessionEndWindow sessionEnd_;
+};
 
 using toolkit::TextId;
 using toolkit::TextWith;
@@ -51,7 +90,8 @@ bool MakeFolder(const std::string& folder) {
 class Run {
 public:
     Run(const Options& options, ConsoleText& out, ConsoleText& errors)
-        : options_(options), out_(out), errors_(errors), codePage_(toolkit::SystemLeadBytes()) {}
+        : options_(options), out_(out), errors_(errors), codePage_(toolkit::SystemLeadBytes()),
+          written_(icons::SystemFileNameUpperCase(), codePage_) {}
 
     int Go() {
         const std::string output = FullPath(options_.outputFolder.empty() ? "." : options_.outputFolder);
@@ -64,7 +104,7 @@ public:
         }
         if (!options_.quiet) {
             out_.Line(TextWith(TextId::ConsoleTotals,
-                               {std::to_string(files_), std::to_string(written_), std::to_string(skipped_)}));
+                               {std::to_string(files_), std::to_string(filesWritten_), std::to_string(skipped_)}));
         }
         if (g_interrupted) Fail(toolkit::Text(TextId::ConsoleInterrupted));
         return failed_ ? kSomethingFailed : kAllDone;
@@ -94,33 +134,56 @@ private:
     }
 
     // named: how the file is called in the line and the exported names; alone: given by itself,
-    // so that holding no icons is an error.
+    // so that holding no icons, or none in the range asked for, is an error.
     void ExportFile(const std::string& path, const std::string& named, const std::string& output, bool alone) {
         if (alone && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
             return Fail(TextWith(TextId::DropNotFound, {path}));
         icons::IconFile source(nullptr, path);
         if (source.Count() < 1) return alone ? Fail(TextWith(TextId::DropNoIcons, {path})) : void();
-        ++files_;
+        if (alone && options_.firstIndex >= source.Count())
+            return Fail(TextWith(TextId::ConsoleRangePast, {path, std::to_string(source.Count()), RangeText()}));
         const int last = options_.lastIndex < 0 ? source.Count() - 1 : std::min(options_.lastIndex, source.Count() - 1);
-        iconexport::IconExporter exporter(source, iconexport::ExportBaseName(named, codePage_), output, Formats(),
+        const std::string baseName = iconexport::ExportBaseName(named, codePage_);
+        // Nothing of a source whose files would take the names of files this run wrote.
+        for (int index = options_.firstIndex; index <= last; ++index)
+            if (const std::string* earlier = written_.WriterOf(output, baseName, index))
+                return Fail(TextWith(TextId::ConsoleNamesTaken, {path, ShownName(baseName, index), *earlier}));
+        ++files_;
+        iconexport::IconExporter exporter(source, baseName, output, Formats(),
                                           [this](const std::string&, const std::string&) {
                                               return options_.replace ? iconexport::ExistingFile::Write
                                                                       : iconexport::ExistingFile::Skip;
                                           });
         for (int index = options_.firstIndex; index <= last && !g_interrupted; ++index) {
+            const int before = exporter.Counts().Written();
             try {
                 exporter.ExportIndex(index);
             } catch (const std::exception& error) {
                 Fail(error.what());
             }
+            if (exporter.Counts().Written() > before) written_.Note(output, baseName, index, path);
         }
         const iconexport::ExportCounts& counts = exporter.Counts();
-        written_ += counts.Written();
+        filesWritten_ += counts.Written();
         skipped_ += counts.skipped;
         if (!options_.quiet) {
             out_.Line(TextWith(TextId::ConsoleFileLine, {path, std::to_string(source.Count()),
                                                          std::to_string(counts.Written()), std::to_string(counts.skipped)}));
         }
+    }
+
+    // "N" or "N-M" as /I gave it.
+    std::string RangeText() const {
+        const std::string first = std::to_string(options_.firstIndex);
+        return options_.lastIndex == options_.firstIndex ? first : first + "-" + std::to_string(options_.lastIndex);
+    }
+
+    // The name of icon `index`'s first file in the order they are written.
+    std::string ShownName(const std::string& baseName, int index) const {
+        if (options_.wholeIcon || options_.icon32) return iconexport::ExportFileName(baseName, index, ".ICO");
+        if (options_.bitmap) return iconexport::ExportFileName(baseName, index, ".BMP");
+        if (options_.pngSize == iconexport::kEveryPngSize) return iconexport::ExportFileName(baseName, index, "-*.PNG");
+        return iconexport::ExportFileName(baseName, index, ".PNG");
     }
 
     iconexport::ExportFormats Formats() const {
@@ -142,15 +205,18 @@ private:
     ConsoleText& out_;
     ConsoleText& errors_;
     const toolkit::LeadByteTable& codePage_;
-    int files_ = 0, written_ = 0, skipped_ = 0;
+    WrittenIcons written_;
+    int files_ = 0, filesWritten_ = 0, skipped_ = 0;
     bool failed_ = false;
 };
 
 }  // namespace
 
 int RunConsoleExport(const Options& options, ConsoleText& out, ConsoleText& errors) {
-    SetConsoleCtrlHandler(NoteInterruption, TRUE);
-    return Run(options, out, errors).Go();
+    InterruptionHandling interruption;
+    const int status = Run(options, out, errors).Go();
+    interruption.Ended(status);
+    return status;
 }
 
 }  // namespace console

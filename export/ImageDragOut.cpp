@@ -6,6 +6,9 @@
 #include "foldertree/DropSource.h"
 #include "foldertree/ShellItems.h"
 #include "toolkit/DoubleByte.h"
+#include "toolkit/Exceptions.h"
+#include "toolkit/ProgramTexts.h"
+#include "toolkit/WideArguments.h"
 
 namespace iconexport {
 
@@ -27,15 +30,23 @@ public:
 }  // namespace
 
 std::string DragFolder() {
-    char temporary[MAX_PATH + 1] = {};
-    const DWORD length = GetTempPathA(sizeof temporary, temporary);
-    const std::string folder = icons::DirYen(std::string(temporary, length <= MAX_PATH ? length : 0), toolkit::SystemLeadBytes()) + "Pictavo";
+    // Wide: the ANSI call would give the user's folder through the best-fit conversion, the name
+    // of another folder or none.
+    wchar_t temporary[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temporary);
+    if (length == 0 || length > MAX_PATH) return {};
+    const std::string ansi = toolkit::AnsiPathOf(std::wstring(temporary, length));
+    if (ansi.empty()) return {};
+    const std::string folder = icons::DirYen(ansi, toolkit::SystemLeadBytes()) + "Pictavo";
     CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? folder : std::string();
 }
 
 void DragPngFileOut(HWND window, const std::string& name, const std::vector<std::uint8_t>& png) {
-    const std::string path = icons::DirYen(DragFolder(), toolkit::SystemLeadBytes()) + name;
+    const std::string dragFolder = DragFolder();
+    if (dragFolder.empty()) throw toolkit::Exception(toolkit::Text(toolkit::TextId::DragNoFolder));
+    const std::string path = icons::DirYen(dragFolder, toolkit::SystemLeadBytes()) + name;
     ReplaceFileContents(path, png);
     const foldertree::ItemIdList absolute = foldertree::PathToIDList(path);
     ComRef<IShellFolder> folder;

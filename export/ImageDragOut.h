@@ -10,11 +10,13 @@
 
 namespace iconexport {
 
-// The program's temporary folder (made when missing): "Pictavo" in the user's temporary folder.
+// The program's temporary folder (made when missing): "Pictavo" in the user's temporary folder,
+// through its short name where the long one has no ANSI form. Empty when there is none to have.
 std::string DragFolder();
 
 // Writes `png` as `name` into DragFolder() and runs the drag until the drop or its cancelling.
-// Errors are those of writing the file; a file the shell cannot offer ends the drag quietly.
+// Errors are those of writing the file, or the refusal when there is no folder to write it to; a
+// file the shell cannot offer ends the drag quietly.
 void DragPngFileOut(HWND window, const std::string& name, const std::vector<std::uint8_t>& png);
 
 }  // namespace iconexport

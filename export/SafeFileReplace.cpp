@@ -32,7 +32,8 @@ FileSystemCalls SystemCalls() {
             },
             [](const std::string& from, const std::string& to) {
                 return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-            }};
+            },
+            [](const std::string& from, const std::string& to) { return MoveFileA(from.c_str(), to.c_str()) != FALSE; }};
 }
 
 FileSystemCalls& Calls() {
@@ -49,7 +50,8 @@ constexpr DWORD kMoveRetryDelay = 200;
 void SetFileSystemCalls(FileSystemCalls calls) {
     const FileSystemCalls system = SystemCalls();
     Calls() = {calls.writeBytes ? calls.writeBytes : system.writeBytes, calls.flush ? calls.flush : system.flush,
-               calls.replace ? calls.replace : system.replace, calls.move ? calls.move : system.move};
+               calls.replace ? calls.replace : system.replace, calls.move ? calls.move : system.move,
+               calls.rename ? calls.rename : system.rename};
 }
 
 EReplacementKept::EReplacementKept(const std::string& path, const std::string& temporary)
@@ -104,6 +106,9 @@ public:
     // Keeps the file where it is.
     void Keep() { name_.clear(); }
 
+    // Gives the file the name `target`, where nothing of that name exists.
+    bool RenameTo(const std::string& target) { return Calls().rename(name_, target) && (Keep(), true); }
+
     // The attributes a replaced file had that a new one can take (hidden, system and the like).
     bool TakeAttributes(DWORD attributes) {
         constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
@@ -134,9 +139,18 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-// Only a file that is to replace another is flushed: a new one has nothing to lose.
 void WriteAndClose(NewFile& file, const std::vector<std::uint8_t>& bytes, bool flush) {
     if (!file.Write(bytes) || (flush && !file.Flush()) || !file.Close()) throw EWriteError();
+}
+
+// A new file beside `path`, under the first temporary name that is free.
+void CreateTemporary(NewFile& temporary, const std::string& path) {
+    for (int attempt = 0; !temporary.Create(TemporaryNameFor(path, attempt)); ++attempt) {
+        // Only a name that is taken (by a file or a folder) is worth another try; the error
+        // names the file being written, which is what the user knows.
+        if (attempt + 1 == kTemporaryNames || !NameTaken(TemporaryNameFor(path, attempt)))
+            throw toolkit::EFCreateError(path);
+    }
 }
 
 // Something of the target's name exists: write beside it and move over it when complete.
@@ -146,34 +160,31 @@ void ReplaceExisting(const std::string& path, DWORD attributes, const std::vecto
     // refuse being created (Wine's ReplaceFileA would put the file in its place).
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) throw toolkit::EFCreateError(path);
     NewFile temporary;
-    for (int attempt = 0; !temporary.Create(TemporaryNameFor(path, attempt)); ++attempt) {
-        // Only a name that is taken (by a file or a folder) is worth another try; the error
-        // names the file being written, which is what the user knows.
-        if (attempt + 1 == kTemporaryNames || !NameTaken(TemporaryNameFor(path, attempt)))
-            throw toolkit::EFCreateError(path);
-    }
+    CreateTemporary(temporary, path);
     WriteAndClose(temporary, bytes, true);
     if (!temporary.TakeAttributes(attributes)) throw toolkit::EFCreateError(path);
     temporary.MoveOnto(path);
 }
 
+// Nothing of the target's name exists: write beside it and give it the name when complete. Only
+// a replacement is flushed: a new file has no old contents to lose.
+void WriteNew(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    NewFile temporary;
+    CreateTemporary(temporary, path);
+    WriteAndClose(temporary, bytes, false);
+    if (temporary.RenameTo(path)) return;
+    // Something of that name may have appeared meanwhile; otherwise the folder is unusable.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw toolkit::EFCreateError(path);
+    ReplaceExisting(path, attributes, bytes);
+}
+
 }  // namespace
 
 void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        // A new file needs no temporary: if its writing fails it is simply removed again.
-        NewFile file;
-        if (file.Create(path)) {
-            WriteAndClose(file, bytes, false);
-            file.Keep();
-            return;
-        }
-        // Something of that name may have appeared meanwhile; otherwise the folder is unusable.
-        attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) throw toolkit::EFCreateError(path);
-    }
-    ReplaceExisting(path, attributes, bytes);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) WriteNew(path, bytes);
+    else ReplaceExisting(path, attributes, bytes);
 }
 
 }  // namespace iconexport

@@ -87,10 +87,11 @@ protected:
     virtual void WMDropFiles(HDROP /*drop*/) {}
     // Runs once the form and its controls are laid out for a new DPI.
     virtual void DpiChanged() {}
+    // The window's size for the designed client area at `dpi`, in the window's present style.
+    SIZE FrameSizeAt(int dpi) const;
 
 private:
     void UseDpi(int dpi);
-    SIZE FrameSizeAt(int dpi) const;
     void ChangeDpi(int dpi, const RECT& suggested);
     void CenterOnScreen();
     Button* EnterButton() const;

@@ -61,15 +61,29 @@ void PictureRow::Add(int width, int height, const std::vector<std::uint8_t>& bgr
     cell.width = width;
     cell.height = height;
     cell.caption = caption;
+    cells_.push_back(std::move(cell));
+    LayOutCells();
+}
+
+void PictureRow::ApplyDpi(int previousDpi) {
+    Control::ApplyDpi(previousDpi);
+    LayOutCells();
+    if (selected_ >= 0) Select(selected_);
+}
+
+void PictureRow::LayOutCells() {
     HDC dc = GetDC(Handle());
     const HGDIOBJ previous = SelectObject(dc, FontHandle());
-    SIZE text{};
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    int left = Scale(kMargin);
+    for (Cell& cell : cells_) {
+        SIZE text{};
+        GetTextExtentPoint32A(dc, cell.caption.c_str(), static_cast<int>(cell.caption.size()), &text);
+        cell.extent = std::max(cell.width + 2 * Scale(kFrame), static_cast<int>(text.cx));
+        cell.left = left;
+        left += cell.extent + Scale(kMargin);
+    }
     SelectObject(dc, previous);
     ReleaseDC(Handle(), dc);
-    cell.extent = std::max(width + 2 * Scale(kFrame), static_cast<int>(text.cx));
-    cell.left = cells_.empty() ? Scale(kMargin) : cells_.back().left + cells_.back().extent + Scale(kMargin);
-    cells_.push_back(std::move(cell));
     UpdateScrollBars();
     InvalidateRect(Handle(), nullptr, TRUE);
 }

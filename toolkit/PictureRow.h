@@ -28,6 +28,9 @@ public:
     // The pointer left the selected picture with the left button down: `index` is being dragged.
     std::function<void(int index)> OnDragOut;
 
+    // The designed place at the new DPI, the cells laid out again in the form's new font.
+    void ApplyDpi(int previousDpi) override;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -37,6 +40,8 @@ private:
         int width = 0, height = 0, left = 0, extent = 0;
         std::string caption;
     };
+    // Each cell's width (its picture or its caption) and place, in the font and DPI of now.
+    void LayOutCells();
     void Paint();
     void PaintCell(HDC dc, HDC source, const Cell& cell, bool selected) const;
     void UpdateScrollBars();

@@ -129,6 +129,8 @@ constexpr ProgramText kTexts[] = {
     {TextId::DetailImageCaption, "detail", 0, "%d×%d %dﾋﾞｯﾄ%s", "%dx%d %d-bit%s"},
     {TextId::DetailPngFilter, "detail", 0, "PNG（*.PNG）", "PNG (*.PNG)"},
     {TextId::DetailIcoFilter, "detail", 0, "ｱｲｺﾝ（*.ICO）", "Icon (*.ICO)"},
+    {TextId::DragNoFolder, "messages", 0, "ドラッグする画像を置く一時フォルダがありません。",
+     "There is no temporary folder to put the dragged image in."},
 
     {TextId::ConsoleUsage, "console", 0,
      "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
@@ -147,7 +149,8 @@ constexpr ProgramText kTexts[] = {
      "  /Y         既存のファイルを置き換える（既定: 残してスキップ）\r\n"
      "  /Q         エラーだけを表示\r\n"
      "\r\n"
-     "終了コード: 0 成功、1 読めない・アイコンのないソースや書けないファイルがあった、2 指定の誤り\r\n",
+     "終了コード: 0 成功、1 読めない・アイコンのないソースや書けないファイルがあった、/I の範囲にアイコンが\r\n"
+     "          なかった、別のソースと名前が重なるソースを飛ばした、2 指定の誤り\r\n",
      "Writes the icons of files that hold icons into files.\r\n"
      "\r\n"
      "PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP] [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
@@ -164,7 +167,8 @@ constexpr ProgramText kTexts[] = {
      "  /Y          replace existing files (default: keep them and skip)\r\n"
      "  /Q          show errors only\r\n"
      "\r\n"
-     "Exit status: 0 done, 1 a source unread or without icons or a file not written, 2 usage error\r\n"},
+     "Exit status: 0 done, 1 a source unread or without icons, no icon in the /I range, a source left\r\n"
+     "             out because its names meet another's, or a file not written; 2 usage error\r\n"},
     {TextId::ConsoleBadSwitch, "console", 0, "スイッチ %s が不正です。", "Invalid switch %s."},
     {TextId::ConsoleNoSource, "console", 0, "ファイルかフォルダを指定してください。", "Give a file or a folder."},
     {TextId::ConsoleIcoTwice, "console", 0, "/ICO と /ICO:32 は同時に指定できません。",
@@ -175,6 +179,11 @@ constexpr ProgramText kTexts[] = {
     {TextId::ConsoleTotals, "console", 0, "合計: %s個のファイル、%s個を書き出し、%s個をスキップ",
      "Total: %s files, %s written, %s skipped"},
     {TextId::ConsoleInterrupted, "console", 0, "中断しました。", "Interrupted."},
+    {TextId::ConsoleNamesTaken, "console", 0,
+     "%s: %s はこの実行で %s から書き出したので、このファイルからは何も書き出しません",
+     "%s: %s was written from %s in this run; nothing of this file is written"},
+    {TextId::ConsoleRangePast, "console", 0, "%s: アイコンは %s個です。/I %s に当たるアイコンはありません",
+     "%s: %s icons; none is numbered as /I %s asks"},
 
     {TextId::ErrorFileNotFound, "messages", 0, "ファイルが見つかりません", "File not found"},
     {TextId::ErrorBadFileName, "messages", 0, "不正なファイル名です", "Invalid file name"},

@@ -36,9 +36,11 @@ enum class TextId {
     DetailCaption, DetailFileLabel, DetailIndexLabel, DetailSourceLabel, DetailByNumberLabel,
     DetailCopyByNumber, DetailByIdLabel, DetailCopyById, DetailCopy, DetailSavePng, DetailSaveIco,
     DetailClose, DetailImageCaption, DetailPngFilter, DetailIcoFilter,
+    DragNoFolder,
     // The console program PICTAVOX.
     ConsoleUsage, ConsoleBadSwitch, ConsoleNoSource, ConsoleIcoTwice, ConsoleFolderNotMade, ConsoleFileLine,
     ConsoleTotals, ConsoleInterrupted,
+    ConsoleNamesTaken, ConsoleRangePast,
     // Errors.
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
     ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorStreamWrite,

@@ -13,6 +13,7 @@
 #include "app/PictavoUnit.h"
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit6.h"
+#include "dialogs/PictavoUnit7.h"
 #include "export/PictavoUnit2.h"
 #include "export/PictavoUnit3.h"
 #include "export/PictavoUnit5.h"
@@ -270,4 +271,46 @@ TEST(DesignedLayout, ListHint) {
         {"StaticText1", &form.StaticText1, {24, 160, kSized, kSized}, {36, 240, kSized, kSized}, "ヘルプの作り方は勉強中なのでこれで許して。", ""},
         {"Button1", &form.Button1, {96, 192, 75, 25}, {144, 288, 113, 38}, "許します", ""},
     });
+}
+
+// A move to a monitor of 192 DPI, as the system makes it (the size asked for, then the change):
+// the detail window keeps its own layout at its scaled size, the buttons at the bottom edge and
+// 閉じる at the right, the images between; its smallest size is the designed one at 192 DPI.
+TEST(DesignedLayout, TheDetailWindowKeepsItsLayoutAfterADpiChange) {
+    TForm7 form7;
+    const std::string twelve = testsupport::FixturePath("TWELVE.DLL");
+    form7.FillIcon(twelve.substr(0, twelve.rfind('\\')), "TWELVE.DLL", 3);
+    // A size of the user's, between the designed smallest and opening ones, that fits the screen at 192.
+    RECT grown{0, 0, 560 * DisplayDpi() / 96, 400 * DisplayDpi() / 96};
+    AdjustWindowRectEx(&grown, static_cast<DWORD>(GetWindowLongA(form7.Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(form7.Handle(), GWL_EXSTYLE)));
+    form7.SetSize(grown.right - grown.left, grown.bottom - grown.top);
+    const SIZE before = ClientSize(form7.Handle());
+    RECT window{};
+    GetWindowRect(form7.Handle(), &window);
+    SIZE scaled{};
+    ASSERT_TRUE(SendMessageA(form7.Handle(), toolkit::kGetDpiScaledSizeMessage, 192, reinterpret_cast<LPARAM>(&scaled)));
+    RECT suggested{window.left, window.top, window.left + scaled.cx, window.top + scaled.cy};
+    SendMessageA(form7.Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+
+    // Wine keeps drawing the frame at the display's DPI, thinner than at 192: the client area
+    // comes out up to a caption's height larger than the size asked for.
+    const auto expectAbout = [](int length, int asked) {
+        EXPECT_GE(length, asked);
+        EXPECT_LT(length, asked + 48);
+    };
+    const SIZE client = ClientSize(form7.Handle());
+    const auto scale = [](int length) { return (length * 192 + DisplayDpi() / 2) / DisplayDpi(); };
+    expectAbout(client.cx, scale(before.cx));  // the size the window had, not the designed one
+    expectAbout(client.cy, scale(before.cy));
+    const int buttons = client.cy - 64;  // 32 designed pixels above the bottom edge, doubled
+    ExpectLayout({
+        {"PictureRow1", &form7.PictureRow1, {16, 244, client.cx - 32, buttons - 260}, {16, 244, client.cx - 32, buttons - 260}, nullptr, ""},
+        {"Button3", &form7.Button3, {16, buttons, 170, 50}, {16, buttons, 170, 50}, nullptr, ""},
+        {"Button5", &form7.Button5, {438, buttons, 220, 50}, {438, buttons, 220, 50}, nullptr, ""},
+        {"Button6", &form7.Button6, {client.cx - 186, buttons, 170, 50}, {client.cx - 186, buttons, 170, 50}, nullptr, ""},
+    });
+    form7.SetSize(0, 0);
+    expectAbout(ClientSize(form7.Handle()).cx, 960);
+    expectAbout(ClientSize(form7.Handle()).cy, 660);
 }

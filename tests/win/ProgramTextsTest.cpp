@@ -71,4 +71,13 @@ TEST(ProgramTexts, EnglishAnywhereJapaneseOnlyWhereTheCodePageIs932) {
     EXPECT_EQ(toolkit::ChooseLanguage(936, "ja"), Language::English);
 }
 
+// Values are put in as they are: a "%s" in a file name is no place for the next value.
+TEST(ProgramTexts, AValueThatHoldsAPlaceholderStaysAsItIs) {
+    const toolkit::Language language = toolkit::CurrentLanguage();
+    toolkit::SetLanguage(toolkit::Language::English);
+    EXPECT_EQ(toolkit::TextWith(toolkit::TextId::ConsoleNamesTaken, {"C:\\%s.EXE", "%s0000.ICO", "C:\\%s.DLL"}),
+              "C:\\%s.EXE: %s0000.ICO was written from C:\\%s.DLL in this run; nothing of this file is written");
+    toolkit::SetLanguage(language);
+}
+
 }  // namespace

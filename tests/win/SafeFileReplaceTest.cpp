@@ -62,19 +62,29 @@ TEST(ReplaceFileContents, TakesTheNextTemporaryNameWhenOneIsInTheWay) {
     EXPECT_EQ(FolderEntries(folder.Path()).size(), 42u);
 }
 
-// A write that stops part-way, as on a full disk: the file that was there stays byte for byte,
-// and neither a new file nor a temporary remains.
+// A write that stops part-way, as on a full disk, or a run killed while writing: while the bytes
+// go out the name holds what it held before (a file that was there, or nothing, which a later run
+// would otherwise keep as "skipped"), and after the failure the same, without a temporary.
 TEST(ReplaceFileContents, AWriteThatFailsPartWayLeavesEverythingAsItWas) {
     ScratchFolder folder;
     WriteFileBytes(folder / "OLD.ICO", kOld);
-    iconexport::SetFileSystemCalls({[](void* file, const std::uint8_t* bytes, std::size_t size) {
-        DWORD written = 0;
-        WriteFile(file, bytes, static_cast<DWORD>(size / 2), &written, nullptr);
-        return false;
-    }});
-    EXPECT_THROW(ReplaceFileContents(folder / "OLD.ICO", kOld), iconexport::EWriteError);
-    EXPECT_THROW(ReplaceFileContents(folder / "NEW.ICO", kOld), iconexport::EWriteError);
-    iconexport::SetFileSystemCalls({});
+    const struct { const char* name; bool existed; } rows[] = {{"OLD.ICO", true}, {"NEW.ICO", false}};
+    for (const auto& row : rows) {
+        const std::string path = folder / row.name;
+        bool present = !row.existed;
+        std::vector<std::uint8_t> underTheName;
+        iconexport::SetFileSystemCalls({[&](void* file, const std::uint8_t* bytes, std::size_t size) {
+            present = GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+            if (present) underTheName = ReadFileBytes(path);
+            DWORD written = 0;
+            WriteFile(file, bytes, static_cast<DWORD>(size / 2), &written, nullptr);
+            return false;
+        }});
+        EXPECT_THROW(ReplaceFileContents(path, kNew), iconexport::EWriteError) << row.name;
+        iconexport::SetFileSystemCalls({});
+        EXPECT_EQ(present, row.existed) << row.name;
+        EXPECT_EQ(underTheName, row.existed ? kOld : std::vector<std::uint8_t>{}) << row.name;
+    }
     EXPECT_EQ(ReadFileBytes(folder / "OLD.ICO"), kOld);
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"OLD.ICO"});
 }
@@ -140,10 +150,11 @@ TEST(ReplaceFileContents, FailuresGiveTheCreateErrorAndLeaveEverythingAsItWas) {
 }
 
 // The system's replacement may fail after it removed the target, and the move after it for a while
-// (a scanner holding the new file): one version always stays. Only a replacement is flushed.
+// (a scanner holding the new file): one version always stays, after five moves at most. Only a
+// replacement is flushed; a new file takes its name without a move over anything.
 TEST(ReplaceFileContents, AReplacementThatLosesItsTargetKeepsTheNewContents) {
-    const struct { bool targetRemoved; int movesRefused; std::string afterwards; } rows[] = {
-        {true, 2, "new"}, {true, 100, "kept"}, {false, 100, "old"}};
+    const struct { bool targetRemoved; int movesRefused; std::string afterwards; int moves; } rows[] = {
+        {true, 2, "new", 3}, {true, 100, "kept", 5}, {false, 100, "old", 1}};
     for (const auto& row : rows) {
         ScratchFolder folder;
         const std::string path = folder / "A.ICO";
@@ -162,6 +173,8 @@ TEST(ReplaceFileContents, AReplacementThatLosesItsTargetKeepsTheNewContents) {
         ReplaceFileContents(folder / "NEW.ICO", kNew);
         iconexport::SetFileSystemCalls({});
         EXPECT_EQ(flushes, 1) << row.afterwards;
+        EXPECT_EQ(moves, row.moves) << row.afterwards;
+        EXPECT_EQ(ReadFileBytes(folder / "NEW.ICO"), kNew);
         const std::vector<std::string> entries = FolderEntries(folder.Path());  // a kept "~" temporary sorts last
         ASSERT_EQ(entries.size(), 2u) << row.afterwards;
         const std::string kept = folder / entries.back();

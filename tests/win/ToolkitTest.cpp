@@ -9,6 +9,7 @@
 #include "tests/win/TestFolder.h"
 #include "tests/win/WindowTexts.h"
 #include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/MessageDialog.h"
 #include "toolkit/ModalTestHook.h"
 
@@ -140,4 +141,10 @@ TEST_F(Toolkit, TheMainWindowHasTheDesignedSizeAndPlaces) {
     EXPECT_EQ(main_->Btn1.Bounds().top, 178);
     EXPECT_EQ(main_->CheckBox1.Bounds().left, 468);
     EXPECT_EQ(main_->StatusBar1.Bounds().top, 383 - 19);
+}
+
+// A measured text in designed pixels: the smallest length that covers it, never less than it.
+TEST(Dpi, DesignedLengthsCoverWhatTheyMeasureAt144) {
+    const struct { int pixels, designed; } rows[] = {{100, 67}, {1, 1}, {150, 100}};
+    for (const auto& row : rows) EXPECT_EQ(toolkit::DesignedCovering(row.pixels, 144), row.designed) << row.pixels;
 }

@@ -11,6 +11,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 mkdir -p "$work/src/a" "$work/out"
 cp "$fixtures/TWELVE.DLL" "$fixtures/ONE.DLL" "$fixtures/NOTE.TXT" "$work/src/"
 cp "$fixtures/TWO.DLL" "$work/src/a/"
+# Two sources of one base name (2 and 12 icons), and a file whose name a best fit would reach.
+mkdir -p "$work/foo"
+cp "$fixtures/TWO.DLL" "$work/foo/FOO.DLL"
+cp "$fixtures/TWELVE.DLL" "$work/foo/FOO.EXE"
+cp "$fixtures/ONE.DLL" "$work/src/Cafe.dll"
 
 # args | status | files under out/ afterwards (sorted, or "-" for none checked)
 while IFS='|' read -r args status files; do
@@ -31,6 +36,12 @@ done <<ROWS
 "$(win "$work/src/GONE.DLL")"|1|-
 /X "$(win "$work/src/ONE.DLL")"|2|-
 /O "$(win "$work/out")"|2|-
+"$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /I 50|1|
+"$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /I 5-5|0|out/TWELVE0005.ICO 
+"$(win "$work/src/ONE.DLL")" /O "$(win "$work/out")" /PNG:32|0|out/ONE0000.PNG 
+"$(win "$work/src/ONE.DLL")" /O "$(win "$work/out")" /ICO /ICO:32|2|-
+"$(win "$work/src/Café.dll")" /O "$(win "$work/out")"|1|
+"$(win "$work/foo/FOO.DLL")" "$(win "$work/foo/FOO.EXE")" /O "$(win "$work/out")"|1|out/FOO0000.ICO out/FOO0001.ICO 
 ROWS
 
 # Whole icons: the same bytes as wrestool extracts for each group (up to the tail it leaves unfilled).
@@ -53,4 +64,23 @@ echo kept >"$work/out/TWELVE0000.ICO"
 "$wine_run" "$program" "$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /I 0 /Y >/dev/null
 cmp -s "$work/out/TWELVE0000.ICO" "$work/out/TWELVE0001.ICO" && fail "icons 0 and 1 are the same"
 [ "$(icotool -l "$work/out/TWELVE0000.ICO" | wc -l)" -gt 1 ] || fail "/Y did not write the whole icon"
+# FOO.EXE's names meet the files FOO.DLL wrote in this run: nothing of it is written, with /Y
+# too, and the totals count only what exists.
+rm -rf "$work/out"
+set +e
+"$wine_run" "$program" "$(win "$work/foo/FOO.DLL")" "$(win "$work/foo/FOO.EXE")" /O "$(win "$work/out")" /Y >"$work/log" 2>"$work/errors"
+got=$?
+set -e
+[ "$got" -eq 1 ] || fail "the collision: status $got, not 1"
+[ "$(iconv -f CP932 -t UTF-8 "$work/log" | tail -n 1 | tr -d '\r')" = "合計: 1個のファイル、2個を書き出し、0個をスキップ" ] \
+  || { cat "$work/log"; fail "the collision's totals"; }
+iconv -f CP932 -t UTF-8 "$work/errors" | grep -qF "FOO.EXE: FOO0000.ICO はこの実行で $(win "$work/foo/FOO.DLL") から" \
+  || { cat "$work/errors"; fail "the collision was not reported"; }
+for index in 0 1; do
+  ours="$work/out/FOO000$index.ICO"
+  name=$(wrestool -l --type=14 "$work/foo/FOO.DLL" | sed -n 's/.*--name=\([^ ]*\).*/\1/p' | uniq | sed -n "$((index + 1))p")
+  cmp -n "$(stat -c %s "$ours")" "$ours" <(wrestool -x --type=14 --name="$name" "$work/foo/FOO.DLL") \
+    || fail "FOO000$index.ICO is not FOO.DLL's icon"
+done
+[ "$(find "$work/out" -type f | wc -l)" -eq 2 ] || fail "the collision wrote more than FOO.DLL's files"
 echo "console program: all rows passed"
