@@ -233,7 +233,9 @@ TForm1* g_searching = nullptr;
 std::vector<std::string> g_seen;  // during the search: the button's caption and the status text
 std::vector<bool> g_enabledDuring;
 void CALLBACK LookAndPressEscape(HWND, UINT, UINT_PTR, DWORD) {
-    if (!g_seen.empty()) return;
+    // A tick before the search shows its progress (the shell's first start in a new Wine prefix
+    // pumps messages while it waits) waits for the next.
+    if (!g_seen.empty() || g_searching->StatusBar1.PanelText().empty()) return;
     g_seen = {g_searching->Btn1.Caption(), g_searching->StatusBar1.PanelText()};
     g_enabledDuring = WorkEnabled(*g_searching);
     PostMessageA(g_searching->ListView1.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
