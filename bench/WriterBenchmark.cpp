@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <array>
 #include <algorithm>
 #include <functional>
 #include <cstdio>
@@ -295,6 +296,8 @@ void BareWholeIcons(const std::string& file, const std::string& folder) {
 
 // --- PNG at 最大: each group's widest, deepest image, a PNG image as it is, a bitmap through WIC ---
 
+const iconexport::WicImaging* g_bareImaging = nullptr;
+
 BOOL CALLBACK WriteLargestPng(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param) {
     auto& walk = *reinterpret_cast<WholeIconWalk*>(param);
     HRSRC group = FindResourceA(module, name, RT_GROUP_ICON);
@@ -311,16 +314,26 @@ BOOL CALLBACK WriteLargestPng(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param
     const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, icon)));
     std::vector<BYTE> image(bytes, bytes + SizeofResource(module, icon));
     const bool png = image.size() > 4 && std::memcmp(image.data(), "\x89PNG", 4) == 0;
-    WriteBytes(FileName(*walk.folder, walk.index++, "PNG"),
-               png ? image : iconexport::EncodePng(iconexport::BitmapImagePixels(image)));
+    if (png) {
+        WriteBytes(FileName(*walk.folder, walk.index++, "PNG"), image);
+        return TRUE;
+    }
+    icons::StoredIconImage stored;
+    std::array<std::uint8_t, icons::kStoredImageFieldsSize> fields{};
+    std::memcpy(fields.data(), best, fields.size());
+    if (icons::MakeStoredImage(fields, std::move(image), stored))
+        WriteBytes(FileName(*walk.folder, walk.index++, "PNG"), g_bareImaging->EncodePng(iconexport::BitmapImagePixels(stored)));
     return TRUE;
 }
 
 void BareLargestPngs(const std::string& file, const std::string& folder) {
+    const iconexport::WicImaging imaging;  // one for the loop, as the export has one per run
+    g_bareImaging = &imaging;
     HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     WholeIconWalk walk{&folder, 0};
     EnumResourceNamesA(module, RT_GROUP_ICON, &WriteLargestPng, reinterpret_cast<LONG_PTR>(&walk));
     FreeLibrary(module);
+    g_bareImaging = nullptr;
 }
 
 // --- the detail window: from the command to its images drawn ---

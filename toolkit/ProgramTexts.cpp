@@ -123,6 +123,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::DetailImageCaption, "detail", 0, "%d×%d %dﾋﾞｯﾄ%s", "%dx%d %d-bit%s"},
     {TextId::DetailPngFilter, "detail", 0, "PNG（*.PNG）", "PNG (*.PNG)"},
     {TextId::DetailIcoFilter, "detail", 0, "ｱｲｺﾝ（*.ICO）", "Icon (*.ICO)"},
+    {TextId::DetailUnreadable, "detail", 0, "読めない画像", "Unreadable image"},
 
     {TextId::ConsoleUsage, "console", 0,
      "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
@@ -169,6 +170,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::ConsoleTotals, "console", 0, "合計: %s個のファイル、%s個を書き出し、%s個をスキップ",
      "Total: %s files, %s written, %s skipped"},
     {TextId::ConsoleInterrupted, "console", 0, "中断しました。", "Interrupted."},
+    {TextId::ConsoleIconError, "console", 0, "%s: ｱｲｺﾝ %s: %s", "%s: icon %s: %s"},
 
     {TextId::ErrorFileNotFound, "messages", 0, "ファイルが見つかりません", "File not found"},
     {TextId::ErrorBadFileName, "messages", 0, "不正なファイル名です", "Invalid file name"},

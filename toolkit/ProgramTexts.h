@@ -33,10 +33,10 @@ enum class TextId {
     // The icon detail window.
     DetailCaption, DetailFileLabel, DetailIndexLabel, DetailSourceLabel, DetailByNumberLabel,
     DetailCopyByNumber, DetailByIdLabel, DetailCopyById, DetailCopy, DetailSavePng, DetailSaveIco,
-    DetailClose, DetailImageCaption, DetailPngFilter, DetailIcoFilter,
+    DetailClose, DetailImageCaption, DetailPngFilter, DetailIcoFilter, DetailUnreadable,
     // The console program PICTAVOX.
     ConsoleUsage, ConsoleBadSwitch, ConsoleNoSource, ConsoleIcoTwice, ConsoleFolderNotMade, ConsoleFileLine,
-    ConsoleTotals, ConsoleInterrupted,
+    ConsoleTotals, ConsoleInterrupted, ConsoleIconError,
     // Errors.
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
     ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorStreamWrite,

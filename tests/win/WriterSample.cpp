@@ -34,11 +34,11 @@ int main(int argc, char** argv) {
         iconexport::ReplaceFileContents(folder + "\\WHOLE.ICO", whole);
         icons::MemoryByteSource bytes(whole);
         const icons::StoredIcon stored = icons::ReadStoredIcon(bytes, 0);
-        for (std::size_t i = 0; i < stored.size(); ++i) {
-            const iconexport::StoredImageFacts facts = iconexport::FactsOf(stored[i]);
-            iconexport::WritePngFile(stored, {i, facts.width, facts.height, false}, folder + "\\IMAGE" + std::to_string(i) + ".PNG");
-        }
-        iconexport::WritePngFile(stored, {2, 24, 24, true}, folder + "\\SCALED.PNG");
+        const iconexport::WicImaging imaging;
+        const auto facts = iconexport::FactsOf(stored);
+        for (std::size_t i = 0; i < stored.size(); ++i)
+            iconexport::WritePngFile(imaging, stored, iconexport::AsStoredChoice(facts, i), folder + "\\IMAGE" + std::to_string(i) + ".PNG");
+        iconexport::WritePngFile(imaging, stored, {2, 24, 24, 24, 24, true}, folder + "\\SCALED.PNG");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "writer_sample: %s\n", e.what());
         return 1;
