@@ -30,7 +30,7 @@ constexpr int kButtonRow = 36;  // from the bottom edge
 std::string ImageCaption(const iconexport::StoredImageFacts& facts) {
     char text[64];
     std::snprintf(text, sizeof text, toolkit::Text(toolkit::TextId::DetailImageCaption), facts.width, facts.height, facts.bitsPerPixel,
-                  facts.png ? " PNG" : "");
+                  facts.IsPng() ? " PNG" : "");
     return text;
 }
 
