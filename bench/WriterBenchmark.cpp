@@ -68,6 +68,13 @@ double Seconds() {
     return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
+template <typename Run>
+double Time(Run run) {
+    const double start = Seconds();
+    run();
+    return Seconds() - start;
+}
+
 // The export's names: base, the index with four digits, the extension.
 std::string FileName(const std::string& folder, const std::string& base, size_t index, const char* extension) {
     char number[16];
@@ -526,13 +533,6 @@ struct Timing {
                     writers * 1000, bare * 1000, writers / bare);
     }
 };
-
-template <typename Run>
-double Time(Run run) {
-    const double start = Seconds();
-    run();
-    return Seconds() - start;
-}
 
 }  // namespace
 

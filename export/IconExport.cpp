@@ -111,7 +111,7 @@ bool IconExporter::ExportPngFiles(int index) {
     const auto choose = [&] {
         if (images.empty()) throw EInvalidGraphic::NoIcon();
         choices = ChoosePngImages(FactsOf(images), formats_.pngSize);
-        if (choices.empty()) throw EInvalidGraphic::BadImages();
+        if (choices.empty()) throw EInvalidGraphic::UnreadableImages();
         return Outcome::Written;
     };
     if (Guarded(index, choose) == Outcome::Failed) return true;

@@ -182,6 +182,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::ErrorOutOfResources, "messages", 0, "システム リソースが足りません", "Out of system resources"},
     {TextId::ErrorBadIcon, "messages", 0, "アイコンイメージが不正です", "Invalid icon image"},
     {TextId::ErrorBadBitmap, "messages", 0, "ビットマップイメージが不正です", "Invalid bitmap image"},
+    {TextId::ErrorUnreadableImages, "messages", 0, "読めない画像しかありません", "The icon holds only unreadable images"},
     {TextId::ErrorStreamWrite, "messages", 0, "ストリームへの書き込みエラー", "Stream write error"},
     {TextId::ErrorReplaceLeftNew, "messages", 0, "ファイル %s を作成できません。新しい内容は %s に残っています",
      "Cannot create file %s. The new content is left in %s"},

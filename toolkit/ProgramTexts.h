@@ -39,7 +39,7 @@ enum class TextId {
     ConsoleTotals, ConsoleInterrupted, ConsoleIconError,
     // Errors.
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
-    ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorStreamWrite,
+    ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorUnreadableImages, ErrorStreamWrite,
     ErrorReplaceLeftNew, ErrorNoInterface,
     Count
 };

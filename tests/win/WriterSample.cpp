@@ -3,7 +3,6 @@
 // 8- and 32-bit bitmaps and a PNG image) with each image's PNG export IMAGE0.PNG .. IMAGE3.PNG and
 // its 48-pixel image scaled to 24 pixels, SCALED.PNG.
 #include <cstdio>
-#include <array>
 #include <exception>
 #include <stdexcept>
 
@@ -14,26 +13,13 @@
 #include "export/PngFileWriter.h"
 #include "export/StoredImageFacts.h"
 #include "export/SafeFileReplace.h"
-#include "tests/fixtures/ByteWriter.h"
 #include "tests/fixtures/IconImageWriter.h"
 
 using namespace writertest;
 
-// A bitmap image coded with colour masks (after its 40-byte header), every pixel `pixel`, no mask.
-icons::StoredIconImage MaskedImage(int width, int height, int bits, std::uint32_t pixel, std::array<std::uint32_t, 3> masks) {
-    fixtures::ByteWriter out;
-    out.U32(40), out.U32(static_cast<std::uint32_t>(width)), out.U32(static_cast<std::uint32_t>(2 * height));
-    out.U16(1), out.U16(static_cast<std::uint32_t>(bits)), out.U32(3), out.Zeros(20);
-    for (std::uint32_t mask : masks) out.U32(mask);
-    const std::size_t row = (static_cast<std::size_t>(width) * bits + 31) / 32 * 4;
-    for (int y = 0; y < height; ++y) {
-        const std::size_t start = out.Size();
-        for (int x = 0; x < width; ++x) bits == 16 ? out.U16(pixel) : out.U32(pixel);
-        out.Zeros(row - (out.Size() - start));
-    }
-    out.Zeros(static_cast<std::size_t>(height) * ((width + 31) / 32 * 4));
+icons::StoredIconImage Checked(const fixtures::IconImage& made) {
     icons::StoredIconImage image;
-    if (!icons::MakeStoredImage({}, out.Data(), image)) throw std::runtime_error("masked image refused");
+    if (!icons::MakeStoredImage({}, made.bytes, image)) throw std::runtime_error("image refused");
     return image;
 }
 
@@ -62,9 +48,9 @@ int main(int argc, char** argv) {
         iconexport::WritePngFile(imaging, stored, {2, 24, 24, 24, 24, true}, folder + "\\SCALED.PNG");
         // Colour-mask bitmaps: 16 x 16 at 32 bits, opaque red as stored; 48 x 32 at 16 bits 5-6-5,
         // red, at 16 pixels (16 x 11 centred on a transparent square).
-        const icons::StoredIcon masked{MaskedImage(16, 16, 32, 0xFFFF0000u, {0xFF0000, 0xFF00, 0xFF})};
+        const icons::StoredIcon masked{Checked(fixtures::MakeUniformBitmap({40, 16, 16, 32, 3, {0xFF0000, 0xFF00, 0xFF}, 0xFFFF0000u}))};
         iconexport::WritePngFile(imaging, masked, iconexport::AsStoredChoice(iconexport::FactsOf(masked), 0), folder + "\\MASKED32.PNG");
-        const icons::StoredIcon wide{MaskedImage(48, 32, 16, 0xF800, {0xF800, 0x07E0, 0x001F})};
+        const icons::StoredIcon wide{Checked(fixtures::MakeUniformBitmap({40, 48, 32, 16, 3, {0xF800, 0x07E0, 0x001F}, 0xF800}))};
         iconexport::WritePngFile(imaging, wide, iconexport::ChoosePngImages(iconexport::FactsOf(wide), 16).at(0), folder + "\\WIDE565.PNG");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "writer_sample: %s\n", e.what());

@@ -64,7 +64,7 @@ got=$?
 set -e
 [ "$got" -eq 1 ] || { cat "$work/log"; fail "an unreadable icon: status $got, not 1"; }
 [ "$(cd "$work/out" && ls | tr '\n' ' ')" = "UNREADABLE0000.PNG UNREADABLE0001.PNG UNREADABLE0003.PNG " ] || fail "an unreadable icon: wrote $(ls "$work/out")"
-iconv -f CP932 -t UTF-8 "$work/log" | grep -q 'UNREADABLE.DLL: ｱｲｺﾝ 2: ' || { cat "$work/log"; fail "the unreadable icon was not reported"; }
+iconv -f CP932 -t UTF-8 "$work/log" | grep -q 'UNREADABLE.DLL: ｱｲｺﾝ 2: 読めない画像しかありません' || { cat "$work/log"; fail "the unreadable icon was not reported"; }
 for png in "$work"/out/*.PNG; do
   [ "$(identify -format '%wx%h' "$png")" = 32x32 ] || fail "$png is $(identify -format '%wx%h' "$png"), not 32x32"
 done
