@@ -437,8 +437,9 @@ int ExportEveryFile(const std::vector<SourceFile>& files, const std::string& fol
 }
 
 // Ours and the bare loop over every file, round after round, the order swapped each round so that
-// neither always runs on warmer caches; until each has had at least two seconds and `rounds` rounds.
-// The ratio is the median of the rounds' ratios.
+// neither always runs on warmer caches; until each has had kRowSeconds and `rounds` rounds. The
+// ratio is the median of the rounds' ratios: a round disturbed by other programs moves it little.
+constexpr double kRowSeconds = 4;
 struct Interleaved {
     double ours = 0, bare = 0;  // seconds in all counted rounds
     double median = 0, lowest = 0, highest = 0;
@@ -450,7 +451,7 @@ Interleaved InterleavedRounds(int rounds, const std::string& oursFolder, const s
                               const std::function<int()>& ours, const std::function<void()>& bare) {
     Interleaved result;
     std::vector<double> ratios;
-    for (int round = 0; round <= rounds || result.ours < 2 || result.bare < 2; ++round) {
+    for (int round = 0; round <= rounds || result.ours < kRowSeconds || result.bare < kRowSeconds; ++round) {
         RemoveAllFiles(oursFolder);
         RemoveAllFiles(bareFolder);
         double o = 0, b = 0;
