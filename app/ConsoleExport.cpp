@@ -154,6 +154,10 @@ private:
                                               return options_.replace ? iconexport::ExistingFile::Write
                                                                       : iconexport::ExistingFile::Skip;
                                           });
+        exporter.ReportErrors(path, [this](const iconexport::ExportError& error) {
+            Fail(TextWith(TextId::ConsoleIconError, {error.file, std::to_string(error.index), error.reason}));
+            return iconexport::AfterError::GoOn;
+        });
         for (int index = options_.firstIndex; index <= last && !g_interrupted; ++index) {
             const int before = exporter.Counts().Written();
             try {

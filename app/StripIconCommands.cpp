@@ -8,6 +8,7 @@
 #include "export/ImageClipboard.h"
 #include "export/PngSizeChoice.h"
 #include "export/ShellIconImage.h"
+#include "export/WicImaging.h"
 #include "export/WriterErrors.h"
 
 // A cell of an icon gets the strip's menu; the blank strip and the room after the last cell get
@@ -31,5 +32,6 @@ void TForm1::IconCopyClick() {
     const icons::StoredIcon images =
         iconexport::ImagesOrShellIcon(file.Stored(menuCell_), [&] { return file.Extract(menuCell_); });
     if (images.empty()) throw iconexport::EInvalidGraphic::NoIcon();
-    iconexport::CopyImageToClipboard(Handle(), images[iconexport::LargestDeepestImage(iconexport::FactsOf(images))]);
+    iconexport::CopyImageToClipboard(Handle(), iconexport::WicImaging(),
+                                     images[iconexport::LargestDeepestImage(iconexport::FactsOf(images))]);
 }

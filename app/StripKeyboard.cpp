@@ -30,14 +30,12 @@ StoredImagesSummary SummarizeStoredImages(icons::IconFile& file, int index) {
 std::string TipText(int index, const StoredImagesSummary& images) {
     std::string tip = std::to_string(index);
     if (images.count == 0) return tip;
-    char image[64];
-    std::snprintf(image, sizeof image, toolkit::Text(toolkit::TextId::DetailImageCaption), images.largest.width,
-                  images.largest.height, images.largest.bitsPerPixel, images.largest.png ? " PNG" : "");
+    const std::string image = iconexport::ImageCaption(images.largest);
     tip += ": ";
     if (images.count == 1) return tip + image;
     if (images.count == 2) return tip + toolkit::TextWith(toolkit::TextId::StripTipOneMore, {image});
     char more[128];
-    std::snprintf(more, sizeof more, toolkit::Text(toolkit::TextId::StripTipMore), image, images.count - 1);
+    std::snprintf(more, sizeof more, toolkit::Text(toolkit::TextId::StripTipMore), image.c_str(), images.count - 1);
     return tip + more;
 }
 

@@ -1,15 +1,16 @@
 // Times writing the .ICO and .BMP files for every icon of the system's shell32.dll through the
 // program's writers, against a bare loop of the same platform calls that writes the same bytes
 // straight into the files. Then the whole export run (PutIcon, its dialogs answered at once)
-// against the bare loop that also obtains each icon, and the run that saves whole icons against a
-// bare loop that copies each group's images through the loader; the PNG export of each icon's
-// largest image against a bare loop that takes the same images through the loader; and the
-// icon's detail window of a ten-image icon, opened until drawn, against the About box. Prints the
-// times and their ratios.
+// against the bare loop that also obtains each icon. Then every icon of the system folder saved as
+// whole icons, and as PNG files of each icon's largest image, through the export core against
+// bare loops that take the same images through the loader: rounds of seconds each, ours and the
+// bare loop interleaved, so that the ratio repeats from run to run. Last the icon's detail window
+// of a ten-image icon, opened until drawn, against the About box. Prints the times and ratios.
 //   writer_benchmark [ROUNDS]
 #include <windows.h>
 #include <shellapi.h>
 
+#include <array>
 #include <algorithm>
 #include <functional>
 #include <cstdio>
@@ -34,6 +35,11 @@
 #include "dialogs/PictavoUnit4.h"
 #include "dialogs/PictavoUnit7.h"
 #include "export/BitmapImagePixels.h"
+#include "export/IconExport.h"
+#include "export/PngSizeChoice.h"
+#include "icons/CatalogueSearch.h"
+#include "icons/IconCatalogue.h"
+#include "icons/IconSource.h"
 #include "export/SafeFileReplace.h"
 #include "export/WicImaging.h"
 #include "tests/fixtures/IconImageWriter.h"
@@ -67,10 +73,22 @@ double Seconds() {
     return double(now.QuadPart) / double(frequency.QuadPart);
 }
 
+template <typename Run>
+double Time(Run run) {
+    const double start = Seconds();
+    run();
+    return Seconds() - start;
+}
+
+// The export's names: base, the index with four digits, the extension.
+std::string FileName(const std::string& folder, const std::string& base, size_t index, const char* extension) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%.4u.", unsigned(index));
+    return folder + "\\" + base + number + extension;
+}
+
 std::string FileName(const std::string& folder, size_t index, const char* extension) {
-    char name[32];
-    std::snprintf(name, sizeof name, "\\SHELL32%.4u.%s", unsigned(index), extension);
-    return folder + name;
+    return FileName(folder, "SHELL32", index, extension);
 }
 
 void ThroughWriters(const std::vector<HICON>& icons, const std::string& folder) {
@@ -201,16 +219,13 @@ struct RunTimes {
     double whole, writing;  // PutIcon from call to return; from the dialog gone to the summary
 };
 
-enum class Formats { IcoAndBmp, WholeIcons, LargestPng };
-
-RunTimes ThroughPutIcon(TForm1& form, const std::string& folder, Formats formats = Formats::IcoAndBmp) {
+RunTimes ThroughPutIcon(TForm1& form, const std::string& folder) {
     form.SaveDir = folder;
     toolkit::ModalTestHook::OnNextModal([&](HWND) {
-        Form2->CheckBox1.SetChecked(formats != Formats::LargestPng);
-        Form2->CheckBox2.SetChecked(formats == Formats::IcoAndBmp);
-        Form2->CheckBox3.SetChecked(formats == Formats::WholeIcons);
-        Form2->CheckBox4.SetChecked(formats == Formats::LargestPng);
-        Form2->ComboBox1.SetItemIndex(0);  // 最大
+        Form2->CheckBox1.SetChecked(true);
+        Form2->CheckBox2.SetChecked(true);
+        Form2->CheckBox3.SetChecked(false);
+        Form2->CheckBox4.SetChecked(false);
         g_summaryCreated = 0;
         g_dialogHidden = 0;
         Form2->Button1.Click();
@@ -263,6 +278,7 @@ bool SameFiles(const std::string& a, const std::string& b, size_t count,
 
 struct WholeIconWalk {
     const std::string* folder;
+    const std::string* base;
     size_t index;
 };
 
@@ -285,20 +301,22 @@ BOOL CALLBACK CopyWholeIcon(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param) 
         std::memcpy(out.data() + 6 + 16 * i + 12, &offset, 4);
         out.insert(out.end(), bytes, bytes + size);
     }
-    WriteBytes(FileName(*walk.folder, walk.index++, "ICO"), out);
+    WriteBytes(FileName(*walk.folder, *walk.base, walk.index++, "ICO"), out);
     return TRUE;
 }
 
 // The bare whole-icon loop: the platform's loader finds each group and its images in the file,
 // which are copied under a directory into one file each with WriteFile.
-void BareWholeIcons(const std::string& file, const std::string& folder) {
+void BareWholeIcons(const std::string& file, const std::string& base, const std::string& folder) {
     HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    WholeIconWalk walk{&folder, 0};
+    WholeIconWalk walk{&folder, &base, 0};
     EnumResourceNamesA(module, RT_GROUP_ICON, &CopyWholeIcon, reinterpret_cast<LONG_PTR>(&walk));
     FreeLibrary(module);
 }
 
 // --- PNG at 最大: each group's widest, deepest image, a PNG image as it is, a bitmap through WIC ---
+
+const iconexport::WicImaging* g_bareImaging = nullptr;
 
 BOOL CALLBACK WriteLargestPng(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param) {
     auto& walk = *reinterpret_cast<WholeIconWalk*>(param);
@@ -316,16 +334,165 @@ BOOL CALLBACK WriteLargestPng(HMODULE module, LPCSTR, LPSTR name, LONG_PTR param
     const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, icon)));
     std::vector<BYTE> image(bytes, bytes + SizeofResource(module, icon));
     const bool png = image.size() > 4 && std::memcmp(image.data(), "\x89PNG", 4) == 0;
-    WriteBytes(FileName(*walk.folder, walk.index++, "PNG"),
-               png ? image : iconexport::EncodePng(iconexport::BitmapImagePixels(image)));
+    if (png) {
+        WriteBytes(FileName(*walk.folder, *walk.base, walk.index++, "PNG"), image);
+        return TRUE;
+    }
+    icons::StoredIconImage stored;
+    std::array<std::uint8_t, icons::kStoredImageFieldsSize> fields{};
+    std::memcpy(fields.data(), best, fields.size());
+    if (icons::MakeStoredImage(fields, std::move(image), stored))
+        WriteBytes(FileName(*walk.folder, *walk.base, walk.index++, "PNG"), g_bareImaging->EncodePng(iconexport::BitmapImagePixels(stored)));
     return TRUE;
 }
 
-void BareLargestPngs(const std::string& file, const std::string& folder) {
+void BareLargestPngs(const std::string& file, const std::string& base, const std::string& folder) {
+    const iconexport::WicImaging imaging;  // one for the loop, as the export has one per run
+    g_bareImaging = &imaging;
     HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    WholeIconWalk walk{&folder, 0};
+    WholeIconWalk walk{&folder, &base, 0};
     EnumResourceNamesA(module, RT_GROUP_ICON, &WriteLargestPng, reinterpret_cast<LONG_PTR>(&walk));
     FreeLibrary(module);
+    g_bareImaging = nullptr;
+}
+
+// --- whole icons and PNG files of every icon of the system folder: seconds of work a round ---
+
+// A file of the system folder whose icons the loader finds, and the base of its exported names.
+struct SourceFile {
+    std::string path, base;
+    int count = 0;
+};
+
+std::vector<SourceFile> SystemIconFiles(const std::string& system) {
+    icons::IconCatalogue catalogue;
+    icons::SearchFolder(catalogue, system, 1, nullptr);
+    std::vector<SourceFile> files;
+    for (int position = 1; position <= catalogue.Count(); ++position) {
+        const std::string path = system + "\\" + std::string(catalogue.At(position).Name());
+        HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        if (!module) continue;  // icon files and 16-bit programs: the bare loops take PE files only
+        FreeLibrary(module);
+        char base[16];
+        std::snprintf(base, sizeof base, "F%03u_", unsigned(files.size()));
+        files.push_back({path, base, catalogue.At(position).icons});
+    }
+    return files;
+}
+
+void RemoveAllFiles(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + "\\" + entry.cFileName).c_str());
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+}
+
+std::vector<std::string> FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<char> FileBytes(const std::string& path) {
+    std::vector<char> bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[8192];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+bool SameFolders(const std::string& a, const std::string& b) {
+    const std::vector<std::string> names = FileNames(a);
+    if (names != FileNames(b)) {
+        std::fprintf(stderr, "the two loops wrote %u and %u files\n", unsigned(names.size()), unsigned(FileNames(b).size()));
+        return false;
+    }
+    for (const std::string& name : names)
+        if (FileBytes(a + "\\" + name) != FileBytes(b + "\\" + name)) {
+            std::fprintf(stderr, "files differ: %s\n", name.c_str());
+            return false;
+        }
+    return true;
+}
+
+// The export core, as the dialog's run and PICTAVOX drive it, over every file.
+int ExportEveryFile(const std::vector<SourceFile>& files, const std::string& folder, const iconexport::ExportFormats& formats) {
+    int errors = 0;
+    for (const SourceFile& file : files) {
+        icons::IconFile source(nullptr, file.path);
+        iconexport::IconExporter exporter(source, file.base, folder, formats,
+                                          [](const std::string&, const std::string&) { return iconexport::ExistingFile::Write; });
+        exporter.ReportErrors(file.path, [&](const iconexport::ExportError&) { return ++errors, iconexport::AfterError::GoOn; });
+        for (int index = 0; index < source.Count(); ++index) exporter.ExportIndex(index);
+    }
+    return errors;
+}
+
+// Ours and the bare loop over every file, round after round, the order swapped each round so that
+// neither always runs on warmer caches; until each has had kRowSeconds and `rounds` rounds. The
+// ratio is the median of the rounds' ratios: a round disturbed by other programs moves it little.
+constexpr double kRowSeconds = 4;
+struct Interleaved {
+    double ours = 0, bare = 0;  // seconds in all counted rounds
+    double median = 0, lowest = 0, highest = 0;
+    int rounds = 0, errors = 0;
+    bool same = false;
+};
+
+Interleaved InterleavedRounds(int rounds, const std::string& oursFolder, const std::string& bareFolder,
+                              const std::function<int()>& ours, const std::function<void()>& bare) {
+    Interleaved result;
+    std::vector<double> ratios;
+    for (int round = 0; round <= rounds || result.ours < kRowSeconds || result.bare < kRowSeconds; ++round) {
+        RemoveAllFiles(oursFolder);
+        RemoveAllFiles(bareFolder);
+        double o = 0, b = 0;
+        int errors = 0;
+        if (round % 2 == 0) {
+            o = Time([&] { errors = ours(); });
+            b = Time(bare);
+        } else {
+            b = Time(bare);
+            o = Time([&] { errors = ours(); });
+        }
+        if (round == 0) {  // warms the caches and compares the files
+            result.same = SameFolders(oursFolder, bareFolder);
+            result.errors = errors;
+            continue;
+        }
+        result.ours += o, result.bare += b;
+        ratios.push_back(o / b);
+    }
+    RemoveAllFiles(oursFolder);
+    RemoveAllFiles(bareFolder);
+    std::sort(ratios.begin(), ratios.end());
+    result.rounds = static_cast<int>(ratios.size());
+    result.median = ratios[ratios.size() / 2];
+    result.lowest = ratios.front(), result.highest = ratios.back();
+    return result;
+}
+
+void PrintInterleaved(const char* what, const Interleaved& r, size_t files, int icons) {
+    std::printf("%s: %d icons of %u files of the system folder, %d rounds interleaved with the bare loop\n", what, icons,
+                unsigned(files), r.rounds);
+    std::printf("  export core: %7.1f ms a round\n  bare loop through the loader: %7.1f ms a round\n",
+                r.ours * 1000 / r.rounds, r.bare * 1000 / r.rounds);
+    std::printf("  ratio export / bare, median of the rounds: %5.2f (rounds %.2f .. %.2f; target <= 1.30)\n", r.median,
+                r.lowest, r.highest);
+    std::printf("  errors reported: %d; files identical to the bare loop's: %s\n", r.errors, r.same ? "yes" : "NO");
 }
 
 // --- the detail window: from the command to its images drawn ---
@@ -372,13 +539,6 @@ struct Timing {
                     writers * 1000, bare * 1000, writers / bare);
     }
 };
-
-template <typename Run>
-double Time(Run run) {
-    const double start = Seconds();
-    run();
-    return Seconds() - start;
-}
 
 // --- new files through a temporary beside them, against creating them under their own name ---
 
@@ -529,44 +689,24 @@ int main(int argc, char** argv) {
     }
     const bool runSame = runError.empty() && SameFiles(runFolder, bareFolder, count);
 
-    // One format through the export run into an empty folder against its bare loop, the best of the
-    // rounds; the first round also compares the files.
-    struct Versus {
-        double ours = 1e9, bare = 1e9;
-        bool same = true;
+    // Whole icons (全ｻｲｽﾞで保存) and PNG files at 最大 of every icon of the system folder, through the
+    // export core against the bare loops through the loader.
+    const std::vector<SourceFile> systemFiles = SystemIconFiles(system);
+    int systemIcons = 0;
+    for (const SourceFile& file : systemFiles) systemIcons += file.count;
+    const auto everyFile = [&](const std::function<void(const std::string&, const std::string&, const std::string&)>& bareFile) {
+        return [&, bareFile] {
+            for (const SourceFile& file : systemFiles) bareFile(file.path, file.base, bareFolder);
+        };
     };
-    const auto versus = [&](Formats formats, const std::function<void()>& bareLoop, const char* extension) {
-        Versus v;
-        for (int round = 0; round <= rounds && runError.empty(); ++round) {
-            RemoveFiles(runFolder, count);
-            RemoveFiles(bareFolder, count);
-            MakeFolder("pictavo-bench-run");
-            MakeFolder("pictavo-bench-bare");
-            RunTimes run{};
-            try {
-                run = ThroughPutIcon(*form1, runFolder, formats);
-            } catch (const std::exception& e) {
-                runError = e.what();
-            }
-            const double bare = Time(bareLoop);
-            if (round == 0) {
-                v.same = runError.empty() && SameFiles(runFolder, bareFolder, count, {extension});
-                continue;
-            }
-            v.ours = std::min(v.ours, run.writing);
-            v.bare = std::min(v.bare, bare);
-        }
-        return v;
-    };
-    const std::string shell32 = std::string(system) + "\\shell32.dll";
-    // Whole icons (全ｻｲｽﾞで保存, .ICO only) against the bare whole-icon loop.
-    const Versus wholeIcons = versus(Formats::WholeIcons, [&] { BareWholeIcons(shell32, bareFolder); }, "ICO");
-    const double wholeWriting = wholeIcons.ours, bareWhole = wholeIcons.bare;
-    const bool wholeSame = wholeIcons.same;
-    // PNG files at 最大 against the bare loop through the loader.
-    const Versus largestPngs = versus(Formats::LargestPng, [&] { BareLargestPngs(shell32, bareFolder); }, "PNG");
-    const double pngWriting = largestPngs.ours, barePng = largestPngs.bare;
-    const bool pngSame = largestPngs.same;
+    iconexport::ExportFormats wholeFormat, pngFormat;
+    wholeFormat.wholeIcon = true;
+    pngFormat.png = true;
+    pngFormat.pngSize = iconexport::kLargestPngSize;
+    const Interleaved wholeIcons = InterleavedRounds(rounds, runFolder, bareFolder,
+        [&] { return ExportEveryFile(systemFiles, runFolder, wholeFormat); }, everyFile(BareWholeIcons));
+    const Interleaved largestPngs = InterleavedRounds(rounds, runFolder, bareFolder,
+        [&] { return ExportEveryFile(systemFiles, runFolder, pngFormat); }, everyFile(BareLargestPngs));
 
     // The detail window of a ten-image icon against the About box, each from its command until drawn.
     auto form4 = std::make_unique<TForm4>();
@@ -615,21 +755,11 @@ int main(int argc, char** argv) {
     std::printf("  ratio whole run / bare with extraction: %5.2f\n", whole / bareExtracting);
     std::printf("  ratio writing / bare, icons at hand: %5.2f\n", writing / fresh.bare);
     std::printf("files identical to the bare loop's: %s\n", runSame ? "yes" : "NO");
-    std::printf("the export run of all %d icons as whole icons (.ICO only, every stored image); best of %d rounds\n",
-                strip, rounds);
-    std::printf("  writing, dialog gone to summary: %7.1f ms\n  bare loop through the loader:    %7.1f ms\n",
-                wholeWriting * 1000, bareWhole * 1000);
-    std::printf("  ratio writing / bare: %5.2f (target <= 1.30)\n", wholeWriting / bareWhole);
-    std::printf("files identical to the bare loop's: %s\n", wholeSame ? "yes" : "NO");
-    std::printf("the export run of all %d icons as PNG at 最大 (each icon's largest image); best of %d rounds\n",
-                strip, rounds);
-    std::printf("  writing, dialog gone to summary: %7.1f ms\n  bare loop through the loader:    %7.1f ms\n",
-                pngWriting * 1000, barePng * 1000);
-    std::printf("  ratio writing / bare: %5.2f (target <= 1.30)\n", pngWriting / barePng);
-    std::printf("files identical to the bare loop's: %s\n", pngSame ? "yes" : "NO");
+    PrintInterleaved("whole icons (.ICO, every stored image)", wholeIcons, systemFiles.size(), systemIcons);
+    PrintInterleaved("PNG at 最大 (each icon's largest image)", largestPngs, systemFiles.size(), systemIcons);
     std::printf("the detail window of a %d-image icon, from the command until drawn; best of %d rounds\n",
                 detailImages, rounds);
     std::printf("  detail window: %7.1f ms (target < 100 ms)\n  About box:     %7.1f ms\n  ratio: %5.2f\n",
                 detail * 1000, about * 1000, detail / about);
-    return same && runSame && wholeSame && pngSame && newFilesWritten ? 0 : 1;
+    return same && runSame && wholeIcons.same && largestPngs.same && newFilesWritten ? 0 : 1;
 }

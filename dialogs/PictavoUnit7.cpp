@@ -13,6 +13,7 @@
 #include "export/PngFileWriter.h"
 #include "export/PngSizeChoice.h"
 #include "export/ShellIconImage.h"
+#include "export/WriterErrors.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/SaveFileDialog.h"
 
@@ -24,14 +25,6 @@ constexpr int kMinimumWidth = 480, kMinimumHeight = 330;
 constexpr int kOpeningWidth = 760, kOpeningHeight = 560;  // room for a 256-pixel image
 constexpr int kImagesTop = 122;
 constexpr int kButtonRow = 36;  // from the bottom edge
-
-// "256×256 32ﾋﾞｯﾄ PNG", "48×48 8ﾋﾞｯﾄ"
-std::string ImageCaption(const iconexport::StoredImageFacts& facts) {
-    char text[64];
-    std::snprintf(text, sizeof text, toolkit::Text(toolkit::TextId::DetailImageCaption), facts.width, facts.height, facts.bitsPerPixel,
-                  facts.png ? " PNG" : "");
-    return text;
-}
 
 // A system file's .mun, named from the Windows folder as the system names it.
 std::string SourceText(const std::string& location, const std::string& windowsDir) {
@@ -62,6 +55,7 @@ TForm7::~TForm7() {
 void TForm7::CreateControls() {
     PictureRow1.Create(*this, {8, kImagesTop, kMinimumWidth - 16, kMinimumHeight - kImagesTop - kButtonRow - 8});
     PictureRow1.OnDragOut = [this](int image) { PictureRow1DragOut(image); };
+    PictureRow1.OnSelect = [this](int image) { PictureRow1Select(image); };
     Label1.Create(*this, {8, 10, 0, 0}, toolkit::Text(toolkit::TextId::DetailFileLabel));
     Label2.Create(*this, {88, 10, 0, 0}, "");
     // The .mun row comes last: it is shown only for a system file.
@@ -129,15 +123,43 @@ void TForm7::FillIcon(const std::string& folder, const std::string& name, int in
     ShowImages();
 }
 
+const iconexport::WicImaging& TForm7::Imaging() {
+    if (!imaging_) imaging_ = std::make_unique<iconexport::WicImaging>();
+    return *imaging_;
+}
+
+// One image that cannot be read is one cell: the others are shown as ever.
+void TForm7::AddImageCell(std::size_t i) {
+    if (images_[i].header.readable) {
+        try {
+            const iconexport::ImagePixels pixels = iconexport::StoredImagePixels(Imaging(), images_[i]);
+            PictureRow1.Add(pixels.width, pixels.height, pixels.bgra, iconexport::ImageCaption(facts_[i]));
+            readable_[i] = true;
+            return;
+        } catch (const iconexport::EInvalidGraphic&) {
+            // bytes the system's decoder refuses: shown as unreadable
+        }
+    }
+    constexpr int kBlankSide = 32;
+    PictureRow1.Add(kBlankSide, kBlankSide, std::vector<std::uint8_t>(kBlankSide * kBlankSide * 4, 0),
+                    toolkit::Text(toolkit::TextId::DetailUnreadable));
+}
+
 void TForm7::ShowImages() {
     PictureRow1.Clear();
-    for (std::size_t i = 0; i < images_.size(); ++i) {
-        const iconexport::ImagePixels pixels = iconexport::StoredImagePixels(images_[i]);
-        PictureRow1.Add(pixels.width, pixels.height, pixels.bgra, ImageCaption(facts_[i]));
-    }
+    readable_.assign(images_.size(), false);
+    for (std::size_t i = 0; i < images_.size(); ++i) AddImageCell(i);
     if (!images_.empty()) PictureRow1.Select(static_cast<int>(iconexport::LargestDeepestImage(facts_)));
-    for (toolkit::Button* button : {&Button3, &Button4}) button->SetEnabled(!images_.empty());
+    else PictureRow1Select(-1);
     Button5.SetEnabled(!stored_.empty());
+}
+
+bool TForm7::IsReadable(int image) const {
+    return image >= 0 && static_cast<std::size_t>(image) < readable_.size() && readable_[static_cast<std::size_t>(image)];
+}
+
+void TForm7::PictureRow1Select(int image) {
+    for (toolkit::Button* button : {&Button3, &Button4}) button->SetEnabled(IsReadable(image));
 }
 
 void TForm7::ShowIcon(iconexport::ProgramState& state, const std::string& folder, const std::string& name, int index) {
@@ -160,26 +182,25 @@ void TForm7::Button1Click() { toolkit::Clipboard(Handle()).PutText(Edit1.Text())
 void TForm7::Button2Click() { toolkit::Clipboard(Handle()).PutText(Edit2.Text()); }
 
 void TForm7::Button3Click() {
-    if (PictureRow1.Selected() < 0) return;
-    iconexport::CopyImageToClipboard(Handle(), images_[static_cast<std::size_t>(PictureRow1.Selected())]);
+    if (!IsReadable(PictureRow1.Selected())) return;
+    iconexport::CopyImageToClipboard(Handle(), Imaging(), images_[static_cast<std::size_t>(PictureRow1.Selected())]);
 }
 
 // An image's PNG file at its own size.
 iconexport::PngChoice TForm7::AsStored(int image) const {
-    const iconexport::StoredImageFacts& facts = facts_[static_cast<std::size_t>(image)];
-    return {static_cast<std::size_t>(image), facts.width, facts.height, false};
+    return iconexport::AsStoredChoice(facts_, static_cast<std::size_t>(image));
 }
 
 std::string TForm7::PngName(int image) const {
-    return iconexport::SizedExportFileName(baseName_, index_, facts_[static_cast<std::size_t>(image)].width, ".PNG");
+    return iconexport::PngFileName(baseName_, index_, iconexport::kEveryPngSize, AsStored(image));
 }
 
 // The selected image as stored: a PNG image byte for byte, a bitmap converted.
 void TForm7::Button4Click() {
     const int image = PictureRow1.Selected();
     std::string path;
-    if (image < 0 || !toolkit::AskSavePath(Handle(), {state_->SaveDir, PngName(image), toolkit::Text(toolkit::TextId::DetailPngFilter), "PNG"}, path)) return;
-    iconexport::WritePngFile(images_, AsStored(image), path);
+    if (!IsReadable(image) || !toolkit::AskSavePath(Handle(), {state_->SaveDir, PngName(image), toolkit::Text(toolkit::TextId::DetailPngFilter), "PNG"}, path)) return;
+    iconexport::WritePngFile(Imaging(), images_, AsStored(image), path);
 }
 
 void TForm7::Button5Click() {
@@ -190,7 +211,8 @@ void TForm7::Button5Click() {
 }
 
 void TForm7::PictureRow1DragOut(int image) {
-    iconexport::DragPngFileOut(Handle(), PngName(image), iconexport::BuildPngFile(images_, AsStored(image)));
+    if (!IsReadable(image)) return;
+    iconexport::DragPngFileOut(Handle(), PngName(image), iconexport::BuildPngFile(Imaging(), images_, AsStored(image)));
 }
 
 // Ctrl+C copies the selected image, except in the reference fields, which copy their own text.

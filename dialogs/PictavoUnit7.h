@@ -2,6 +2,7 @@
 // TForm7, the icon's detail window: ｱｲｺﾝの詳細. Where the icon comes from and how Windows refers to
 // it, then every stored image side by side at its own size; the selected image is copied, saved
 // as PNG or dragged out, the whole icon saved as .ICO.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "export/PngSizeChoice.h"
 #include "export/ProgramState.h"
 #include "export/StoredImageFacts.h"
+#include "export/WicImaging.h"
 #include "toolkit/PictureRow.h"
 #include "toolkit/SizableForm.h"
 #include "toolkit/StdControls.h"
@@ -46,12 +48,20 @@ protected:
 private:
     void CreateControls();
     void ShowImages();
+    // Adds image i's cell: its pixels, or the unreadable image's caption when they cannot be had.
+    void AddImageCell(std::size_t i);
+    // Copy and Save PNG are for a readable image only.
+    void PictureRow1Select(int image);
+    bool IsReadable(int image) const;
     std::string PngName(int image) const;
     iconexport::PngChoice AsStored(int image) const;
+    const iconexport::WicImaging& Imaging();
 
     icons::StoredIcon stored_;  // as the file stores it
     icons::StoredIcon images_;  // what the window shows: the stored images, or the shell's icon
     std::vector<iconexport::StoredImageFacts> facts_;
+    std::vector<bool> readable_;  // per image: its pixels could be had
+    std::unique_ptr<iconexport::WicImaging> imaging_;  // the window's, made for its first image
     std::string baseName_;
     int index_ = 0;
     iconexport::ProgramState* state_ = nullptr;  // the shown icon's program state

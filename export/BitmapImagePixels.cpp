@@ -7,89 +7,87 @@ namespace iconexport {
 
 namespace {
 
-std::uint32_t U32At(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::uint32_t(b[at]) | (std::uint32_t(b[at + 1]) << 8) | (std::uint32_t(b[at + 2]) << 16) |
-           (std::uint32_t(b[at + 3]) << 24);
-}
-
-// Where the parts of the bitmap lie in its bytes.
-struct BitmapLayout {
-    int width = 0, height = 0, bits = 0;
-    std::size_t palette = 0, colours = 0, mask = 0;  // offsets
-    std::uint32_t colourRow = 0, maskRow = 0;
-    bool hasMask = false;
+// One colour of a masked pixel, spread to 0..255.
+struct MaskedColour {
+    explicit MaskedColour(std::uint32_t mask) {
+        if (mask == 0) return;
+        while (!(mask & 1)) mask >>= 1, ++shift;
+        max = mask;
+    }
+    std::uint8_t Of(std::uint32_t pixel, std::uint8_t absent) const {
+        if (max == 0) return absent;
+        const std::uint64_t value = (pixel >> shift) & max;
+        return static_cast<std::uint8_t>((value * 255 + max / 2) / max);
+    }
+    int shift = 0;
+    std::uint32_t max = 0;
 };
 
-BitmapLayout LayoutOf(const std::vector<std::uint8_t>& b) {
-    if (b.size() < kDibHeaderSize) throw EInvalidGraphic::BadImages();
-    BitmapLayout l;
-    const std::uint32_t headerSize = U32At(b, 0);
-    l.width = static_cast<std::int32_t>(U32At(b, 4));
-    l.height = static_cast<std::int32_t>(U32At(b, 8)) / 2;
-    l.bits = b[14] | (b[15] << 8);
-    const std::uint32_t used = U32At(b, 32);
-    const bool known = l.bits == 1 || l.bits == 4 || l.bits == 8 || l.bits == 16 || l.bits == 24 || l.bits == 32;
-    if (headerSize < kDibHeaderSize || headerSize > b.size() || !known || l.width <= 0 || l.height <= 0 ||
-        l.width > 4096 || l.height > 4096)
-        throw EInvalidGraphic::BadImages();
-    const std::uint64_t entries = l.bits <= 8 ? (used ? used : 1u << l.bits) : 0;
-    l.palette = headerSize;
-    l.colourRow = DibRowBytes(l.width, static_cast<std::uint32_t>(l.bits));
-    l.maskRow = DibRowBytes(l.width, 1);
-    const std::uint64_t colours = l.palette + entries * 4;
-    const std::uint64_t mask = colours + std::uint64_t(l.colourRow) * l.height;
-    if (mask > b.size() || entries > 256) throw EInvalidGraphic::BadImages();
-    l.colours = static_cast<std::size_t>(colours);
-    l.mask = static_cast<std::size_t>(mask);
-    l.hasMask = mask + std::uint64_t(l.maskRow) * l.height <= b.size();
-    return l;
-}
+class BitmapReader {
+public:
+    explicit BitmapReader(const icons::StoredIconImage& image)
+        : b_(image.bytes), h_(image.header), red_(h_.redMask), green_(h_.greenMask), blue_(h_.blueMask),
+          alpha_(h_.alphaMask), colourRow_(DibRowBytes(h_.width, static_cast<std::uint32_t>(h_.bitsPerPixel))),
+          maskRow_(DibRowBytes(h_.width, 1)),
+          mask_(h_.pixelsAt + std::size_t(colourRow_) * static_cast<std::size_t>(h_.height)) {}
 
-// The colour of pixel x of a colour row, as blue, green, red and alpha.
-void ReadColour(const std::vector<std::uint8_t>& b, const BitmapLayout& l, const std::uint8_t* row, int x,
-                std::uint8_t* out) {
-    if (l.bits <= 8) {
-        const int perByte = 8 / l.bits;
-        const int shift = 8 - l.bits * (x % perByte + 1);
-        const std::size_t index = (row[x / perByte] >> shift) & ((1 << l.bits) - 1);
-        const std::size_t entry = l.palette + index * 4;
-        const bool inTable = entry + 3 < l.colours;
-        for (int c = 0; c < 3; ++c) out[c] = inTable ? b[entry + c] : 0;
-        out[3] = 255;
-    } else if (l.bits == 16) {
-        const int v = row[x * 2] | (row[x * 2 + 1] << 8);
-        const int parts[3] = {v & 31, (v >> 5) & 31, (v >> 10) & 31};
-        for (int c = 0; c < 3; ++c) out[c] = static_cast<std::uint8_t>(parts[c] * 255 / 31);
-        out[3] = 255;
-    } else {
-        const int size = l.bits / 8;
-        for (int c = 0; c < 3; ++c) out[c] = row[x * size + c];
-        out[3] = l.bits == 32 ? row[x * 4 + 3] : 255;
+    // Pixel x of colour row y (from the top) as blue, green, red and alpha.
+    void ReadColour(int y, int x, std::uint8_t* out) const {
+        const std::uint8_t* row = &b_[h_.pixelsAt + std::size_t(h_.height - 1 - y) * colourRow_];  // bottom row first
+        const int bits = h_.bitsPerPixel;
+        if (bits <= 8) {
+            const int perByte = 8 / bits;
+            const int shift = 8 - bits * (x % perByte + 1);
+            const std::size_t index = (row[x / perByte] >> shift) & ((1u << bits) - 1);
+            const bool inTable = index < h_.colours;
+            const std::size_t entry = h_.headerSize + index * 4;
+            for (int c = 0; c < 3; ++c) out[c] = inTable ? b_[entry + c] : 0;
+            out[3] = 255;
+        } else if (bits == 24) {
+            for (int c = 0; c < 3; ++c) out[c] = row[x * 3 + c];
+            out[3] = 255;
+        } else {
+            const std::uint8_t* p = row + x * (bits / 8);
+            const std::uint32_t pixel = bits == 16 ? std::uint32_t(p[0] | (p[1] << 8))
+                                                   : std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) |
+                                                         (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+            out[0] = blue_.Of(pixel, 0), out[1] = green_.Of(pixel, 0), out[2] = red_.Of(pixel, 0);
+            out[3] = alpha_.Of(pixel, 255);
+        }
     }
-}
+    bool Masked(int y, int x) const {
+        const std::uint8_t* row = &b_[mask_ + std::size_t(h_.height - 1 - y) * maskRow_];
+        return row[x / 8] & (0x80 >> (x % 8));
+    }
+
+private:
+    const std::vector<std::uint8_t>& b_;
+    const icons::StoredImageHeader& h_;
+    const MaskedColour red_, green_, blue_, alpha_;
+    const std::uint32_t colourRow_, maskRow_;
+    const std::size_t mask_;
+};
 
 }  // namespace
 
-ImagePixels BitmapImagePixels(const std::vector<std::uint8_t>& bytes) {
-    const BitmapLayout l = LayoutOf(bytes);
-    ImagePixels pixels{l.width, l.height, std::vector<std::uint8_t>(std::size_t(l.width) * l.height * 4)};
+ImagePixels BitmapImagePixels(const icons::StoredIconImage& image) {
+    const icons::StoredImageHeader& h = image.header;
+    if (h.IsPng() || !h.readable) throw EInvalidGraphic::BadImages();
+    const BitmapReader reader(image);
+    ImagePixels pixels{h.width, h.height, std::vector<std::uint8_t>(std::size_t(h.width) * h.height * 4)};
     bool anyAlpha = false;
-    for (int y = 0; y < l.height; ++y) {
-        const std::uint8_t* row = &bytes[l.colours + std::size_t(l.height - 1 - y) * l.colourRow];  // bottom row first
-        for (int x = 0; x < l.width; ++x) {
-            std::uint8_t* out = &pixels.bgra[(std::size_t(y) * l.width + x) * 4];
-            ReadColour(bytes, l, row, x, out);
+    for (int y = 0; y < h.height; ++y) {
+        for (int x = 0; x < h.width; ++x) {
+            std::uint8_t* out = &pixels.bgra[(std::size_t(y) * h.width + x) * 4];
+            reader.ReadColour(y, x, out);
             anyAlpha = anyAlpha || out[3] != 0;
         }
     }
-    const bool ownAlpha = l.bits == 32 && anyAlpha;
-    for (int y = 0; y < l.height; ++y) {
-        const std::uint8_t* maskRow = l.hasMask ? &bytes[l.mask + std::size_t(l.height - 1 - y) * l.maskRow] : nullptr;
-        for (int x = 0; x < l.width; ++x) {
-            std::uint8_t* out = &pixels.bgra[(std::size_t(y) * l.width + x) * 4];
-            if (ownAlpha) continue;
-            const bool transparent = maskRow && (maskRow[x / 8] & (0x80 >> (x % 8)));
-            if (transparent) out[0] = out[1] = out[2] = out[3] = 0;
+    if (h.bitsPerPixel == 32 && h.alphaMask != 0 && anyAlpha) return pixels;
+    for (int y = 0; y < h.height; ++y) {
+        for (int x = 0; x < h.width; ++x) {
+            std::uint8_t* out = &pixels.bgra[(std::size_t(y) * h.width + x) * 4];
+            if (reader.Masked(y, x)) out[0] = out[1] = out[2] = out[3] = 0;
             else out[3] = 255;
         }
     }

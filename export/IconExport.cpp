@@ -46,6 +46,26 @@ IconExporter::Outcome IconExporter::WriteFile(const std::string& name, int& coun
     return Outcome::Written;
 }
 
+void IconExporter::ReportErrors(std::string file, ExportErrorPolicy policy) {
+    errorFile_ = std::move(file);
+    onError_ = std::move(policy);
+}
+
+template <typename Step>
+IconExporter::Outcome IconExporter::Guarded(int index, Step step) {
+    try {
+        return step();
+    } catch (const std::exception& error) {
+        if (!onError_ || onError_({errorFile_, index, error.what()}) == AfterError::Stop) throw;
+        return Outcome::Failed;
+    }
+}
+
+const WicImaging& IconExporter::Imaging() {
+    if (!imaging_) imaging_ = std::make_unique<WicImaging>();
+    return *imaging_;
+}
+
 bool IconExporter::ExportIndex(int index) {
     // Whole icons and PNG files come from the file's images: the shell's 32-pixel icon is needed
     // only for the other formats.
@@ -55,13 +75,19 @@ bool IconExporter::ExportIndex(int index) {
             if (formats_.wholeIcon) WriteWholeIconFile(StoredOf(index), path);
             else WriteIconFile(icon_.Handle(), path);
         };
-        if (WriteFile(ExportFileName(baseName_, index, ".ICO"), counts_.icons, write) == Outcome::Stopped) return false;
+        const auto step = [&] { return WriteFile(ExportFileName(baseName_, index, ".ICO"), counts_.icons, write); };
+        if (Guarded(index, step) == Outcome::Stopped) return false;
     }
     if (formats_.bitmap) {
-        // Rendered before the policy is asked; released however it decides.
-        const Picture picture = RenderIconBitmap(icon_.Handle());
-        const auto write = [&](const std::string& path) { WriteBitmapFile(picture, path); };
-        if (WriteFile(ExportFileName(baseName_, index, ".BMP"), counts_.bitmaps, write) == Outcome::Stopped) return false;
+        const auto step = [&] {
+            // An icon the reader refused is an error, never a blank bitmap. The picture is rendered
+            // before the policy is asked and released however it decides.
+            if (!icon_.Handle()) throw EInvalidGraphic::NoIcon();
+            const Picture picture = RenderIconBitmap(icon_.Handle());
+            const auto write = [&](const std::string& path) { WriteBitmapFile(picture, path); };
+            return WriteFile(ExportFileName(baseName_, index, ".BMP"), counts_.bitmaps, write);
+        };
+        if (Guarded(index, step) == Outcome::Stopped) return false;
     }
     return !formats_.png || ExportPngFiles(index);
 }
@@ -75,18 +101,24 @@ const icons::StoredIcon& IconExporter::StoredOf(int index) {
     return stored_;
 }
 
-// One file for the chosen size, or one per stored size; an icon whose file holds no readable image
-// gives the shell's icon.
+// One file for the chosen size, or one per stored size; an icon whose file holds no image gives the
+// shell's icon. An icon of none but unreadable images is one error.
 bool IconExporter::ExportPngFiles(int index) {
     const icons::StoredIcon& stored = StoredOf(index);
     const icons::StoredIcon shellIcon = stored.empty() ? ShellIconAsImages([&] { return source_.Extract(index); }) : icons::StoredIcon{};
     const icons::StoredIcon& images = stored.empty() ? shellIcon : stored;
-    if (images.empty()) throw EInvalidGraphic::NoIcon();
-    for (const PngChoice& choice : ChoosePngImages(FactsOf(images), formats_.pngSize)) {
-        const std::string name = formats_.pngSize == kEveryPngSize ? SizedExportFileName(baseName_, index, choice.width, ".PNG")
-                                                                   : ExportFileName(baseName_, index, ".PNG");
-        const auto write = [&](const std::string& path) { WritePngFile(images, choice, path); };
-        if (WriteFile(name, counts_.pngs, write) == Outcome::Stopped) return false;
+    std::vector<PngChoice> choices;
+    const auto choose = [&] {
+        if (images.empty()) throw EInvalidGraphic::NoIcon();
+        choices = ChoosePngImages(FactsOf(images), formats_.pngSize);
+        if (choices.empty()) throw EInvalidGraphic::UnreadableImages();
+        return Outcome::Written;
+    };
+    if (Guarded(index, choose) == Outcome::Failed) return true;
+    for (const PngChoice& choice : choices) {
+        const std::string name = PngFileName(baseName_, index, formats_.pngSize, choice);
+        const auto write = [&](const std::string& path) { WritePngFile(Imaging(), images, choice, path); };
+        if (Guarded(index, [&] { return WriteFile(name, counts_.pngs, write); }) == Outcome::Stopped) return false;
     }
     return true;
 }

@@ -2,15 +2,13 @@
 
 #include "export/ClipboardDibs.h"
 #include "export/PngFileWriter.h"
-#include "export/StoredImageFacts.h"
-#include "export/WicImaging.h"
 #include "toolkit/Clipboard.h"
 
 namespace iconexport {
 
-void CopyImageToClipboard(HWND owner, const icons::StoredIconImage& image) {
-    const ImagePixels pixels = StoredImagePixels(image);
-    const std::vector<std::uint8_t> png = IsPngImage(image.bytes) ? image.bytes : EncodePng(pixels);
+void CopyImageToClipboard(HWND owner, const WicImaging& imaging, const icons::StoredIconImage& image) {
+    const ImagePixels pixels = StoredImagePixels(imaging, image);
+    const std::vector<std::uint8_t> png = image.header.IsPng() ? image.bytes : imaging.EncodePng(pixels);
     toolkit::Clipboard clipboard(owner);
     clipboard.Put(toolkit::Clipboard::RegisteredFormat("PNG"), png);
     clipboard.Put(CF_DIBV5, BuildDibV5(pixels));

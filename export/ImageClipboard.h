@@ -4,11 +4,12 @@
 #include <windows.h>
 
 #include "icons/IconResourceReader.h"
+#include "export/WicImaging.h"
 
 namespace iconexport {
 
 // Errors: EInvalidGraphic for an image that cannot be read; the system's error when the
 // clipboard cannot be opened or filled.
-void CopyImageToClipboard(HWND owner, const icons::StoredIconImage& image);
+void CopyImageToClipboard(HWND owner, const WicImaging& imaging, const icons::StoredIconImage& image);
 
 }  // namespace iconexport

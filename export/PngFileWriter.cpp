@@ -2,28 +2,41 @@
 
 #include "export/BitmapImagePixels.h"
 #include "export/SafeFileReplace.h"
-#include "export/StoredImageFacts.h"
-#include "export/WicImaging.h"
 #include "export/WriterErrors.h"
 
 namespace iconexport {
 
-ImagePixels StoredImagePixels(const icons::StoredIconImage& image) {
-    return IsPngImage(image.bytes) ? DecodePng(image.bytes) : BitmapImagePixels(image.bytes);
-}
+namespace {
 
-std::vector<std::uint8_t> BuildPngFile(const icons::StoredIcon& icon, const PngChoice& choice) {
+// The image of the choice, refused when the reader found it unreadable.
+const icons::StoredIconImage& ChosenImage(const icons::StoredIcon& icon, const PngChoice& choice) {
     if (choice.image >= icon.size()) throw EInvalidGraphic::NoIcon();
     const icons::StoredIconImage& image = icon[choice.image];
-    if (!choice.scaled && IsPngImage(image.bytes)) return image.bytes;
-    const ImagePixels pixels = StoredImagePixels(image);
-    return EncodePng(choice.scaled ? ScalePixels(pixels, choice.width, choice.height) : pixels);
+    if (!image.header.readable) throw EInvalidGraphic::BadImages();
+    return image;
+}
+
+}  // namespace
+
+ImagePixels StoredImagePixels(const WicImaging& imaging, const icons::StoredIconImage& image) {
+    return image.header.IsPng() ? imaging.DecodePng(image) : BitmapImagePixels(image);
+}
+
+std::vector<std::uint8_t> BuildPngFile(const WicImaging& imaging, const icons::StoredIcon& icon, const PngChoice& choice) {
+    const icons::StoredIconImage& image = ChosenImage(icon, choice);
+    if (!choice.scaled && image.header.IsPng()) return image.bytes;
+    ImagePixels pixels = StoredImagePixels(imaging, image);
+    if (!choice.scaled) return imaging.EncodePng(pixels);
+    if (pixels.width != choice.imageWidth || pixels.height != choice.imageHeight)
+        pixels = imaging.ScalePixels(pixels, choice.imageWidth, choice.imageHeight);
+    return imaging.EncodePng(CentredOnCanvas(pixels, choice.width, choice.height));
 }
 
 // A stored PNG image goes to the file straight from the icon, without a copy.
-void WritePngFile(const icons::StoredIcon& icon, const PngChoice& choice, const std::string& path) {
-    const bool asStored = choice.image < icon.size() && !choice.scaled && IsPngImage(icon[choice.image].bytes);
-    ReplaceFileContents(path, asStored ? icon[choice.image].bytes : BuildPngFile(icon, choice));
+void WritePngFile(const WicImaging& imaging, const icons::StoredIcon& icon, const PngChoice& choice, const std::string& path) {
+    const icons::StoredIconImage& image = ChosenImage(icon, choice);
+    const bool asStored = !choice.scaled && image.header.IsPng();
+    ReplaceFileContents(path, asStored ? image.bytes : BuildPngFile(imaging, icon, choice));
 }
 
 }  // namespace iconexport

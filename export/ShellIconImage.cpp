@@ -1,5 +1,7 @@
 #include "export/ShellIconImage.h"
 
+#include <utility>
+
 #include "export/ByteWriter.h"
 #include "export/DibInfo.h"
 #include "export/WriterErrors.h"
@@ -37,9 +39,8 @@ icons::StoredIconImage ShellIconImage(HICON icon) {
     const std::vector<std::uint8_t> colourRows = RowsOf(dc.Get(), images.Colour(), width, height, 32);
     const std::vector<std::uint8_t> maskRows = RowsOf(dc.Get(), images.Mask(), width, height, 1);
 
-    icons::StoredIconImage image;
-    image.fields = {static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), 0, 0, 1, 0, 32, 0};
-    ByteWriter out(image.bytes);
+    std::vector<std::uint8_t> bytes;
+    ByteWriter out(bytes);
     DibHeader header;
     header.width = width;
     header.height = 2 * height;  // colour rows and mask rows
@@ -48,6 +49,10 @@ icons::StoredIconImage ShellIconImage(HICON icon) {
     WriteDibHeader(out, header);
     out.Bytes(colourRows);
     out.Bytes(maskRows);
+    icons::StoredIconImage image;
+    if (!icons::MakeStoredImage({static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height), 0, 0, 1, 0, 32, 0},
+                                std::move(bytes), image))
+        throw EInvalidGraphic::BadImages();
     return image;
 }
 

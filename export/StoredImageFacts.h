@@ -1,23 +1,18 @@
 #pragma once
-// What one stored image of an icon is: its size in pixels, its bits per pixel and whether it is a
-// PNG image or a bitmap, read from the image's own header (the directory's fields may disagree).
-// Platform-free.
-#include <cstdint>
+// What each stored image of an icon is, as the reader checked it (icons::StoredImageHeader): its
+// size in pixels, bits per pixel, kind and whether it can be read. Platform-free.
+#include <string>
 #include <vector>
 
 #include "icons/IconResourceReader.h"
 
 namespace iconexport {
 
-struct StoredImageFacts {
-    int width = 0;
-    int height = 0;
-    int bitsPerPixel = 0;
-    bool png = false;
-};
+using StoredImageFacts = icons::StoredImageHeader;
 
-bool IsPngImage(const std::vector<std::uint8_t>& bytes);
-StoredImageFacts FactsOf(const icons::StoredIconImage& image);
 std::vector<StoredImageFacts> FactsOf(const icons::StoredIcon& icon);
+
+// How the program names an image to the user: "256×256 32ﾋﾞｯﾄ PNG", "48×48 8ﾋﾞｯﾄ".
+std::string ImageCaption(const StoredImageFacts& facts);
 
 }  // namespace iconexport

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <algorithm>
+
 #include "export/WriterErrors.h"
 #include "foldertree/ComRef.h"
 
@@ -33,7 +35,7 @@ private:
     bool initialized_;
 };
 
-ComRef<IWICImagingFactory> Factory() {
+ComRef<IWICImagingFactory> MakeFactory() {
     ComRef<IWICImagingFactory> factory;
     Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                            factory.PutVoid()));
@@ -47,9 +49,13 @@ ComRef<IWICBitmapSource> Converted(IWICImagingFactory* factory, IWICBitmapSource
     return converter.Query<IWICBitmapSource>(IID_IWICBitmapSource);
 }
 
+// Sizes a decoder reports are checked against the decode limit before anything is allocated.
 ImagePixels CopyOut(IWICBitmapSource* source) {
     UINT width = 0, height = 0;
     Check(source->GetSize(&width, &height));
+    if (width == 0 || height == 0 || width > icons::kMaxDecodedSide || height > icons::kMaxDecodedSide ||
+        std::uint64_t(width) * height * 4 > icons::kMaxDecodedBytes)
+        throw EInvalidGraphic::BadImages();
     ImagePixels pixels{static_cast<int>(width), static_cast<int>(height), {}};
     pixels.bgra.resize(std::size_t(width) * height * 4);
     Check(source->CopyPixels(nullptr, static_cast<UINT>(pixels.Stride()), static_cast<UINT>(pixels.bgra.size()),
@@ -68,9 +74,20 @@ ComRef<IWICBitmapSource> SourceOf(IWICImagingFactory* factory, const ImagePixels
 
 }  // namespace
 
-ImagePixels DecodePng(const std::vector<std::uint8_t>& bytes) {
-    const ComApartment com;
-    const ComRef<IWICImagingFactory> factory = Factory();
+class WicImaging::Parts {
+public:
+    ComApartment com;
+    ComRef<IWICImagingFactory> factory = MakeFactory();
+};
+
+WicImaging::WicImaging() : parts_(std::make_unique<Parts>()) {}
+
+WicImaging::~WicImaging() = default;
+
+ImagePixels WicImaging::DecodePng(const icons::StoredIconImage& image) const {
+    if (!image.header.IsPng() || !image.header.readable) throw EInvalidGraphic::BadImages();
+    const std::vector<std::uint8_t>& bytes = image.bytes;
+    IWICImagingFactory* factory = parts_->factory.Get();
     ComRef<IWICStream> stream;
     Check(factory->CreateStream(stream.Put()));
     Check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
@@ -78,12 +95,11 @@ ImagePixels DecodePng(const std::vector<std::uint8_t>& bytes) {
     Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put()));
     ComRef<IWICBitmapFrameDecode> frame;
     Check(decoder->GetFrame(0, frame.Put()));
-    return CopyOut(Converted(factory.Get(), frame.Get(), GUID_WICPixelFormat32bppBGRA).Get());
+    return CopyOut(Converted(factory, frame.Get(), GUID_WICPixelFormat32bppBGRA).Get());
 }
 
-std::vector<std::uint8_t> EncodePng(const ImagePixels& pixels) {
-    const ComApartment com;
-    const ComRef<IWICImagingFactory> factory = Factory();
+std::vector<std::uint8_t> WicImaging::EncodePng(const ImagePixels& pixels) const {
+    IWICImagingFactory* factory = parts_->factory.Get();
     ComRef<IStream> stream;
     Check(CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()));
     ComRef<IWICBitmapEncoder> encoder;
@@ -113,11 +129,10 @@ std::vector<std::uint8_t> EncodePng(const ImagePixels& pixels) {
 }
 
 // Resampled with alpha multiplied in, so transparent pixels lend no colour to their neighbours.
-ImagePixels ScalePixels(const ImagePixels& pixels, int width, int height) {
-    const ComApartment com;
-    const ComRef<IWICImagingFactory> factory = Factory();
+ImagePixels WicImaging::ScalePixels(const ImagePixels& pixels, int width, int height) const {
+    IWICImagingFactory* factory = parts_->factory.Get();
     const ComRef<IWICBitmapSource> premultiplied =
-        Converted(factory.Get(), SourceOf(factory.Get(), pixels).Get(), GUID_WICPixelFormat32bppPBGRA);
+        Converted(factory, SourceOf(factory, pixels).Get(), GUID_WICPixelFormat32bppPBGRA);
     // Windows offers high-quality cubic, else Fant; Wine 8 refuses both and scales linearly.
     for (WICBitmapInterpolationMode mode : {kHighQualityCubic, WICBitmapInterpolationModeFant, WICBitmapInterpolationModeLinear}) {
         ComRef<IWICBitmapScaler> scaler;
@@ -125,12 +140,27 @@ ImagePixels ScalePixels(const ImagePixels& pixels, int width, int height) {
         if (FAILED(scaler->Initialize(premultiplied.Get(), static_cast<UINT>(width), static_cast<UINT>(height), mode)))
             continue;
         try {
-            return CopyOut(Converted(factory.Get(), scaler.Get(), GUID_WICPixelFormat32bppBGRA).Get());
+            return CopyOut(Converted(factory, scaler.Get(), GUID_WICPixelFormat32bppBGRA).Get());
         } catch (const EInvalidGraphic&) {
             // this filter is refused only when the pixels are asked for: the next one
         }
     }
     throw EInvalidGraphic::BadImages();
+}
+
+}  // namespace iconexport
+
+namespace iconexport {
+
+ImagePixels CentredOnCanvas(const ImagePixels& pixels, int width, int height) {
+    if (pixels.width == width && pixels.height == height) return pixels;
+    ImagePixels canvas{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 4, 0)};
+    const int left = (width - pixels.width) / 2, top = (height - pixels.height) / 2;
+    for (int y = 0; y < pixels.height; ++y) {
+        const auto row = pixels.bgra.begin() + std::ptrdiff_t(y) * pixels.Stride();
+        std::copy(row, row + pixels.Stride(), canvas.bgra.begin() + (std::ptrdiff_t(top + y) * width + left) * 4);
+    }
+    return canvas;
 }
 
 }  // namespace iconexport

@@ -14,6 +14,8 @@ public:
     static EInvalidGraphic NoIcon();
     // The icon's images cannot be obtained, described or converted.
     static EInvalidGraphic BadImages();
+    // Every image of the icon is too large to decode or coded in a way that is not read.
+    static EInvalidGraphic UnreadableImages();
 
 private:
     explicit EInvalidGraphic(const std::string& message) : toolkit::Exception(message) {}

@@ -41,8 +41,26 @@ struct IconDirEntry {
 std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& bytes, std::size_t first,
                                               std::size_t count, std::size_t entrySize);
 
-// Checks one icon image of size bytes at offset: a PNG whose header is sane, or a device-independent
-// bitmap whose header, colour table, colour bits and mask all fit in those bytes.
+// The bytes of an image's head its check reads: a bitmap's info header with the colour masks
+// after it, or a PNG's signature and header chunk.
+constexpr std::size_t kImageHeadSize = 56;
+
+// One image's header, checked.
+struct CheckedImage {
+    // The image is one: a PNG whose header chunk is sane, or a bitmap whose header (and, in a
+    // coding the program reads, colour table, colour rows and mask) fit in its bytes.
+    bool intact = false;
+    // The shell's extraction may be given it: an intact image of a header and coding it reads
+    // (sides up to 65,536 pixels; the shell reads such images without bounds checks).
+    bool shellSafe = false;
+    StoredImageHeader header;  // header.readable: also within the decode limit
+};
+// Checks the image of `size` bytes whose first min(size, kImageHeadSize) bytes are `head`, listed
+// with the directory fields `fields`.
+CheckedImage CheckImageHead(const std::uint8_t* head, std::uint64_t size,
+                            const std::array<std::uint8_t, kStoredImageFieldsSize>& fields);
+
+// Checks one icon image of size bytes at offset for the shell's extraction (CheckedImage::shellSafe).
 bool IsSaneIconImage(ByteSource& source, std::uint64_t offset, std::uint64_t size);
 
 // The size of the image an entry names where the entry's own count is what the file goes by (icon

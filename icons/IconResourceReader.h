@@ -53,11 +53,44 @@ IconFileSummary ReadIconSummary(ByteSource& source);
 // and bits per pixel, 8 bytes as an icon file and a group-icon resource both hold them.
 constexpr std::size_t kStoredImageFieldsSize = 8;
 
+// The largest image the program decodes: larger ones are never allocated. An icon's largest
+// images are 256 pixels square; the bound leaves room for odd shapes without letting one lying
+// header ask for gigabytes.
+constexpr int kMaxDecodedSide = 4096;
+constexpr std::uint64_t kMaxDecodedBytes = std::uint64_t(64) << 20;  // four bytes a pixel
+
+enum class StoredImageKind : std::uint8_t { Bitmap, Png };
+
+// What one stored image is, read from its own header once, where the icon is read (the directory's
+// fields may disagree). Every user of the image goes by this record.
+struct StoredImageHeader {
+    StoredImageKind kind = StoredImageKind::Bitmap;
+    int width = 0;         // pixels; a bitmap's colour rows without its mask rows
+    int height = 0;
+    int bitsPerPixel = 0;  // a PNG image: as the directory lists it (the system counts it so)
+    std::uint32_t compression = 0;  // a bitmap's coding: 0 plain, 3 colour masks, others unread
+    std::uint32_t headerSize = 0;   // a bitmap's info header in bytes
+    std::uint32_t colours = 0;      // colour-table entries
+    std::uint32_t pixelsAt = 0;     // where a bitmap's colour rows start in the image's bytes
+    std::uint32_t redMask = 0, greenMask = 0, blueMask = 0, alphaMask = 0;  // 16 and 32 bits a pixel
+    // Within the decode limit and in a coding the program decodes; an image that is not is shown
+    // and exported as unreadable, never decoded.
+    bool readable = false;
+
+    bool IsPng() const { return kind == StoredImageKind::Png; }
+};
+
 // One image of an icon as the file stores it (a bitmap or a PNG), its bytes unchanged.
 struct StoredIconImage {
     std::array<std::uint8_t, kStoredImageFieldsSize> fields{};
     std::vector<std::uint8_t> bytes;
+    StoredImageHeader header;
 };
+
+// The image of `bytes` with the directory fields `fields`, its header checked; false when the
+// bytes are no image at all or its header, colour table or rows do not fit them (a damaged image).
+bool MakeStoredImage(const std::array<std::uint8_t, kStoredImageFieldsSize>& fields, std::vector<std::uint8_t> bytes,
+                     StoredIconImage& image);
 using StoredIcon = std::vector<StoredIconImage>;
 
 // One file's icons as it stores them.

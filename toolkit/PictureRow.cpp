@@ -106,6 +106,7 @@ void PictureRow::Select(int index) {
     else if (cell.left + cell.extent + Scale(kMargin) > scrollX_ + client.right) scrollX_ = cell.left + cell.extent + Scale(kMargin) - client.right;
     UpdateScrollBars();
     InvalidateRect(Handle(), nullptr, TRUE);
+    if (OnSelect) OnSelect(selected_);
 }
 
 void PictureRow::UpdateScrollBars() {

@@ -25,6 +25,8 @@ public:
     // Selects a picture and scrolls it into view.
     void Select(int index);
 
+    // The selection changed to `index` (a click, a key or Select).
+    std::function<void(int index)> OnSelect;
     // The pointer left the selected picture with the left button down: `index` is being dragged.
     std::function<void(int index)> OnDragOut;
 

@@ -131,6 +131,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::DetailIcoFilter, "detail", 0, "ｱｲｺﾝ（*.ICO）", "Icon (*.ICO)"},
     {TextId::DragNoFolder, "messages", 0, "ドラッグする画像を置く一時フォルダがありません。",
      "There is no temporary folder to put the dragged image in."},
+    {TextId::DetailUnreadable, "detail", 0, "読めない画像", "Unreadable image"},
 
     {TextId::ConsoleUsage, "console", 0,
      "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
@@ -184,6 +185,7 @@ constexpr ProgramText kTexts[] = {
      "%s: %s was written from %s in this run; nothing of this file is written"},
     {TextId::ConsoleRangePast, "console", 0, "%s: アイコンは %s個です。/I %s に当たるアイコンはありません",
      "%s: %s icons; none is numbered as /I %s asks"},
+    {TextId::ConsoleIconError, "console", 0, "%s: ｱｲｺﾝ %s: %s", "%s: icon %s: %s"},
 
     {TextId::ErrorFileNotFound, "messages", 0, "ファイルが見つかりません", "File not found"},
     {TextId::ErrorBadFileName, "messages", 0, "不正なファイル名です", "Invalid file name"},
@@ -195,6 +197,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::ErrorOutOfResources, "messages", 0, "システム リソースが足りません", "Out of system resources"},
     {TextId::ErrorBadIcon, "messages", 0, "アイコンイメージが不正です", "Invalid icon image"},
     {TextId::ErrorBadBitmap, "messages", 0, "ビットマップイメージが不正です", "Invalid bitmap image"},
+    {TextId::ErrorUnreadableImages, "messages", 0, "読めない画像しかありません", "The icon holds only unreadable images"},
     {TextId::ErrorStreamWrite, "messages", 0, "ストリームへの書き込みエラー", "Stream write error"},
     {TextId::ErrorReplaceLeftNew, "messages", 0, "ファイル %s を作成できません。新しい内容は %s に残っています",
      "Cannot create file %s. The new content is left in %s"},

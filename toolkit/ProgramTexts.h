@@ -35,15 +35,15 @@ enum class TextId {
     // The icon detail window.
     DetailCaption, DetailFileLabel, DetailIndexLabel, DetailSourceLabel, DetailByNumberLabel,
     DetailCopyByNumber, DetailByIdLabel, DetailCopyById, DetailCopy, DetailSavePng, DetailSaveIco,
-    DetailClose, DetailImageCaption, DetailPngFilter, DetailIcoFilter,
+    DetailClose, DetailImageCaption, DetailPngFilter, DetailIcoFilter, DetailUnreadable,
     DragNoFolder,
     // The console program PICTAVOX.
     ConsoleUsage, ConsoleBadSwitch, ConsoleNoSource, ConsoleIcoTwice, ConsoleFolderNotMade, ConsoleFileLine,
-    ConsoleTotals, ConsoleInterrupted,
+    ConsoleTotals, ConsoleInterrupted, ConsoleIconError,
     ConsoleNamesTaken, ConsoleRangePast,
     // Errors.
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
-    ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorStreamWrite,
+    ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorUnreadableImages, ErrorStreamWrite,
     ErrorReplaceLeftNew, ErrorNoInterface,
     Count
 };

@@ -195,7 +195,17 @@ TEST(IconReaderShapes, StoredImagesOfOddAndHostileShapes) {
     std::vector<Resource> languages{{kRtGroupIcon, 1, 0x409, MakeGroupIcon(std::vector<IconImage>(65535, a), 1)}};
     for (unsigned language = 1; language <= 65535; ++language)
         languages.push_back({kRtIcon, 1, language, language == 0x409 ? a.bytes : Bytes(8, 0)});
+    // The same group and its image each in 65,535 languages: the first language's image.
+    std::vector<Resource> bothInLanguages;
+    for (unsigned language = 1; language <= 65535; ++language) {
+        bothInLanguages.push_back({kRtGroupIcon, 1, language, MakeGroupIcon({a}, 1)});
+        bothInLanguages.push_back({kRtIcon, 1, language, language == 1 ? a.bytes : Bytes(8, 0)});
+    }
     const struct { const char* shape; Bytes file; int index; std::vector<Bytes> images; } rows[] = {
+        {"group and image x languages", MakePe(bothInLanguages, true).bytes, 0, {a.bytes}},
+        {"group in two languages", MakePe({{kRtGroupIcon, 1, 0x409, MakeGroupIcon({a}, 1)}, {kRtGroupIcon, 1, 0x411, MakeGroupIcon({b, b}, 1)},
+                                           {kRtIcon, 1, 0x409, a.bytes}, {kRtIcon, 1, 0x411, b.bytes}, {kRtIcon, 2, 0x411, b.bytes}}, true).bytes,
+         0, {a.bytes}},
         {"repeated image", repeated, 0, {png.bytes}},
         {"group x languages", MakePe(languages, true).bytes, 0, {a.bytes}},
         {"PNG larger than declared", MakePe({{kRtGroupIcon, 1, 0x409, declaring(MakeGroupIcon({png}, 1), 0, png.bytes.size() / 2)},

@@ -157,6 +157,7 @@ TEST_F(ExportRun, PngFilesTakeTheImageOfTheirSizeAskBeforeReplacingAndCountInThe
         messages.clear();
         onExport = [&] {
             form2->CheckBox1.SetChecked(false);
+            form2->CheckBox3.SetChecked(true);  // 全ｻｲｽﾞで保存 without ICO: still no .ICO
             form2->CheckBox4.SetChecked(true);
             form2->ComboBox1.SetItemIndex(c.item);
         };

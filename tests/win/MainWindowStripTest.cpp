@@ -340,6 +340,26 @@ TEST_F(MainWindowStrip, TheStripMenuOpensTheIconsDetailWindowWhoseCopyOffersThre
     EXPECT_FALSE(form7.Showing());
 }
 
+// An image too wide to decode is one cell of its own: the window opens with the others, and Copy
+// and Save PNG are off while it is selected (Save ICO stays).
+TEST_F(MainWindowStrip, AnUnreadableImageIsOneCellWhoseCopyAndSaveAreOff) {
+    TForm7 form7;
+    Copy("shapes/UNREADABLE.DLL", "U.DLL");
+    std::vector<std::string> seen;
+    const auto note = [&] {
+        for (int i = 0; i < form7.PictureRow1.Count(); ++i) seen.push_back(form7.PictureRow1.CaptionOf(i));
+        for (toolkit::Button* b : {&form7.Button3, &form7.Button4, &form7.Button5}) seen.push_back(b->Enabled() ? "on" : "off");
+    };
+    form7.FillIcon(folder_.Path(), "U.DLL", 1);  // the largest readable image is selected
+    note();
+    form7.PictureRow1.Send(WM_KEYDOWN, VK_RIGHT, 0);
+    seen.push_back(std::to_string(form7.PictureRow1.Selected())), note();
+    form7.FillIcon(folder_.Path(), "U.DLL", 2);  // nothing but the unreadable image
+    note();
+    EXPECT_EQ(seen, (std::vector<std::string>{"16×16 32ﾋﾞｯﾄ", "読めない画像", "on", "on", "on", "1", "16×16 32ﾋﾞｯﾄ", "読めない画像", "off",
+                                              "off", "on", "読めない画像", "off", "off", "on"}));
+}
+
 namespace {
 
 // The bytes of a clipboard format up to its closing zero, as text of that format's characters.

@@ -4,6 +4,7 @@
 // its 48-pixel image scaled to 24 pixels, SCALED.PNG.
 #include <cstdio>
 #include <exception>
+#include <stdexcept>
 
 #include "WriterTestSupport.h"
 #include "export/BitmapFileWriter.h"
@@ -15,6 +16,12 @@
 #include "tests/fixtures/IconImageWriter.h"
 
 using namespace writertest;
+
+icons::StoredIconImage Checked(const fixtures::IconImage& made) {
+    icons::StoredIconImage image;
+    if (!icons::MakeStoredImage({}, made.bytes, image)) throw std::runtime_error("image refused");
+    return image;
+}
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -34,11 +41,17 @@ int main(int argc, char** argv) {
         iconexport::ReplaceFileContents(folder + "\\WHOLE.ICO", whole);
         icons::MemoryByteSource bytes(whole);
         const icons::StoredIcon stored = icons::ReadStoredIcon(bytes, 0);
-        for (std::size_t i = 0; i < stored.size(); ++i) {
-            const iconexport::StoredImageFacts facts = iconexport::FactsOf(stored[i]);
-            iconexport::WritePngFile(stored, {i, facts.width, facts.height, false}, folder + "\\IMAGE" + std::to_string(i) + ".PNG");
-        }
-        iconexport::WritePngFile(stored, {2, 24, 24, true}, folder + "\\SCALED.PNG");
+        const iconexport::WicImaging imaging;
+        const auto facts = iconexport::FactsOf(stored);
+        for (std::size_t i = 0; i < stored.size(); ++i)
+            iconexport::WritePngFile(imaging, stored, iconexport::AsStoredChoice(facts, i), folder + "\\IMAGE" + std::to_string(i) + ".PNG");
+        iconexport::WritePngFile(imaging, stored, {2, 24, 24, 24, 24, true}, folder + "\\SCALED.PNG");
+        // Colour-mask bitmaps: 16 x 16 at 32 bits, opaque red as stored; 48 x 32 at 16 bits 5-6-5,
+        // red, at 16 pixels (16 x 11 centred on a transparent square).
+        const icons::StoredIcon masked{Checked(fixtures::MakeUniformBitmap({40, 16, 16, 32, 3, {0xFF0000, 0xFF00, 0xFF}, 0xFFFF0000u}))};
+        iconexport::WritePngFile(imaging, masked, iconexport::AsStoredChoice(iconexport::FactsOf(masked), 0), folder + "\\MASKED32.PNG");
+        const icons::StoredIcon wide{Checked(fixtures::MakeUniformBitmap({40, 48, 32, 16, 3, {0xF800, 0x07E0, 0x001F}, 0xF800}))};
+        iconexport::WritePngFile(imaging, wide, iconexport::ChoosePngImages(iconexport::FactsOf(wide), 16).at(0), folder + "\\WIDE565.PNG");
     } catch (const std::exception& e) {
         std::fprintf(stderr, "writer_sample: %s\n", e.what());
         return 1;

@@ -8,8 +8,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 win() { printf 'Z:%s' "${1//\//\\}"; }
 fail() { echo "FAIL: $*" >&2; exit 1; }
-mkdir -p "$work/src/a" "$work/out"
+mkdir -p "$work/src/a" "$work/out" "$work/bad"
 cp "$fixtures/TWELVE.DLL" "$fixtures/ONE.DLL" "$fixtures/NOTE.TXT" "$work/src/"
+cp "$fixtures/shapes/UNREADABLE.DLL" "$fixtures/shapes/PNGONLY.ICO" "$work/bad/"
 cp "$fixtures/TWO.DLL" "$work/src/a/"
 # Two sources of one base name (2 and 12 icons), and a file whose name a best fit would reach.
 mkdir -p "$work/foo"
@@ -34,6 +35,7 @@ done <<ROWS
 "$(win "$work/src")" /O "$(win "$work/out")" /S /M /I 0|0|out/TWELVE0000.ICO out/a/TWO0000.ICO 
 "$(win "$work/src/NOTE.TXT")" "$(win "$work/src/ONE.DLL")" /O "$(win "$work/out")"|1|out/ONE0000.ICO 
 "$(win "$work/src/GONE.DLL")"|1|-
+"$(win "$work/bad/PNGONLY.ICO")" /O "$(win "$work/out")" /PNG:ALL|0|out/PNGONLY0000-48.PNG 
 /X "$(win "$work/src/ONE.DLL")"|2|-
 /O "$(win "$work/out")"|2|-
 "$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /I 50|1|
@@ -83,4 +85,19 @@ for index in 0 1; do
     || fail "FOO000$index.ICO is not FOO.DLL's icon"
 done
 [ "$(find "$work/out" -type f | wc -l)" -eq 2 ] || fail "the collision wrote more than FOO.DLL's files"
+# An icon of none but unreadable images is one error: reported with its file and number, the
+# others written, exit 1. Each PNG is a 32-pixel square, the 16-pixel image of icon 1 scaled up.
+rm -rf "$work/out"
+set +e
+"$wine_run" "$program" "$(win "$work/bad/UNREADABLE.DLL")" /O "$(win "$work/out")" /PNG:32 >"$work/log" 2>&1
+got=$?
+set -e
+[ "$got" -eq 1 ] || { cat "$work/log"; fail "an unreadable icon: status $got, not 1"; }
+[ "$(cd "$work/out" && ls | tr '\n' ' ')" = "UNREADABLE0000.PNG UNREADABLE0001.PNG UNREADABLE0003.PNG " ] || fail "an unreadable icon: wrote $(ls "$work/out")"
+iconv -f CP932 -t UTF-8 "$work/log" | grep -q 'UNREADABLE.DLL: ｱｲｺﾝ 2: 読めない画像しかありません' || { cat "$work/log"; fail "the unreadable icon was not reported"; }
+for png in "$work"/out/*.PNG; do
+  [ "$(identify -format '%wx%h' "$png")" = 32x32 ] || fail "$png is $(identify -format '%wx%h' "$png"), not 32x32"
+done
+echo "ok: an unreadable icon among sound ones -> 1"
+
 echo "console program: all rows passed"

@@ -50,4 +50,12 @@ done
 scaled=$(identify -format '%wx%h %[channels]' "$out/SCALED.PNG")
 echo "SCALED.PNG: $scaled"
 case "$scaled" in "24x24 srgba"*) ;; *) fail "SCALED.PNG is $scaled, not 24x24 with alpha" ;; esac
+# Colour-mask bitmaps: red wherever the image is (never its masks read as pixels), and a 48 x 32
+# image at 16 pixels is a 16 x 16 square whose top rows are transparent.
+masked=$(convert "$out/MASKED32.PNG" -format '%wx%h %[pixel:p{0,15}] %[fx:p{0,15}.a] %[pixel:p{15,0}]' info:)
+echo "MASKED32.PNG: $masked"
+case "$masked" in "16x16 "*"(255,0,0"*" 1 "*"(255,0,0"*|"16x16 red 1 red") ;; *) fail "MASKED32.PNG is $masked, not opaque red" ;; esac
+wide=$(convert "$out/WIDE565.PNG" -format '%wx%h %[fx:p{8,0}.a] %[fx:p{8,8}.a] %[fx:p{8,8}.r] %[fx:p{8,8}.g]' info:)
+echo "WIDE565.PNG: $wide"
+[ "$wide" = "16x16 0 1 1 0" ] || fail "WIDE565.PNG is $wide, not 16x16, transparent on top, red in the middle"
 echo "writer files read back correctly"
