@@ -129,9 +129,9 @@ constexpr ProgramText kTexts[] = {
     {TextId::DetailImageCaption, "detail", 0, "%d×%d %dﾋﾞｯﾄ%s", "%dx%d %d-bit%s"},
     {TextId::DetailPngFilter, "detail", 0, "PNG（*.PNG）", "PNG (*.PNG)"},
     {TextId::DetailIcoFilter, "detail", 0, "ｱｲｺﾝ（*.ICO）", "Icon (*.ICO)"},
+    {TextId::DetailUnreadable, "detail", 0, "読めない画像", "Unreadable image"},
     {TextId::DragNoFolder, "messages", 0, "ドラッグする画像を置く一時フォルダがありません。",
      "There is no temporary folder to put the dragged image in."},
-    {TextId::DetailUnreadable, "detail", 0, "読めない画像", "Unreadable image"},
 
     {TextId::ConsoleUsage, "console", 0,
      "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
@@ -180,12 +180,12 @@ constexpr ProgramText kTexts[] = {
     {TextId::ConsoleTotals, "console", 0, "合計: %s個のファイル、%s個を書き出し、%s個をスキップ",
      "Total: %s files, %s written, %s skipped"},
     {TextId::ConsoleInterrupted, "console", 0, "中断しました。", "Interrupted."},
+    {TextId::ConsoleIconError, "console", 0, "%s: ｱｲｺﾝ %s: %s", "%s: icon %s: %s"},
     {TextId::ConsoleNamesTaken, "console", 0,
      "%s: %s はこの実行で %s から書き出したので、このファイルからは何も書き出しません",
      "%s: %s was written from %s in this run; nothing of this file is written"},
     {TextId::ConsoleRangePast, "console", 0, "%s: アイコンは %s個です。/I %s に当たるアイコンはありません",
      "%s: %s icons; none is numbered as /I %s asks"},
-    {TextId::ConsoleIconError, "console", 0, "%s: ｱｲｺﾝ %s: %s", "%s: icon %s: %s"},
 
     {TextId::ErrorFileNotFound, "messages", 0, "ファイルが見つかりません", "File not found"},
     {TextId::ErrorBadFileName, "messages", 0, "不正なファイル名です", "Invalid file name"},
@@ -204,6 +204,14 @@ constexpr ProgramText kTexts[] = {
     {TextId::ErrorNoInterface, "messages", 0, "インターフェイスはサポートされていません", "Interface not supported"},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
+
+// Text() finds an entry by its place: the table must follow TextId's order.
+constexpr bool InTextIdOrder() {
+    for (std::size_t i = 0; i < sizeof kTexts / sizeof kTexts[0]; ++i)
+        if (static_cast<std::size_t>(kTexts[i].id) != i) return false;
+    return true;
+}
+static_assert(InTextIdOrder(), "the table's entries in the order of TextId");
 
 constexpr unsigned kJapaneseCodePage = 932;
 Language g_language = Language::Japanese;
