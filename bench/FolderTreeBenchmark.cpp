@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foldertree/FTVEX_D3.h"
@@ -35,6 +36,8 @@ using namespace foldertree;
 constexpr int kSizes[] = {2000, 8000};
 constexpr int kRounds = 3;
 constexpr int kDepth = 12;
+// The one part of an expansion the floor does too: each name parsed in its folder.
+constexpr const char* kFloorsPart = "name, parse in the folder, AbsoluteID (the floor's part)";
 constexpr double kGoal = 1.5;
 constexpr std::size_t kRowsShown = 25;  // rows a 400-pixel tree shows
 
@@ -202,7 +205,7 @@ void PrintParts(toolkit::Form& form, const std::string& big, const Expansion& be
                     })});
     std::vector<std::unique_ptr<TTVITEMDATA>> records;
     const FolderItemLists lists(folder, listing.absolute.Get());
-    rows.push_back({"name, parse in the folder, AbsoluteID (the floor's part)", TimeOf([&] {
+    rows.push_back({kFloorsPart, TimeOf([&] {
                         for (const auto& item : listing.items) lists.AbsoluteID(item.Get());
                     })});
     rows.push_back({"record (item copy, folder reference)", TimeOf([&] {
@@ -257,10 +260,11 @@ void PrintParts(toolkit::Form& form, const std::string& big, const Expansion& be
     PrintRow({"expansion and first paint, measured", best.Total()}, items, floor);
     PrintRow({"the floor: FindFirstFileW + ParseDisplayName in the folder", floor}, items, floor);
     PrintRow({"a bare tree-view control: the same nodes, opened, painted", BareControl(form, items)}, items, floor);
-    // What is left above the floor, named: the largest part of ours and the shell's icon lookups.
+    // What is left above the floor, named: the largest part of ours (the parse is the floor's own)
+    // and the shell's icon lookups.
     const Row* largest = nullptr;
     for (const Row& row : rows)
-        if (row.step[0] != ' ' && (!largest || row.ms > largest->ms)) largest = &row;
+        if (row.step[0] != ' ' && std::string_view(row.step) != kFloorsPart && (!largest || row.ms > largest->ms)) largest = &row;
     if (largest)
         std::printf("  largest part: %s, %.2f x the floor; the shell's icon lookups (SHGetFileInfo, both icons) "
                     "of the %d rows shown take %.1f ms a row of it\n",
