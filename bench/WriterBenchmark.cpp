@@ -253,21 +253,22 @@ void RemoveFiles(const std::string& folder, size_t count) {
     RemoveDirectoryA(folder.c_str());
 }
 
+std::vector<char> FileBytes(const std::string& path) {
+    std::vector<char> bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[8192];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
 bool SameFiles(const std::string& a, const std::string& b, size_t count,
                std::initializer_list<const char*> extensions = {"ICO", "BMP"}) {
-    auto read = [](const std::string& path) {
-        std::vector<char> bytes;
-        if (FILE* f = std::fopen(path.c_str(), "rb")) {
-            char buffer[8192];
-            size_t n;
-            while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-            std::fclose(f);
-        }
-        return bytes;
-    };
     for (size_t i = 0; i < count; ++i)
         for (const char* extension : extensions)
-            if (read(FileName(a, i, extension)) != read(FileName(b, i, extension))) {
+            if (FileBytes(FileName(a, i, extension)) != FileBytes(FileName(b, i, extension))) {
                 std::fprintf(stderr, "files differ: %s\n", FileName(a, i, extension).c_str());
                 return false;
             }
@@ -401,17 +402,6 @@ std::vector<std::string> FileNames(const std::string& folder) {
     FindClose(find);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::vector<char> FileBytes(const std::string& path) {
-    std::vector<char> bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[8192];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
-        std::fclose(f);
-    }
-    return bytes;
 }
 
 bool SameFolders(const std::string& a, const std::string& b) {
