@@ -74,6 +74,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         else if (name == "M") o.multipleOnly = true;
         else if (name == "Y") o.replace = true;
         else if (name == "Q") o.quiet = true;
+        else if (name == "FIND") sound = needsValue(o.findPicture) && !o.findPicture.empty();
         else sound = false;
         if (!sound) {
             parsed.error = toolkit::TextWith(toolkit::TextId::ConsoleBadSwitch, {argument});

@@ -1,6 +1,7 @@
 #pragma once
 // The console program's command line: PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP]
-// [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q]. Switches in any letter case, with "/" or "-".
+// [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q], or PICTAVOX SOURCE... /FIND PICTURE [/S] [/M].
+// Switches in any letter case, with "/" or "-".
 // Platform-free.
 #include <optional>
 #include <string>
@@ -23,6 +24,7 @@ struct Options {
     bool replace = false;      // /Y
     bool quiet = false;        // /Q
     bool help = false;         // /?
+    std::string findPicture;   // /FIND: the icons most like this picture file are listed, nothing written
 };
 
 // The options of arguments (without the program's name), or the usage error's text.

@@ -1,4 +1,5 @@
 #include "app/ConsoleExport.h"
+#include "app/ConsoleSources.h"
 #include "app/SessionEndWindow.h"
 #include "app/WrittenIcons.h"
 
@@ -7,9 +8,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "icons/CatalogueSearch.h"
 #include "icons/FileNameCase.h"
-#include "icons/IconCatalogue.h"
 #include "icons/IconSource.h"
 #include "icons/PathNames.h"
 #include "export/ExportFileNames.h"
@@ -71,17 +70,6 @@ private:
 using toolkit::TextId;
 using toolkit::TextWith;
 
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
-}
-
-bool IsFolder(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The folder and those above it, made where missing.
 bool MakeFolder(const std::string& folder) {
     return IsFolder(folder) || SHCreateDirectoryExA(nullptr, folder.c_str(), nullptr) == ERROR_SUCCESS || IsFolder(folder);
@@ -114,15 +102,10 @@ private:
     // The folder's files as the search takes them, sorted by name; below the output folder each
     // keeps its folder relative to the source folder.
     void ExportFolder(const std::string& folder, const std::string& output) {
-        icons::IconCatalogue catalogue;
-        const int threshold = options_.multipleOnly ? 2 : 1;
-        if (options_.subFolders)
-            icons::SearchTree(catalogue, folder, threshold, nullptr, [](int, const std::string&) { return !g_interrupted; });
-        else
-            icons::SearchFolder(catalogue, folder, threshold, nullptr);
-        catalogue.SortByName(icons::SystemFileNameUpperCase());
-        for (int position = 1; position <= catalogue.Count() && !g_interrupted; ++position) {
-            const std::string relative(catalogue.At(position).Name());
+        const std::vector<std::string> names =
+            FolderIconFiles(folder, options_.subFolders, options_.multipleOnly, [] { return !g_interrupted; });
+        for (std::size_t position = 0; position < names.size() && !g_interrupted; ++position) {
+            const std::string& relative = names[position];
             const std::string subFolder = icons::FolderPart(relative, codePage_);
             const std::string target = subFolder.empty() ? output : icons::DirYen(output, codePage_) + subFolder;
             if (!MakeFolder(target)) {

@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/ConsoleExport.h"
+#include "app/ConsoleFind.h"
 #include "app/ConsoleText.h"
 #include "toolkit/ProgramTexts.h"
 #include "toolkit/WideArguments.h"
@@ -47,5 +48,6 @@ int main() {
         errors.Line(console::UsageText());
         return console::kUsageError;
     }
+    if (!parsed.options.findPicture.empty()) return console::RunConsoleFind(parsed.options, out, errors);
     return console::RunConsoleExport(parsed.options, out, errors);
 }

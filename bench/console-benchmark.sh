@@ -47,3 +47,19 @@ for f in "$work"/src/*; do
   done
 done
 echo "bytes: $same icons the same as wrestool's, $differ different"
+
+# Finding an icon by its picture against the PNG export at 32 pixels of the same folder: both read
+# every icon and decode the image chosen for 32 pixels; /FIND compares where the export encodes
+# and writes.
+mkdir -p "$work/png32"
+start=$(date +%s.%N)
+wine "$build/app/PICTAVOX.exe" "Z:${work//\//\\}\\src" /O "Z:${work//\//\\}\\png32" /PNG:32 /Q >/dev/null 2>&1 || true
+png=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN{print b-a}')
+picture=$(ls "$work/png32" | sort | head -n 1)
+convert "$work/png32/$picture" -background white -flatten -alpha off "$work/crop.png"
+start=$(date +%s.%N)
+wine "$build/app/PICTAVOX.exe" "Z:${work//\//\\}\\src" /FIND "Z:${work//\//\\}\\crop.png" >"$work/found" 2>&1 || true
+find=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN{print b-a}')
+printf 'PICTAVOX /PNG:32:           %6.2f s, %d files\n' "$png" "$(ls "$work/png32" | wc -l)"
+printf 'PICTAVOX /FIND:             %6.2f s, first: %s (the picture is %s)\n' "$find" "$(head -n 1 "$work/found" | tr -d '\r')" "$picture"
+awk -v a="$find" -v b="$png" 'BEGIN{printf "ratio /FIND / /PNG:32: %.2f (target <= 1.0)\n", a/b}'

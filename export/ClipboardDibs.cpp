@@ -60,4 +60,28 @@ std::vector<std::uint8_t> BuildDibOverWhite(const ImagePixels& pixels) {
     return dib;
 }
 
+std::vector<std::uint8_t> BitmapFileOfDib(const std::vector<std::uint8_t>& dib) {
+    constexpr std::size_t kFileHeaderSize = 14;
+    const auto u16 = [&](std::size_t at) { return std::uint32_t(dib[at] | (dib[at + 1] << 8)); };
+    const auto u32 = [&](std::size_t at) { return u16(at) | (u16(at + 2) << 16); };
+    if (dib.size() < kDibHeaderSize) return {};
+    const std::uint32_t headerSize = u32(0), bitCount = u16(14), compression = u32(16), coloursUsed = u32(32);
+    if (headerSize < kDibHeaderSize || headerSize > dib.size()) return {};
+    std::uint64_t rowsAt = headerSize;
+    // A 40-byte header keeps its three colour masks after it; larger headers hold them.
+    if (headerSize == kDibHeaderSize && compression == kCompressionBitFields) rowsAt += 12;
+    const std::uint64_t colours = coloursUsed != 0 ? coloursUsed : bitCount <= 8 ? (std::uint64_t(1) << bitCount) : 0;
+    rowsAt += colours * 4;
+    if (rowsAt > dib.size() || dib.size() > 0xffffffffu - kFileHeaderSize) return {};
+    std::vector<std::uint8_t> file;
+    file.reserve(kFileHeaderSize + dib.size());
+    ByteWriter out(file);
+    out.U8('B'), out.U8('M');
+    out.U32(static_cast<std::uint32_t>(kFileHeaderSize + dib.size()));
+    out.U32(0);  // reserved
+    out.U32(static_cast<std::uint32_t>(kFileHeaderSize + rowsAt));
+    out.Bytes(dib);
+    return file;
+}
+
 }  // namespace iconexport

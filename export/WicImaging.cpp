@@ -4,6 +4,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "export/WriterErrors.h"
 #include "foldertree/ComRef.h"
@@ -95,6 +96,22 @@ ImagePixels WicImaging::DecodePng(const icons::StoredIconImage& image) const {
     Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put()));
     ComRef<IWICBitmapFrameDecode> frame;
     Check(decoder->GetFrame(0, frame.Put()));
+    return CopyOut(Converted(factory, frame.Get(), GUID_WICPixelFormat32bppBGRA).Get());
+}
+
+ImagePixels WicImaging::DecodeImage(const std::vector<std::uint8_t>& bytes, int maxSide) const {
+    IWICImagingFactory* factory = parts_->factory.Get();
+    ComRef<IWICStream> stream;
+    Check(factory->CreateStream(stream.Put()));
+    Check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
+    ComRef<IWICBitmapDecoder> decoder;
+    Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put()));
+    ComRef<IWICBitmapFrameDecode> frame;
+    Check(decoder->GetFrame(0, frame.Put()));
+    UINT width = 0, height = 0;
+    Check(frame->GetSize(&width, &height));
+    if (width > UINT(maxSide) || height > UINT(maxSide))
+        return ImagePixels{int(std::min<UINT>(width, INT_MAX)), int(std::min<UINT>(height, INT_MAX)), {}};
     return CopyOut(Converted(factory, frame.Get(), GUID_WICPixelFormat32bppBGRA).Get());
 }
 

@@ -137,6 +137,7 @@ constexpr ProgramText kTexts[] = {
      "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
      "\r\n"
      "PICTAVOX ソース... [/O フォルダ] [/ICO[:32]] [/BMP] [/PNG[:サイズ]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
+     "PICTAVOX ソース... /FIND 画像 [/S] [/M]\r\n"
      "\r\n"
      "  ソース     ファイル、またはフォルダ（その中のアイコンを含むファイルすべて）\r\n"
      "  /O フォルダ 書き出し先（ないときは作成。既定: カレントフォルダ）\r\n"
@@ -149,12 +150,15 @@ constexpr ProgramText kTexts[] = {
      "  /M         複数のアイコンを持つファイルだけ\r\n"
      "  /Y         既存のファイルを置き換える（既定: 残してスキップ）\r\n"
      "  /Q         エラーだけを表示\r\n"
+     "  /FIND 画像 画像ファイル（PNG、BMP、ICO、GIF、JPEG）に似たアイコン 10個を、似ている順に\r\n"
+     "             「似ている度合い (0～100)  パス,番号」で表示（書き出しはしない）\r\n"
      "\r\n"
      "終了コード: 0 成功、1 読めない・アイコンのないソースや書けないファイルがあった、/I の範囲にアイコンが\r\n"
-     "          なかった、別のソースと名前が重なるソースを飛ばした、2 指定の誤り\r\n",
+     "          なかった、別のソースと名前が重なるソースを飛ばした、/FIND の画像が読めなかった、2 指定の誤り\r\n",
      "Writes the icons of files that hold icons into files.\r\n"
      "\r\n"
      "PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP] [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
+     "PICTAVOX SOURCE... /FIND PICTURE [/S] [/M]\r\n"
      "\r\n"
      "  SOURCE      a file, or a folder (every file in it that holds icons)\r\n"
      "  /O FOLDER   where the files go (made when missing; default: the current folder)\r\n"
@@ -167,9 +171,12 @@ constexpr ProgramText kTexts[] = {
      "  /M          only files with two or more icons\r\n"
      "  /Y          replace existing files (default: keep them and skip)\r\n"
      "  /Q          show errors only\r\n"
+     "  /FIND PICTURE the ten icons most like the picture file (PNG, BMP, ICO, GIF, JPEG), best\r\n"
+     "              first, as \"LIKENESS (0-100)  PATH,INDEX\"; nothing is written\r\n"
      "\r\n"
      "Exit status: 0 done, 1 a source unread or without icons, no icon in the /I range, a source left\r\n"
-     "             out because its names meet another's, or a file not written; 2 usage error\r\n"},
+     "             out because its names meet another's, a file not written, or the /FIND picture\r\n"
+     "             unread; 2 usage error\r\n"},
     {TextId::ConsoleBadSwitch, "console", 0, "スイッチ %s が不正です。", "Invalid switch %s."},
     {TextId::ConsoleNoSource, "console", 0, "ファイルかフォルダを指定してください。", "Give a file or a folder."},
     {TextId::ConsoleIcoTwice, "console", 0, "/ICO と /ICO:32 は同時に指定できません。",
@@ -202,6 +209,15 @@ constexpr ProgramText kTexts[] = {
     {TextId::ErrorReplaceLeftNew, "messages", 0, "ファイル %s を作成できません。新しい内容は %s に残っています",
      "Cannot create file %s. The new content is left in %s"},
     {TextId::ErrorNoInterface, "messages", 0, "インターフェイスはサポートされていません", "Interface not supported"},
+    // Finding an icon by its picture.
+    {TextId::PictureUnreadable, "messages", 0, "%s は画像として読めません", "%s cannot be read as a picture"},
+    {TextId::PictureTooLarge, "messages", 0, "画像が大きすぎます (%s×%s)。探せるのは %s×%s までの画像です",
+     "The picture is too large (%sx%s); pictures up to %sx%s can be searched for"},
+    {TextId::PictureTooSmall, "messages", 0, "画像が小さすぎます (%s×%s)。探せるのは %s×%s 以上の画像です",
+     "The picture is too small (%sx%s); pictures of %sx%s or more can be searched for"},
+    {TextId::ClipboardNoPicture, "messages", 0, "クリップボードに画像がありません", "The clipboard holds no picture"},
+    {TextId::ConsoleFindSame, "console", 0, "同一", "same"},
+    {TextId::ConsoleFindNoIcons, "console", 0, "アイコンを含むソースがありません", "No source holds icons"},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
 

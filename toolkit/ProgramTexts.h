@@ -45,6 +45,8 @@ enum class TextId {
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
     ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorUnreadableImages, ErrorStreamWrite,
     ErrorReplaceLeftNew, ErrorNoInterface,
+    // Finding an icon by its picture.
+    PictureUnreadable, PictureTooLarge, PictureTooSmall, ClipboardNoPicture, ConsoleFindSame, ConsoleFindNoIcons,
     Count
 };
 

@@ -2,10 +2,13 @@
 // buffers fails the run; the source below also fails any request outside the file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "icons/IconResourceReader.h"
 #include "export/BitmapImagePixels.h"
+#include "export/ClipboardDibs.h"
+#include "export/PictureLikeness.h"
 #include "export/PngSizeChoice.h"
 #include "tests/native/FixtureFiles.h"
 
@@ -65,6 +68,16 @@ void DecodeEveryImage(const icons::StoredIcon& icon) {
         if (image.header.IsPng() || !image.header.readable) continue;
         const iconexport::ImagePixels pixels = iconexport::BitmapImagePixels(image);
         ASSERT_EQ(pixels.bgra.size(), std::size_t(image.header.width) * image.header.height * 4);
+        // Reduced for finding an icon by its picture, as it lies in a square of its longer side.
+        const int side = std::max(pixels.width, pixels.height);
+        iconexport::IconKeyOf(pixels, {0, side, side, pixels.width, pixels.height, false});
+    }
+    // A bitmap's bytes are a clipboard bitmap's: read back as one, whatever their header says.
+    for (const icons::StoredIconImage& image : icon) {
+        const std::vector<std::uint8_t> file = iconexport::BitmapFileOfDib(image.bytes);
+        if (!file.empty()) {
+            ASSERT_EQ(file.size(), image.bytes.size() + 14);
+        }
     }
 }
 

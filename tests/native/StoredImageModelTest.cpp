@@ -90,3 +90,44 @@ TEST(StoredImageModel, PixelsFollowTheColourMasksAndTheTransparencyMask) {
     ASSERT_GE(dib.size(), 43u);
     EXPECT_EQ((std::array<int, 3>{dib[40], dib[41], dib[42]}), (std::array<int, 3>{128, 128, 128}));
 }
+
+// A clipboard bitmap read back: the file header's size and where it says the rows start.
+TEST(ClipboardDibs, BitmapFileOfDibPointsPastHeaderAndTable) {
+    const auto header = [](std::uint32_t size, std::uint16_t bits, std::uint32_t compression, std::uint32_t used,
+                           std::size_t total) {
+        std::vector<std::uint8_t> dib(total, 0);
+        const auto put = [&](std::size_t at, std::uint32_t value, int bytes) {
+            for (int i = 0; i < bytes; ++i) dib[at + i] = std::uint8_t(value >> (8 * i));
+        };
+        put(0, size, 4), put(4, 2, 4), put(8, 2, 4), put(12, 1, 2), put(14, bits, 2), put(16, compression, 4), put(32, used, 4);
+        return dib;
+    };
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> dib;
+        std::uint32_t rowsAt;  // 0: refused
+    } cases[] = {
+        {"version 5, 32 bits, masks inside", iconexport::BuildDibV5({2, 2, std::vector<std::uint8_t>(16, 7)}), 14 + 124},
+        {"24 bits over white", iconexport::BuildDibOverWhite({2, 2, std::vector<std::uint8_t>(16, 7)}), 14 + 40},
+        {"8 bits, full table", header(40, 8, 0, 0, 40 + 1024 + 8), 14 + 40 + 1024},
+        {"1 bit, two colours used", header(40, 1, 0, 2, 40 + 8 + 8), 14 + 40 + 8},
+        {"16 bits, masks after the header", header(40, 16, 3, 0, 40 + 12 + 8), 14 + 40 + 12},
+        {"table past the end", header(40, 8, 0, 0, 40 + 1000), 0},
+        {"header larger than the bytes", header(124, 32, 0, 0, 100), 0},
+        {"header too small", header(12, 24, 0, 0, 60), 0},
+        {"shorter than a header", std::vector<std::uint8_t>(39, 0), 0},
+    };
+    for (const auto& c : cases) {
+        const std::vector<std::uint8_t> file = iconexport::BitmapFileOfDib(c.dib);
+        if (c.rowsAt == 0) {
+            EXPECT_TRUE(file.empty()) << c.what;
+            continue;
+        }
+        ASSERT_EQ(file.size(), 14 + c.dib.size()) << c.what;
+        EXPECT_EQ(file[0], 'B') << c.what;
+        EXPECT_EQ(file[1], 'M') << c.what;
+        EXPECT_EQ(file[2] | (file[3] << 8) | (file[4] << 16), int(file.size())) << c.what;
+        EXPECT_EQ(std::uint32_t(file[10] | (file[11] << 8) | (file[12] << 16)), c.rowsAt) << c.what;
+        EXPECT_TRUE(std::equal(c.dib.begin(), c.dib.end(), file.begin() + 14)) << c.what;
+    }
+}

@@ -44,7 +44,26 @@ done <<ROWS
 "$(win "$work/src/ONE.DLL")" /O "$(win "$work/out")" /ICO /ICO:32|2|-
 "$(win "$work/src/Café.dll")" /O "$(win "$work/out")"|1|
 "$(win "$work/foo/FOO.DLL")" "$(win "$work/foo/FOO.EXE")" /O "$(win "$work/out")"|1|out/FOO0000.ICO out/FOO0001.ICO 
+"$(win "$work/src")" /FIND "$(win "$work/src/NOTE.TXT")"|1|-
+"$(win "$work/src")" /FIND|2|-
 ROWS
+
+# /FIND: TWELVE.DLL's icon 5 laid over grey by ImageMagick, as a bitmap, is named first, with the
+# same pixels; ten icons are listed (the folder holds 14), and nothing is written.
+rm -rf "$work/out"
+"$wine_run" "$program" "$(win "$work/src/TWELVE.DLL")" /O "$(win "$work/out")" /I 5 /PNG:32 /Q >/dev/null
+convert "$work/out/TWELVE0005.PNG" -background '#808080' -flatten -alpha off "BMP3:$work/crop.bmp"
+rm -rf "$work/out"
+set +e
+"$wine_run" "$program" "$(win "$work/src")" /FIND "$(win "$work/crop.bmp")" >"$work/log" 2>&1
+got=$?
+set -e
+iconv -f CP932 -t UTF-8 "$work/log" | tr -d '\r' >"$work/found"
+[ "$got" -eq 0 ] || { cat "$work/found"; fail "/FIND: status $got, not 0"; }
+head -n 1 "$work/found" | grep -qE '^100  Z:.*\\TWELVE\.DLL,5  同一$' || { cat "$work/found"; fail "/FIND did not name TWELVE.DLL,5 first"; }
+[ "$(wc -l <"$work/found")" -eq 10 ] || { cat "$work/found"; fail "/FIND listed $(wc -l <"$work/found") icons, not 10"; }
+[ "$(grep -c '同一' "$work/found")" -eq 1 ] || { cat "$work/found"; fail "/FIND marked other icons the same"; }
+[ ! -e "$work/out" ] || fail "/FIND wrote files"
 
 # Whole icons: the same bytes as wrestool extracts for each group (up to the tail it leaves unfilled).
 rm -rf "$work/out"
