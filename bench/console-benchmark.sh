@@ -61,5 +61,5 @@ start=$(date +%s.%N)
 wine "$build/app/PICTAVOX.exe" "Z:${work//\//\\}\\src" /FIND "Z:${work//\//\\}\\crop.png" >"$work/found" 2>&1 || true
 find=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN{print b-a}')
 printf 'PICTAVOX /PNG:32:           %6.2f s, %d files\n' "$png" "$(ls "$work/png32" | wc -l)"
-printf 'PICTAVOX /FIND:             %6.2f s, first: %s (the picture is %s)\n' "$find" "$(head -n 1 "$work/found" | tr -d '\r')" "$picture"
+printf 'PICTAVOX /FIND:             %6.2f s, first: %s (the picture is %s)\n' "$find" "$(head -n 1 "$work/found" | iconv -f CP932 -t UTF-8 | tr -d '\r')" "$picture"
 awk -v a="$find" -v b="$png" 'BEGIN{printf "ratio /FIND / /PNG:32: %.2f (target <= 1.0)\n", a/b}'
