@@ -64,6 +64,7 @@ head -n 1 "$work/found" | grep -qE '^100  Z:.*\\TWELVE\.DLL,5  同一$' || { cat
 [ "$(wc -l <"$work/found")" -eq 10 ] || { cat "$work/found"; fail "/FIND listed $(wc -l <"$work/found") icons, not 10"; }
 [ "$(grep -c '同一' "$work/found")" -eq 1 ] || { cat "$work/found"; fail "/FIND marked other icons the same"; }
 [ ! -e "$work/out" ] || fail "/FIND wrote files"
+echo "ok: /FIND of TWELVE.DLL,5 over grey names it first, the same pixels"
 
 # Whole icons: the same bytes as wrestool extracts for each group (up to the tail it leaves unfilled).
 rm -rf "$work/out"
