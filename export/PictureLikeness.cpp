@@ -16,6 +16,15 @@ constexpr float kBorderWeight = 2.0f;
 constexpr float kColourScale = 0.3f;
 // Rounding of another program's drawing that still counts as the same pixel.
 constexpr int kSamePixelSlack = 2;
+// A picture's pixel shows the icon where it differs from the ground by more than this in a colour;
+// an icon's pixel counts where it is at least this opaque.
+constexpr int kContentDifference = 40;
+constexpr int kContentAlpha = 128;
+// Boxes whose sides' proportions differ by more than this are no match for the alignment.
+constexpr double kMostBoxDistortion = 1.25;
+// What a likeness found by moving the picture onto the icon's box gives up against one found as
+// the picture is: a tight crop's own icon wins as it is, and the move helps only a loose crop.
+constexpr double kAlignmentCost = 3.0;
 
 struct Span {
     int cell;
@@ -44,9 +53,9 @@ struct Reduced {
     std::array<float, kLikenessCells * 3> colour{};
     std::array<float, kLikenessCells> alpha{};
 };
-Reduced Reduce(const ImagePixels& pixels, int canvasWidth, int canvasHeight, int left, int top, int drawnWidth,
-               int drawnHeight) {
-    const double toGridX = double(kLikenessGrid) / canvasWidth, toGridY = double(kLikenessGrid) / canvasHeight;
+Reduced Reduce(const ImagePixels& pixels, double canvasWidth, double canvasHeight, double left, double top,
+               double drawnWidth, double drawnHeight) {
+    const double toGridX = kLikenessGrid / canvasWidth, toGridY = kLikenessGrid / canvasHeight;
     const auto xs = AxisSpans(pixels.width, left * toGridX, drawnWidth * toGridX);
     const auto ys = AxisSpans(pixels.height, top * toGridY, drawnHeight * toGridY);
     Reduced reduced;
@@ -113,6 +122,84 @@ std::uint64_t HashBytes(std::uint64_t hash, const void* data, std::size_t size) 
 
 bool Near(int a, int b) { return std::abs(a - b) <= kSamePixelSlack; }
 
+// The box of the pixels `shows` accepts; empty when none does.
+template <typename Shows>
+ContentBox BoxOf(const ImagePixels& pixels, Shows shows) {
+    int left = pixels.width, top = pixels.height, right = 0, bottom = 0;
+    for (int y = 0; y < pixels.height; ++y)
+        for (int x = 0; x < pixels.width; ++x)
+            if (shows(&pixels.bgra[(std::size_t(y) * pixels.width + x) * 4]))
+                left = std::min(left, x), top = std::min(top, y), right = std::max(right, x + 1), bottom = std::max(bottom, y + 1);
+    return right > left ? ContentBox{double(left), double(top), double(right), double(bottom)} : ContentBox{};
+}
+
+// The likeness on the grid of the picture's colours `shown` (see Likeness).
+double GridLikeness(const std::array<float, kLikenessCells * 3>& shown, const std::array<float, 3>& border, const IconKey& icon) {
+    // The ground that lays the icon over the picture best, held near the border's colour.
+    std::array<float, 3> ground{};
+    float uncoveredSquares = 0;
+    std::array<float, 3> pull{};
+    for (int cell = 0; cell < kLikenessCells; ++cell) {
+        const float uncovered = 1.0f - icon.alpha[std::size_t(cell)];
+        uncoveredSquares += uncovered * uncovered;
+        for (int c = 0; c < 3; ++c) {
+            const std::size_t i = std::size_t(cell) * 3 + std::size_t(c);
+            pull[std::size_t(c)] += uncovered * (shown[i] - icon.colour[i]);
+        }
+    }
+    for (std::size_t c = 0; c < 3; ++c)
+        ground[c] = std::clamp((pull[c] + kBorderWeight * border[c]) / (uncoveredSquares + kBorderWeight), 0.0f, 1.0f);
+
+    float squares = 0;
+    std::array<float, kLikenessCells> pictureLight{}, iconLight{};
+    for (int cell = 0; cell < kLikenessCells; ++cell) {
+        const float uncovered = 1.0f - icon.alpha[std::size_t(cell)];
+        float laid[3];
+        for (std::size_t c = 0; c < 3; ++c) {
+            const std::size_t i = std::size_t(cell) * 3 + c;
+            laid[c] = icon.colour[i] + uncovered * ground[c];
+            const float difference = shown[i] - laid[c];
+            squares += difference * difference;
+        }
+        pictureLight[std::size_t(cell)] = Luminance(&shown[std::size_t(cell) * 3]);
+        iconLight[std::size_t(cell)] = Luminance(laid);
+    }
+    const float rms = std::sqrt(squares / (kLikenessCells * 3));
+    const float colour = std::max(0.0f, 1.0f - rms / kColourScale);
+    const float shape = ShapeAlikeness(pictureLight, iconLight);
+    return 100.0 * (0.5 * colour + 0.5 * shape);
+}
+
+// The picture's colours over [left, left + width) x [top, top + height) of it, the part outside it
+// taken as its ground.
+std::array<float, kLikenessCells * 3> PartOf(const PictureKey& picture, double left, double top, double width, double height) {
+    const Reduced reduced = Reduce(picture.pixels, width, height, -left, -top, picture.pixels.width, picture.pixels.height);
+    std::array<float, kLikenessCells * 3> colour{};
+    for (std::size_t cell = 0; cell < std::size_t(kLikenessCells); ++cell)
+        for (std::size_t c = 0; c < 3; ++c)
+            colour[cell * 3 + c] = reduced.colour[cell * 3 + c] + (1.0f - reduced.alpha[cell]) * picture.ground[c];
+    return colour;
+}
+
+// The picture over the square the icon would fill were the icon's box `shown`; nullptr when the
+// boxes do not match in their proportions.
+const std::array<float, kLikenessCells * 3>* AlignedPart(const PictureKey& picture, const ContentBox& shown,
+                                                         const IconKey& icon) {
+    const ContentBox& own = icon.content;
+    if (shown.Empty() || own.Empty()) return nullptr;
+    const double scaleX = (shown.right - shown.left) / (own.right - own.left);
+    const double scaleY = (shown.bottom - shown.top) / (own.bottom - own.top);
+    if (std::max(scaleX, scaleY) > kMostBoxDistortion * std::min(scaleX, scaleY)) return nullptr;
+    const double scale = (scaleX + scaleY) / 2;
+    const double left = shown.left - scale * own.left, top = shown.top - scale * own.top;
+    const double width = scale * icon.squareWidth, height = scale * icon.squareHeight;
+    // Squares a quarter of a pixel apart are one.
+    const std::array<long, 4> square{std::lround(left * 4), std::lround(top * 4), std::lround(width * 4), std::lround(height * 4)};
+    auto found = picture.aligned.find(square);
+    if (found == picture.aligned.end()) found = picture.aligned.emplace(square, PartOf(picture, left, top, width, height)).first;
+    return &found->second;
+}
+
 }  // namespace
 
 PictureKey PictureKeyOf(const ImagePixels& picture) {
@@ -132,6 +219,15 @@ PictureKey PictureKeyOf(const ImagePixels& picture) {
             key.colour[std::size_t(cell) * 3 + c] = reduced.colour[std::size_t(cell) * 3 + c] + uncovered * kGrey;
     }
     key.ground = key.hasAlpha ? std::array<float, 3>{kGrey, kGrey, kGrey} : BorderColour(key.pixels);
+    int ground[3];
+    for (std::size_t c = 0; c < 3; ++c) ground[c] = int(std::lround(key.ground[c] * 255));
+    key.content = BoxOf(key.pixels, [&](const std::uint8_t* p) {
+        return std::abs(p[0] - ground[0]) > kContentDifference || std::abs(p[1] - ground[1]) > kContentDifference ||
+               std::abs(p[2] - ground[2]) > kContentDifference;
+    });
+    const ContentBox& box = key.content;
+    const bool margin = box.left > 1 || box.top > 1 || box.right < picture.width - 1 || box.bottom < picture.height - 1;
+    if (!margin || key.hasAlpha) key.content = ContentBox{};
     return key;
 }
 
@@ -141,6 +237,12 @@ IconKey IconKeyOf(const ImagePixels& image, const PngChoice& placed) {
     IconKey key;
     key.colour = reduced.colour;
     key.alpha = reduced.alpha;
+    key.squareWidth = placed.width, key.squareHeight = placed.height;
+    const ContentBox box = BoxOf(image, [](const std::uint8_t* p) { return p[3] >= kContentAlpha; });
+    if (!box.Empty()) {
+        const double toSquareX = double(placed.imageWidth) / image.width, toSquareY = double(placed.imageHeight) / image.height;
+        key.content = {left + box.left * toSquareX, top + box.top * toSquareY, left + box.right * toSquareX, top + box.bottom * toSquareY};
+    }
     const int placement[] = {placed.width, placed.height, placed.imageWidth, placed.imageHeight, image.width, image.height};
     std::uint64_t hash = HashBytes(0xcbf29ce484222325ULL, placement, sizeof placement);
     for (std::size_t i = 0; i < image.bgra.size(); i += 4) {
@@ -154,39 +256,17 @@ IconKey IconKeyOf(const ImagePixels& image, const PngChoice& placed) {
 }
 
 double Likeness(const PictureKey& picture, const IconKey& icon) {
-    // The ground that lays the icon over the picture best, held near the border's colour.
-    std::array<float, 3> ground{};
-    float uncoveredSquares = 0;
-    std::array<float, 3> pull{};
-    for (int cell = 0; cell < kLikenessCells; ++cell) {
-        const float uncovered = 1.0f - icon.alpha[std::size_t(cell)];
-        uncoveredSquares += uncovered * uncovered;
-        for (int c = 0; c < 3; ++c) {
-            const std::size_t i = std::size_t(cell) * 3 + std::size_t(c);
-            pull[std::size_t(c)] += uncovered * (picture.colour[i] - icon.colour[i]);
-        }
+    double best = GridLikeness(picture.colour, picture.ground, icon);
+    if (picture.content.Empty()) return best;
+    // A half-covered pixel at the icon's edge may be in the picture's box and not in the icon's:
+    // the box as found and one pixel smaller on every side.
+    for (double inset : {0.0, 1.0}) {
+        const ContentBox& box = picture.content;
+        const ContentBox shown{box.left + inset, box.top + inset, box.right - inset, box.bottom - inset};
+        if (const std::array<float, kLikenessCells * 3>* aligned = AlignedPart(picture, shown, icon))
+            best = std::max(best, GridLikeness(*aligned, picture.ground, icon) - kAlignmentCost);
     }
-    for (std::size_t c = 0; c < 3; ++c)
-        ground[c] = std::clamp((pull[c] + kBorderWeight * picture.ground[c]) / (uncoveredSquares + kBorderWeight), 0.0f, 1.0f);
-
-    float squares = 0;
-    std::array<float, kLikenessCells> pictureLight{}, iconLight{};
-    for (int cell = 0; cell < kLikenessCells; ++cell) {
-        const float uncovered = 1.0f - icon.alpha[std::size_t(cell)];
-        float laid[3];
-        for (std::size_t c = 0; c < 3; ++c) {
-            const std::size_t i = std::size_t(cell) * 3 + c;
-            laid[c] = icon.colour[i] + uncovered * ground[c];
-            const float difference = picture.colour[i] - laid[c];
-            squares += difference * difference;
-        }
-        pictureLight[std::size_t(cell)] = Luminance(&picture.colour[std::size_t(cell) * 3]);
-        iconLight[std::size_t(cell)] = Luminance(laid);
-    }
-    const float rms = std::sqrt(squares / (kLikenessCells * 3));
-    const float colour = std::max(0.0f, 1.0f - rms / kColourScale);
-    const float shape = ShapeAlikeness(pictureLight, iconLight);
-    return 100.0 * (0.5 * colour + 0.5 * shape);
+    return best;
 }
 
 bool SamePixels(const PictureKey& picture, const ImagePixels& image) {

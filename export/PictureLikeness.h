@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 #include "export/ImagePixels.h"
@@ -22,6 +23,12 @@ constexpr int kLikenessCells = kLikenessGrid * kLikenessGrid;
 constexpr int kSmallestPicture = 16;
 constexpr int kLargestPicture = 512;
 
+// Where an image shows something, in pixels of the square it is compared in.
+struct ContentBox {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
 // A picture reduced for the comparison.
 struct PictureKey {
     std::array<float, kLikenessCells * 3> colour{};  // blue, green, red per cell, 0..1
@@ -29,12 +36,20 @@ struct PictureKey {
     int size = 0;                                    // its longer side: the icon size it shows
     bool hasAlpha = false;   // it has transparency after all (an icon's own PNG file, for one)
     ImagePixels pixels;      // as given (alpha 255 everywhere unless hasAlpha), for "same pixels"
+    // Where it differs from its ground: a loose crop shows the icon inside a margin. Empty when it
+    // shows nothing or has next to no margin.
+    ContentBox content;
+    // The picture reduced over the square each icon would fill, found from the icon's own box
+    // (a loose crop); kept by that square, as many icons have the same box.
+    mutable std::map<std::array<long, 4>, std::array<float, kLikenessCells * 3>> aligned;
 };
 
 // An icon's image reduced for the comparison.
 struct IconKey {
     std::array<float, kLikenessCells * 3> colour{};  // alpha multiplied in, 0..1
     std::array<float, kLikenessCells> alpha{};       // 0..1
+    ContentBox content;       // where it is mostly opaque, in pixels of the square it lies in
+    int squareWidth = 0, squareHeight = 0;
     // Equal for icons whose images are the same pixels placed the same way: they count as one.
     std::uint64_t pictureHash = 0;
 };
@@ -49,7 +64,9 @@ IconKey IconKeyOf(const ImagePixels& image, const PngChoice& placed);
 
 // 0 (nothing alike) to 100 (the icon's picture): the icon laid over the ground that fits the
 // picture best (near the picture's border colour), compared cell by cell in colour and in the
-// shape of its light and dark. A picture of one colour is like no icon in shape.
+// shape of its light and dark, over the whole picture and, for a loose crop, over the part of it
+// the icon would fill were its box the picture's; the better of the two. A picture of one colour
+// is like no icon in shape.
 double Likeness(const PictureKey& picture, const IconKey& icon);
 
 // The picture shows `image` pixel for pixel: the same size, and every pixel the image's over the

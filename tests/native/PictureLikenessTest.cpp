@@ -2,6 +2,7 @@
 // and scaled, each with the icon it must name first.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -55,6 +56,17 @@ ImagePixels OverGround(const ImagePixels& icon, const std::function<Colour(int x
         }
     return picture;
 }
+// A loose crop: the picture inside a margin of the ground's colour.
+ImagePixels WithMargin(const ImagePixels& picture, int margin, Colour ground) {
+    const int side = picture.width + 2 * margin;
+    ImagePixels framed{side, side, {}};
+    for (int i = 0; i < side * side; ++i)
+        framed.bgra.insert(framed.bgra.end(), {std::uint8_t(ground.b), std::uint8_t(ground.g), std::uint8_t(ground.r), 255});
+    for (int y = 0; y < picture.height; ++y)
+        std::copy_n(&picture.bgra[std::size_t(y) * picture.Stride()], picture.Stride(),
+                    &framed.bgra[(std::size_t(y + margin) * side + margin) * 4]);
+    return framed;
+}
 std::function<Colour(int, int)> Plain(Colour colour) {
     return [colour](int, int) { return colour; };
 }
@@ -107,6 +119,8 @@ TEST(PictureLikeness, NamesTheIconOfThePictureFirstOverAnyGroundAndScaled) {
         {"square drawn at 64 over black", OverGround(Icons(64)[2], Plain(kBlack)), 2, 90},
         {"white corner over black", OverGround(Icons(32)[5], Plain(kBlack)), 5, 99},
         {"disc with its own alpha", Icons(32)[0], 0, 99},
+        {"square in a margin of 6 (a loose crop)", WithMargin(OverGround(Icons(32)[2], Plain(kWhite)), 6, kWhite), 2, 90},
+        {"disc with a bar in a margin of 5", WithMargin(OverGround(Icons(32)[4], Plain(kBlack)), 5, kBlack), 4, 90},
     };
     for (const auto& c : cases) {
         const auto scores = Scores(c.picture);
