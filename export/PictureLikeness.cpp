@@ -25,20 +25,23 @@ constexpr double kMostBoxDistortion = 1.25;
 // What a likeness found by moving the picture onto the icon's box gives up against one found as
 // the picture is: a tight crop's own icon wins as it is, and the move helps only a loose crop.
 constexpr double kAlignmentCost = 3.0;
+// Moving a large picture onto each icon's box works on the picture averaged down to this size: the
+// grid is far coarser still.
+constexpr int kLargestPart = 96;
 
 struct Span {
     int cell;
     float weight;  // the part of the cell's side the pixel covers
 };
 
-// For each of `pixels` pixels along one side, the grid cells it falls in: the pixels lie evenly
-// from grid position `start` over `length` cells.
-std::vector<std::vector<Span>> AxisSpans(int pixels, double start, double length) {
+// For each of `pixels` pixels along one side, the cells (of `cells`) it falls in: the pixels lie
+// evenly from cell position `start` over `length` cells.
+std::vector<std::vector<Span>> AxisSpans(int pixels, double start, double length, int cells = kLikenessGrid) {
     std::vector<std::vector<Span>> spans(static_cast<std::size_t>(pixels));
     const double step = length / pixels;
     for (int p = 0; p < pixels; ++p) {
         const double from = start + p * step, to = from + step;
-        for (int cell = std::max(0, int(std::floor(from))); cell < kLikenessGrid && cell < to; ++cell) {
+        for (int cell = std::max(0, int(std::floor(from))); cell < cells && cell < to; ++cell) {
             const double overlap = std::min(to, cell + 1.0) - std::max(from, double(cell));
             if (overlap > 1e-9) spans[std::size_t(p)].push_back({cell, float(overlap)});
         }
@@ -170,10 +173,35 @@ double GridLikeness(const std::array<float, kLikenessCells * 3>& shown, const st
     return 100.0 * (0.5 * colour + 0.5 * shape);
 }
 
+// The opaque picture averaged down to at most kLargestPart pixels a side.
+ImagePixels ShrunkForParts(const ImagePixels& picture) {
+    const double scale = std::min(1.0, double(kLargestPart) / std::max(picture.width, picture.height));
+    const int width = std::max(1, int(std::lround(picture.width * scale))), height = std::max(1, int(std::lround(picture.height * scale)));
+    if (width == picture.width && height == picture.height) return picture;
+    const auto xs = AxisSpans(picture.width, 0, width, width), ys = AxisSpans(picture.height, 0, height, height);
+    std::vector<float> sums(std::size_t(width) * height * 3, 0.0f), weights(std::size_t(width) * height, 0.0f);
+    for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x)
+            for (const Span& sy : ys[std::size_t(y)])
+                for (const Span& sx : xs[std::size_t(x)]) {
+                    const std::size_t at = std::size_t(sy.cell) * width + std::size_t(sx.cell);
+                    const float w = sy.weight * sx.weight;
+                    for (std::size_t c = 0; c < 3; ++c) sums[at * 3 + c] += w * picture.bgra[(std::size_t(y) * picture.width + x) * 4 + c];
+                    weights[at] += w;
+                }
+    ImagePixels shrunk{width, height, std::vector<std::uint8_t>(std::size_t(width) * height * 4, 255)};
+    for (std::size_t at = 0; at < weights.size(); ++at)
+        for (std::size_t c = 0; c < 3; ++c)
+            shrunk.bgra[at * 4 + c] = std::uint8_t(std::clamp(std::lround(sums[at * 3 + c] / weights[at]), 0L, 255L));
+    return shrunk;
+}
+
 // The picture's colours over [left, left + width) x [top, top + height) of it, the part outside it
 // taken as its ground.
 std::array<float, kLikenessCells * 3> PartOf(const PictureKey& picture, double left, double top, double width, double height) {
-    const Reduced reduced = Reduce(picture.pixels, width, height, -left, -top, picture.pixels.width, picture.pixels.height);
+    const double toShrunk = double(picture.forParts.width) / picture.pixels.width;
+    const Reduced reduced = Reduce(picture.forParts, width * toShrunk, height * toShrunk, -left * toShrunk, -top * toShrunk,
+                                   picture.forParts.width, picture.forParts.height);
     std::array<float, kLikenessCells * 3> colour{};
     for (std::size_t cell = 0; cell < std::size_t(kLikenessCells); ++cell)
         for (std::size_t c = 0; c < 3; ++c)
@@ -228,6 +256,7 @@ PictureKey PictureKeyOf(const ImagePixels& picture) {
     const ContentBox& box = key.content;
     const bool margin = box.left > 1 || box.top > 1 || box.right < picture.width - 1 || box.bottom < picture.height - 1;
     if (!margin || key.hasAlpha) key.content = ContentBox{};
+    else key.forParts = ShrunkForParts(key.pixels);
     return key;
 }
 

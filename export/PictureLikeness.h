@@ -39,6 +39,7 @@ struct PictureKey {
     // Where it differs from its ground: a loose crop shows the icon inside a margin. Empty when it
     // shows nothing or has next to no margin.
     ContentBox content;
+    ImagePixels forParts;  // with a content box: the picture, averaged down when it is large
     // The picture reduced over the square each icon would fill, found from the icon's own box
     // (a loose crop); kept by that square, as many icons have the same box.
     mutable std::map<std::array<long, 4>, std::array<float, kLikenessCells * 3>> aligned;
