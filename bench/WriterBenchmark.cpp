@@ -398,7 +398,8 @@ std::vector<std::string> FileNames(const std::string& folder) {
     const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+        // The export names a file after its source as listed ("shell32"), the bare loops in capitals.
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(CharUpperA(entry.cFileName));
     } while (FindNextFileA(find, &entry));
     FindClose(find);
     std::sort(names.begin(), names.end());
