@@ -1,10 +1,11 @@
 // Times writing the .ICO and .BMP files for every icon of the system's shell32.dll through the
 // program's writers, against a bare loop of the same platform calls that writes the same bytes
-// straight into the files. Then the whole export run (PutIcon, its dialogs answered at once)
-// against the bare loop that also obtains each icon. Then every icon of the system folder saved as
-// whole icons, and as PNG files of each icon's largest image, through the export core against
-// bare loops that take the same images through the loader: rounds of seconds each, ours and the
-// bare loop interleaved, so that the ratio repeats from run to run. Last the icon's detail window
+// straight into the files. Then new files through a temporary against the same files created under
+// their own name; the whole export run (PutIcon, its dialogs answered at once) against the bare
+// loop that also obtains each icon; every icon of the system folder saved as whole icons, and as
+// PNG files of each icon's largest image, through the export core against bare loops that take the
+// same images through the loader. Each of these rows is rounds of seconds in all, ours and the
+// other side interleaved, so that its ratio repeats from run to run. Last the icon's detail window
 // of a ten-image icon, opened until drawn, against the About box. Prints the times and ratios.
 //   writer_benchmark [ROUNDS]
 #include <windows.h>
@@ -397,7 +398,8 @@ std::vector<std::string> FileNames(const std::string& folder) {
     const HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+        // The export names a file after its source as listed ("shell32"), the bare loops in capitals.
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(CharUpperA(entry.cFileName));
     } while (FindNextFileA(find, &entry));
     FindClose(find);
     std::sort(names.begin(), names.end());
@@ -442,29 +444,44 @@ struct Interleaved {
     bool same = false;
 };
 
+// One run of one side of a row: the seconds that count and the errors it reported.
+struct RoundRun {
+    double seconds = 0;
+    int errors = 0;
+};
+using TimedRun = std::function<RoundRun()>;
+
+// A side whose whole run counts; `run` returns the errors it reported.
+TimedRun WholeRun(std::function<int()> run) {
+    return [run] {
+        int errors = 0;
+        const double seconds = Time([&] { errors = run(); });
+        return RoundRun{seconds, errors};
+    };
+}
+
 Interleaved InterleavedRounds(int rounds, const std::string& oursFolder, const std::string& bareFolder,
-                              const std::function<int()>& ours, const std::function<void()>& bare) {
+                              const TimedRun& ours, const TimedRun& bare) {
     Interleaved result;
     std::vector<double> ratios;
     for (int round = 0; round <= rounds || result.ours < kRowSeconds || result.bare < kRowSeconds; ++round) {
         RemoveAllFiles(oursFolder);
         RemoveAllFiles(bareFolder);
-        double o = 0, b = 0;
-        int errors = 0;
+        RoundRun o, b;
         if (round % 2 == 0) {
-            o = Time([&] { errors = ours(); });
-            b = Time(bare);
+            o = ours();
+            b = bare();
         } else {
-            b = Time(bare);
-            o = Time([&] { errors = ours(); });
+            b = bare();
+            o = ours();
         }
         if (round == 0) {  // warms the caches and compares the files
             result.same = SameFolders(oursFolder, bareFolder);
-            result.errors = errors;
+            result.errors = o.errors;
             continue;
         }
-        result.ours += o, result.bare += b;
-        ratios.push_back(o / b);
+        result.ours += o.seconds, result.bare += b.seconds;
+        ratios.push_back(o.seconds / b.seconds);
     }
     RemoveAllFiles(oursFolder);
     RemoveAllFiles(bareFolder);
@@ -475,13 +492,13 @@ Interleaved InterleavedRounds(int rounds, const std::string& oursFolder, const s
     return result;
 }
 
-void PrintInterleaved(const char* what, const Interleaved& r, size_t files, int icons) {
-    std::printf("%s: %d icons of %u files of the system folder, %d rounds interleaved with the bare loop\n", what, icons,
-                unsigned(files), r.rounds);
-    std::printf("  export core: %7.1f ms a round\n  bare loop through the loader: %7.1f ms a round\n",
-                r.ours * 1000 / r.rounds, r.bare * 1000 / r.rounds);
-    std::printf("  ratio export / bare, median of the rounds: %5.2f (rounds %.2f .. %.2f; target <= 1.30)\n", r.median,
-                r.lowest, r.highest);
+// `what` names the row and what it covers; `ours` and `bare` name the two sides.
+void PrintInterleaved(const std::string& what, const Interleaved& r, const char* ours, const char* bare, double target) {
+    std::printf("%s; %d rounds interleaved\n", what.c_str(), r.rounds);
+    std::printf("  %s: %7.1f ms a round\n  %s: %7.1f ms a round\n", ours, r.ours * 1000 / r.rounds, bare,
+                r.bare * 1000 / r.rounds);
+    std::printf("  ratio, median of the rounds: %5.2f (rounds %.2f .. %.2f; target <= %.2f)\n", r.median, r.lowest,
+                r.highest, target);
     std::printf("  errors reported: %d; files identical to the bare loop's: %s\n", r.errors, r.same ? "yes" : "NO");
 }
 
@@ -543,47 +560,52 @@ void WriteUnderOwnName(const std::string& path, const std::vector<std::uint8_t>&
     if (!complete) throw std::runtime_error("cannot write " + path);
 }
 
-// The same bytes (each icon's .ICO and .BMP) into empty folders both ways; the best round of each
-// counts. Returns false when a file could not be written.
-bool NewFilesThroughATemporary(const std::vector<HICON>& icons, int rounds) {
-    std::vector<std::vector<std::uint8_t>> files;
-    for (HICON icon : icons) {
-        files.push_back(iconexport::BuildIconFile(iconexport::CaptureIconImage(icon)));
-        const iconexport::Picture picture = iconexport::RenderIconBitmap(icon);
-        files.push_back(iconexport::BuildBitmapFile(iconexport::CaptureBitmapImage(picture.Handle(), picture.Depth())));
+// Each icon's .ICO and .BMP as the writers make them, each file put into place by `write`.
+void WriteEachIcon(const std::vector<HICON>& icons, const std::string& folder,
+                   const std::function<void(const std::string&, const std::vector<std::uint8_t>&)>& write) {
+    for (size_t i = 0; i < icons.size(); ++i) {
+        write(FileName(folder, i, "ICO"), iconexport::BuildIconFile(iconexport::CaptureIconImage(icons[i])));
+        const iconexport::Picture picture = iconexport::RenderIconBitmap(icons[i]);
+        write(FileName(folder, i, "BMP"), iconexport::BuildBitmapFile(iconexport::CaptureBitmapImage(picture.Handle(), picture.Depth())));
     }
-    const auto pathIn = [](const std::string& folder, size_t i) { return FileName(folder, i / 2, i % 2 ? "BMP" : "ICO"); };
+}
+
+// Writing new files as the writers do now (through a temporary) against the same writing with each
+// file created under its own name, as before: the whole writing (each icon captured, its bytes
+// made, its file written), then the files' bytes made beforehand so that only the file system's
+// part is timed. Returns false when a file could not be written or the two ways differ.
+bool NewFilesThroughATemporary(const std::vector<HICON>& icons, int rounds) {
     const std::string temporaryFolder = MakeFolder("pictavo-bench-new-temporary");
     const std::string ownFolder = MakeFolder("pictavo-bench-new-own");
-    // File by file the two ways in turn, so that the load of other programs falls on both alike.
-    double throughTemporary = 1e9, underOwnName = 1e9;
+    std::vector<std::vector<std::uint8_t>> files;
+    WriteEachIcon(icons, temporaryFolder, [&](const std::string&, const std::vector<std::uint8_t>& bytes) { files.push_back(bytes); });
+    const auto pathIn = [](const std::string& folder, size_t i) { return FileName(folder, i / 2, i % 2 ? "BMP" : "ICO"); };
+    Interleaved writing, fileSystem;
     try {
-        for (int round = 0; round <= rounds; ++round) {
-            for (const std::string& folder : {temporaryFolder, ownFolder}) {
-                RemoveFiles(folder, icons.size());
-                CreateDirectoryA(folder.c_str(), nullptr);
-            }
-            double t = 0, o = 0;
-            for (size_t i = 0; i < files.size(); ++i) {
-                t += Time([&] { iconexport::ReplaceFileContents(pathIn(temporaryFolder, i), files[i]); });
-                o += Time([&] { WriteUnderOwnName(pathIn(ownFolder, i), files[i]); });
-            }
-            if (round == 0) continue;  // warms the caches
-            throughTemporary = std::min(throughTemporary, t);
-            underOwnName = std::min(underOwnName, o);
-        }
+        writing = InterleavedRounds(rounds, temporaryFolder, ownFolder,
+            WholeRun([&] { return ThroughWriters(icons, temporaryFolder), 0; }),
+            WholeRun([&] { return WriteEachIcon(icons, ownFolder, WriteUnderOwnName), 0; }));
+        fileSystem = InterleavedRounds(rounds, temporaryFolder, ownFolder,
+            WholeRun([&] {
+                for (size_t i = 0; i < files.size(); ++i) iconexport::ReplaceFileContents(pathIn(temporaryFolder, i), files[i]);
+                return 0;
+            }),
+            WholeRun([&] {
+                for (size_t i = 0; i < files.size(); ++i) WriteUnderOwnName(pathIn(ownFolder, i), files[i]);
+                return 0;
+            }));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "new files: %s\n", e.what());
         return false;
     }
-    RemoveFiles(temporaryFolder, icons.size());
-    RemoveFiles(ownFolder, icons.size());
-    std::printf("%u new files (each icon's .ICO and .BMP), the same bytes into empty folders; best of %d rounds\n",
-                unsigned(files.size()), rounds);
-    std::printf("  through a temporary: %7.1f ms\n  under their own name: %7.1f ms\n  ratio: %5.2f (target <= 1.15), "
-                "%.3f ms more per file\n", throughTemporary * 1000, underOwnName * 1000, throughTemporary / underOwnName,
-                (throughTemporary - underOwnName) * 1000 / double(files.size()));
-    return true;
+    RemoveDirectoryA(temporaryFolder.c_str());
+    RemoveDirectoryA(ownFolder.c_str());
+    const std::string what = std::to_string(files.size()) + " new files (each icon's .ICO and .BMP of shell32.dll) into an empty folder";
+    PrintInterleaved(what + ", the whole writing", writing, "through a temporary", "under their own name", 1.15);
+    PrintInterleaved(what + ", the file system's part alone (bytes made beforehand)", fileSystem, "through a temporary",
+                     "under their own name", 1.15);
+    std::printf("  %.3f ms more per file\n", (fileSystem.ours - fileSystem.bare) * 1000 / fileSystem.rounds / double(files.size()));
+    return writing.same && fileSystem.same;
 }
 
 }  // namespace
@@ -655,29 +677,26 @@ int main(int argc, char** argv) {
     form1->FTVE1Change(system);
     form1->DispIcon("shell32.dll");
     const std::string runFolder = MakeFolder("pictavo-bench-run");
+    MakeFolder("pictavo-bench-bare");  // the rows above removed it
     g_creationHook = SetWindowsHookExA(WH_CBT, &NoteWindowCreation, nullptr, GetCurrentThreadId());
     g_hideHook = SetWindowsHookExA(WH_CALLWNDPROCRET, &NoteDialogHidden, nullptr, GetCurrentThreadId());
-    double whole = 1e9, writing = 1e9, bareExtracting = 1e9;
     std::string runError;
     toolkit::Application::Instance().OnException = [&](const std::string& text) { runError = text; };
-    for (int round = 0; round <= rounds && runError.empty(); ++round) {
-        RemoveFiles(runFolder, count);
-        RemoveFiles(bareFolder, count);
-        MakeFolder("pictavo-bench-run");
-        MakeFolder("pictavo-bench-bare");
-        RunTimes run{};
-        try {
-            run = ThroughPutIcon(*form1, runFolder);
-        } catch (const std::exception& e) {
-            runError = e.what();
-        }
-        const double bare = Time([&] { BareExtracting(std::string(system) + "\\shell32.dll", count, bareFolder); });
-        if (round == 0) continue;
-        whole = std::min(whole, run.whole);
-        writing = std::min(writing, run.writing);
-        bareExtracting = std::min(bareExtracting, bare);
+    double wholeRuns = 0;  // the whole runs with their dialogs, in the counted rounds and the first
+    int runs = 0;
+    Interleaved putIcon;
+    try {
+        putIcon = InterleavedRounds(rounds, runFolder, bareFolder,
+            [&] {
+                const RunTimes run = ThroughPutIcon(*form1, runFolder);
+                if (!runError.empty()) throw std::runtime_error(runError);
+                wholeRuns += run.whole, ++runs;
+                return RoundRun{run.writing, 0};
+            },
+            WholeRun([&] { return BareExtracting(std::string(system) + "\\shell32.dll", count, bareFolder), 0; }));
+    } catch (const std::exception& e) {
+        runError = e.what();
     }
-    const bool runSame = runError.empty() && SameFiles(runFolder, bareFolder, count);
 
     // Whole icons (全ｻｲｽﾞで保存) and PNG files at 最大 of every icon of the system folder, through the
     // export core against the bare loops through the loader.
@@ -685,18 +704,19 @@ int main(int argc, char** argv) {
     int systemIcons = 0;
     for (const SourceFile& file : systemFiles) systemIcons += file.count;
     const auto everyFile = [&](const std::function<void(const std::string&, const std::string&, const std::string&)>& bareFile) {
-        return [&, bareFile] {
+        return WholeRun([&, bareFile] {
             for (const SourceFile& file : systemFiles) bareFile(file.path, file.base, bareFolder);
-        };
+            return 0;
+        });
     };
     iconexport::ExportFormats wholeFormat, pngFormat;
     wholeFormat.wholeIcon = true;
     pngFormat.png = true;
     pngFormat.pngSize = iconexport::kLargestPngSize;
     const Interleaved wholeIcons = InterleavedRounds(rounds, runFolder, bareFolder,
-        [&] { return ExportEveryFile(systemFiles, runFolder, wholeFormat); }, everyFile(BareWholeIcons));
+        WholeRun([&] { return ExportEveryFile(systemFiles, runFolder, wholeFormat); }), everyFile(BareWholeIcons));
     const Interleaved largestPngs = InterleavedRounds(rounds, runFolder, bareFolder,
-        [&] { return ExportEveryFile(systemFiles, runFolder, pngFormat); }, everyFile(BareLargestPngs));
+        WholeRun([&] { return ExportEveryFile(systemFiles, runFolder, pngFormat); }), everyFile(BareLargestPngs));
 
     // The detail window of a ten-image icon against the About box, each from its command until drawn.
     auto form4 = std::make_unique<TForm4>();
@@ -735,21 +755,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "export run failed: %s\n", runError.c_str());
         return 1;
     }
-    std::printf("the export run (PutIcon) of all %d icons, both formats, into an empty folder; best of %d rounds\n",
-                strip, rounds);
-    std::printf("  writing, dialog gone to summary: %7.1f ms\n  whole run with dialogs:          %7.1f ms\n",
-                writing * 1000, whole * 1000);
-    std::printf("  bare loop with ExtractIconA: %7.1f ms\n  bare loop, icons at hand:    %7.1f ms\n",
-                bareExtracting * 1000, fresh.bare * 1000);
-    std::printf("  ratio writing / bare with extraction: %5.2f (target <= 1.30)\n", writing / bareExtracting);
-    std::printf("  ratio whole run / bare with extraction: %5.2f\n", whole / bareExtracting);
-    std::printf("  ratio writing / bare, icons at hand: %5.2f\n", writing / fresh.bare);
-    std::printf("files identical to the bare loop's: %s\n", runSame ? "yes" : "NO");
-    PrintInterleaved("whole icons (.ICO, every stored image)", wholeIcons, systemFiles.size(), systemIcons);
-    PrintInterleaved("PNG at 最大 (each icon's largest image)", largestPngs, systemFiles.size(), systemIcons);
+    PrintInterleaved("the export run (PutIcon) of all " + std::to_string(strip) +
+                         " icons of shell32.dll, both formats, into an empty folder: its writing (dialog gone to summary)",
+                     putIcon, "writing", "bare loop with ExtractIconA", 1.30);
+    std::printf("  whole run with its dialogs: %7.1f ms a round\n", wholeRuns * 1000 / runs);
+    std::printf("  ratio writing / bare loop with the icons at hand: %5.2f\n", putIcon.ours / putIcon.rounds / fresh.bare);
+    const std::string systemFolder =
+        std::to_string(systemIcons) + " icons of " + std::to_string(systemFiles.size()) + " files of the system folder";
+    PrintInterleaved("whole icons (.ICO, every stored image): " + systemFolder, wholeIcons, "export core",
+                     "bare loop through the loader", 1.30);
+    PrintInterleaved("PNG at 最大 (each icon's largest image): " + systemFolder, largestPngs, "export core",
+                     "bare loop through the loader", 1.30);
     std::printf("the detail window of a %d-image icon, from the command until drawn; best of %d rounds\n",
                 detailImages, rounds);
     std::printf("  detail window: %7.1f ms (target < 100 ms)\n  About box:     %7.1f ms\n  ratio: %5.2f\n",
                 detail * 1000, about * 1000, detail / about);
-    return same && runSame && wholeIcons.same && largestPngs.same && newFilesWritten ? 0 : 1;
+    return same && putIcon.same && wholeIcons.same && largestPngs.same && newFilesWritten ? 0 : 1;
 }

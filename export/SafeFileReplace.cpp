@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "export/WriterErrors.h"
@@ -24,6 +25,29 @@ bool WriteFileBytes(void* file, const std::uint8_t* bytes, std::size_t size) {
     return WriteFile(static_cast<HANDLE>(file), bytes, length, &written, nullptr) && written == length;
 }
 
+// The open file takes the name `to` where nothing of that name exists, in one call on its handle:
+// no second opening of the file by name, as a move by names would make.
+bool RenameOpenFile(void* file, const std::string& to) {
+    const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, to.c_str(), -1, nullptr, 0);
+    if (length <= 0) return false;
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, to.c_str(), -1, &wide[0], length);
+    const DWORD fullLength = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (fullLength == 0) return false;
+    std::wstring full(fullLength, L'\0');
+    full.resize(GetFullPathNameW(wide.c_str(), fullLength, &full[0], nullptr));
+    // The system's own form of the path: taken as it is, whatever the system's version.
+    const std::wstring name = L"\\??\\" + full;
+    std::vector<std::uint8_t> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = FALSE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    std::copy(name.begin(), name.end(), info->FileName);
+    return SetFileInformationByHandle(static_cast<HANDLE>(file), FileRenameInfo, info, static_cast<DWORD>(buffer.size())) !=
+           FALSE;
+}
+
 FileSystemCalls SystemCalls() {
     return {WriteFileBytes, [](void* file) { return FlushFileBuffers(static_cast<HANDLE>(file)) != FALSE; },
             [](const std::string& target, const std::string& replacement) {
@@ -33,7 +57,7 @@ FileSystemCalls SystemCalls() {
             [](const std::string& from, const std::string& to) {
                 return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
             },
-            [](const std::string& from, const std::string& to) { return MoveFileA(from.c_str(), to.c_str()) != FALSE; }};
+            RenameOpenFile};
 }
 
 FileSystemCalls& Calls() {
@@ -87,7 +111,8 @@ public:
 
     // Creates `name` only if nothing of that name exists yet.
     bool Create(const std::string& name) {
-        handle_ = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // DELETE: the open file may be renamed through its handle.
+        handle_ = CreateFileA(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) return false;
         name_ = name;
         return true;
@@ -106,8 +131,12 @@ public:
     // Keeps the file where it is.
     void Keep() { name_.clear(); }
 
-    // Gives the file the name `target`, where nothing of that name exists.
-    bool RenameTo(const std::string& target) { return Calls().rename(name_, target) && (Keep(), true); }
+    // Gives the open file the name `target`, where nothing of that name exists.
+    bool RenameTo(const std::string& target) {
+        if (!Calls().rename(handle_, target)) return false;
+        name_ = target;
+        return true;
+    }
 
     // The attributes a replaced file had that a new one can take (hidden, system and the like).
     bool TakeAttributes(DWORD attributes) {
@@ -139,10 +168,6 @@ private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
-void WriteAndClose(NewFile& file, const std::vector<std::uint8_t>& bytes, bool flush) {
-    if (!file.Write(bytes) || (flush && !file.Flush()) || !file.Close()) throw EWriteError();
-}
-
 // A new file beside `path`, under the first temporary name that is free.
 void CreateTemporary(NewFile& temporary, const std::string& path) {
     for (int attempt = 0; !temporary.Create(TemporaryNameFor(path, attempt)); ++attempt) {
@@ -153,38 +178,33 @@ void CreateTemporary(NewFile& temporary, const std::string& path) {
     }
 }
 
-// Something of the target's name exists: write beside it and move over it when complete.
-void ReplaceExisting(const std::string& path, DWORD attributes, const std::vector<std::uint8_t>& bytes) {
+// Something of the target's name exists: the written temporary reaches the disk and moves over it.
+void ReplaceExisting(NewFile& temporary, const std::string& path, DWORD attributes) {
     // A read-only file cannot be opened for writing, so it is not replaced either; Windows' move
     // refuses it too, Wine's would not. A folder of the target's name is refused as it would
     // refuse being created (Wine's ReplaceFileA would put the file in its place).
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) throw toolkit::EFCreateError(path);
-    NewFile temporary;
-    CreateTemporary(temporary, path);
-    WriteAndClose(temporary, bytes, true);
+    if (!temporary.Flush() || !temporary.Close()) throw EWriteError();
     if (!temporary.TakeAttributes(attributes)) throw toolkit::EFCreateError(path);
     temporary.MoveOnto(path);
-}
-
-// Nothing of the target's name exists: write beside it and give it the name when complete. Only
-// a replacement is flushed: a new file has no old contents to lose.
-void WriteNew(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    NewFile temporary;
-    CreateTemporary(temporary, path);
-    WriteAndClose(temporary, bytes, false);
-    if (temporary.RenameTo(path)) return;
-    // Something of that name may have appeared meanwhile; otherwise the folder is unusable.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) throw toolkit::EFCreateError(path);
-    ReplaceExisting(path, attributes, bytes);
 }
 
 }  // namespace
 
 void ReplaceFileContents(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    NewFile temporary;
+    CreateTemporary(temporary, path);
+    if (!temporary.Write(bytes)) throw EWriteError();
+    // Nothing of the name exists (the common case: an export into a folder of its own): the file
+    // takes it while still open, with nothing asked beforehand. Only a replacement is flushed: a
+    // new file has no old contents to lose.
+    if (temporary.RenameTo(path)) {
+        if (!temporary.Close()) throw EWriteError();  // the file under the name is removed again
+        return temporary.Keep();
+    }
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) WriteNew(path, bytes);
-    else ReplaceExisting(path, attributes, bytes);
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw toolkit::EFCreateError(path);  // the folder is unusable
+    ReplaceExisting(temporary, path, attributes);
 }
 
 }  // namespace iconexport

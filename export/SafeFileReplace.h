@@ -1,14 +1,14 @@
 #pragma once
 // Writing a file so that it is either complete or not touched. Its contents go to a temporary file
 // beside it and take its name only once complete, so that a run killed part-way leaves no short
-// file under the name (which a later run would keep as an existing file). A new file is simply
-// renamed; an existing one is replaced: the temporary takes the target's attributes, reaches the
-// disk and only then takes the target's place, so that a power cut leaves the old file or the new
-// one. The temporary's name is no longer than any name the program
-// writes, so a target that fits the path limit can always be replaced. A failure leaves the target
-// as it was and removes the temporary; the target is never written over in place. Should the
-// system remove the target and then fail to move the temporary in (a scanner holding it), the
-// temporary is kept: one of the two versions always remains.
+// file under the name (which a later run would keep as an existing file). A new file takes the
+// name while still open, in one call; an existing one is replaced: the temporary takes the
+// target's attributes, reaches the disk and only then takes the target's place, so that a power
+// cut leaves the old file or the new one. The temporary's name is no longer than any name the
+// program writes, so a target that fits the path limit can always be replaced. A failure leaves
+// the target as it was and removes the temporary; the target is never written over in place.
+// Should the system remove the target and then fail to move the temporary in (a scanner holding
+// it), the temporary is kept: one of the two versions always remains.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -40,8 +40,9 @@ struct FileSystemCalls {
     std::function<bool(const std::string& target, const std::string& replacement)> replace;
     // Moves from onto to, replacing what is there, returning once it is on the disk (MoveFileExA).
     std::function<bool(const std::string& from, const std::string& to)> move;
-    // Gives from the name to where nothing of that name exists; fails where something does (MoveFileA).
-    std::function<bool(const std::string& from, const std::string& to)> rename;
+    // Gives an open file the name `to` where nothing of that name exists; fails where something
+    // does (SetFileInformationByHandle).
+    std::function<bool(void* file, const std::string& to)> rename;
 };
 // Sets the calls; FileSystemCalls{} restores the system's.
 void SetFileSystemCalls(FileSystemCalls calls);

@@ -145,6 +145,27 @@ int ItemIconIndex(LPCITEMIDLIST absolute, bool open) {
     return FileInfo(absolute, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0)).iIcon;
 }
 
+int PlainFolderIconIndex() {
+    SHFILEINFOA info{};
+    SHGetFileInfoA("folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                   SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    return info.iIcon;
+}
+
+bool ShowsPlainFolderIcon(IShellFolder* folder, LPCITEMIDLIST item) {
+    WIN32_FIND_DATAA listed{};
+    if (!folder || !item ||
+        FAILED(SHGetDataFromIDListA(folder, item, SHGDFIL_FINDDATA, &listed, static_cast<int>(sizeof listed))))
+        return false;
+    constexpr DWORD kMayCustomise = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM;
+    if (!(listed.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (listed.dwFileAttributes & kMayCustomise))
+        return false;
+    // Only a folder below a drive's root: the root shows its drive's icon, a name of another kind
+    // (a class identifier) is no file-system folder, and network folders keep the full lookup.
+    const std::string path = ItemParsingName(folder, item);
+    return path.size() > 3 && path[1] == ':' && path[2] == '\\';
+}
+
 void ItemIconIndexes(LPCITEMIDLIST absolute, int& normal, int& open) {
     normal = ItemIconIndex(absolute, false);
     open = ItemIconIndex(absolute, true);

@@ -66,6 +66,13 @@ std::string ShellDisplayName(LPCITEMIDLIST absolute);
 // Indexes into the system small-icon image list: the item's icon and its open icon.
 int ItemIconIndex(LPCITEMIDLIST absolute, bool open);
 void ItemIconIndexes(LPCITEMIDLIST absolute, int& normal, int& open);
+// The small icon of a plain folder, asked by its attributes alone: nothing is read from disk.
+int PlainFolderIconIndex();
+// The item (relative to `folder`) is a folder below a drive's root that was listed with
+// neither the read-only nor the system attribute: it cannot carry an icon of its own (a folder's
+// desktop.ini counts only with one of them), so it shows PlainFolderIconIndex. The attributes are
+// those the folder stored in the item's list when it listed it.
+bool ShowsPlainFolderIcon(IShellFolder* folder, LPCITEMIDLIST item);
 // The file-system path of an absolute list; empty for virtual items.
 std::string IDListToPath(LPCITEMIDLIST absolute);
 bool CanRenameItem(IShellFolder* folder, LPCITEMIDLIST item);

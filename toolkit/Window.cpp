@@ -1,15 +1,44 @@
 #include "toolkit/Window.h"
 
 #include <exception>
+#include <mutex>
 #include <set>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "toolkit/Application.h"
 
 namespace toolkit {
 
 namespace {
-constexpr const char* kWindowProperty = "Pictavo.Window";
+// Which toolkit object each window handle belongs to, kept in the process: the window procedure
+// looks it up for every message, and a window property would cost a round trip to Wine's server
+// each time (far more than most messages cost the control itself).
+class WindowRegistry {
+public:
+    // Never destroyed: windows of static objects may go after it otherwise would.
+    static WindowRegistry& Instance() {
+        static WindowRegistry* const registry = new WindowRegistry;
+        return *registry;
+    }
+    void Add(HWND hwnd, Window* window) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        windows_[hwnd] = window;
+    }
+    void Remove(HWND hwnd) {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        windows_.erase(hwnd);
+    }
+    Window* Find(HWND hwnd) const {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        const auto found = windows_.find(hwnd);
+        return found == windows_.end() ? nullptr : found->second;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::unordered_map<HWND, Window*> windows_;
+};
 
 void RegisterOwnClass(const char* className, HBRUSH background, WNDPROC procedure) {
     static std::set<std::string> registered;
@@ -30,7 +59,7 @@ void RegisterOwnClass(const char* className, HBRUSH background, WNDPROC procedur
 Window::~Window() { DestroyHandle(); }
 
 Window* Window::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kWindowProperty)) : nullptr;
+    return hwnd ? WindowRegistry::Instance().Find(hwnd) : nullptr;
 }
 
 void Window::CreateOwnClass(const char* className, DWORD style, DWORD exStyle, HWND parent,
@@ -54,12 +83,12 @@ void Window::CreateNative(const char* className, DWORD style, DWORD exStyle, HWN
 
 void Window::Attach(HWND hwnd) {
     hwnd_ = hwnd;
-    SetPropA(hwnd, kWindowProperty, this);
+    WindowRegistry::Instance().Add(hwnd, this);
 }
 
 void Window::Detach() {
     if (!hwnd_) return;
-    RemovePropA(hwnd_, kWindowProperty);
+    WindowRegistry::Instance().Remove(hwnd_);
     if (original_) {
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         original_ = nullptr;

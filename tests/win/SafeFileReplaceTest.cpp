@@ -145,6 +145,13 @@ TEST(ReplaceFileContents, FailuresGiveTheCreateErrorAndLeaveEverythingAsItWas) {
     // A folder that does not exist.
     ExpectCreateError(folder / "GONE\\C.ICO");
 
+    // A folder where files can be made but not named (a share refusing the rename).
+    iconexport::FileSystemCalls refusing;
+    refusing.rename = [](void*, const std::string&) { return false; };
+    iconexport::SetFileSystemCalls(refusing);
+    ExpectCreateError(folder / "D.ICO");
+    iconexport::SetFileSystemCalls({});
+
     EXPECT_EQ(FolderEntries(folder.Path()), (std::vector<std::string>{"A.ICO", "B.ICO"}));
     EXPECT_TRUE(IsFolder(blocked));
 }
