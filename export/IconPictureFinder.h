@@ -17,8 +17,9 @@ namespace iconexport {
 // One icon of a file.
 struct IconInFile {
     std::string path;      // the file as listed
-    std::string location;  // the file its icons are read from (the .mun of a system file); with
-                           // path and index, icons::ReferencesOf gives "imageres.dll,-183"
+    std::string location;  // the file its icons are read from (the .mun of a system file):
+                           // icons::ReferencesOf(path's file name, location, index) gives the
+                           // detail window's references, "imageres.dll,-183"
     int index = 0;
 };
 
