@@ -106,13 +106,26 @@ ImagePixels WicImaging::DecodeImage(const std::vector<std::uint8_t>& bytes, int 
     Check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
     ComRef<IWICBitmapDecoder> decoder;
     Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put()));
-    ComRef<IWICBitmapFrameDecode> frame;
-    Check(decoder->GetFrame(0, frame.Put()));
-    UINT width = 0, height = 0;
-    Check(frame->GetSize(&width, &height));
-    if (width > UINT(maxSide) || height > UINT(maxSide))
-        return ImagePixels{int(std::min<UINT>(width, INT_MAX)), int(std::min<UINT>(height, INT_MAX)), {}};
-    return CopyOut(Converted(factory, frame.Get(), GUID_WICPixelFormat32bppBGRA).Get());
+    // An icon file holds one frame per image: its largest within the limit is the picture.
+    UINT frames = 0;
+    Check(decoder->GetFrameCount(&frames));
+    ComRef<IWICBitmapFrameDecode> chosen;
+    UINT chosenWidth = 0, chosenHeight = 0;
+    for (UINT i = 0; i < frames; ++i) {
+        ComRef<IWICBitmapFrameDecode> frame;
+        UINT width = 0, height = 0;
+        Check(decoder->GetFrame(i, frame.Put()));
+        Check(frame->GetSize(&width, &height));
+        const bool fits = width <= UINT(maxSide) && height <= UINT(maxSide);
+        const bool chosenFits = chosen && chosenWidth <= UINT(maxSide) && chosenHeight <= UINT(maxSide);
+        const bool better = !chosen || (fits && (!chosenFits || std::max(width, height) > std::max(chosenWidth, chosenHeight))) ||
+                            (!fits && !chosenFits && std::max(width, height) < std::max(chosenWidth, chosenHeight));
+        if (better) chosen = std::move(frame), chosenWidth = width, chosenHeight = height;
+    }
+    if (!chosen) throw EInvalidGraphic::BadImages();
+    if (chosenWidth > UINT(maxSide) || chosenHeight > UINT(maxSide))
+        return ImagePixels{int(std::min<UINT>(chosenWidth, INT_MAX)), int(std::min<UINT>(chosenHeight, INT_MAX)), {}};
+    return CopyOut(Converted(factory, chosen.Get(), GUID_WICPixelFormat32bppBGRA).Get());
 }
 
 std::vector<std::uint8_t> WicImaging::EncodePng(const ImagePixels& pixels) const {

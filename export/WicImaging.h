@@ -22,9 +22,10 @@ public:
     // A stored PNG image's pixels. Throws EInvalidGraphic::BadImages for an image the reader found
     // unreadable (never decoded) or bytes the system cannot read.
     ImagePixels DecodePng(const icons::StoredIconImage& image) const;
-    // The first frame of an image file of any format the system reads (PNG, BMP, ICO, GIF, JPEG),
-    // as pixels. Larger than maxSide on a side: only its width and height, no pixels, nothing
-    // allocated. Throws EInvalidGraphic::BadImages for bytes the system cannot read.
+    // An image file of any format the system reads (PNG, BMP, ICO, GIF, JPEG) as pixels: its
+    // largest frame no larger than maxSide on a side (an icon file's largest image; a GIF's
+    // first). When every frame is larger: only the smallest one's width and height, no pixels,
+    // nothing allocated. Throws EInvalidGraphic::BadImages for bytes the system cannot read.
     ImagePixels DecodeImage(const std::vector<std::uint8_t>& bytes, int maxSide) const;
     // The bytes of a PNG file (32-bit, alpha kept) of the pixels.
     std::vector<std::uint8_t> EncodePng(const ImagePixels& pixels) const;

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "WinTestFiles.h"
 #include "WriterTestSupport.h"
 #include "export/ClipboardDibs.h"
 #include "export/PictureSources.h"
@@ -51,6 +52,8 @@ TEST(PictureSources, ClipboardImageInEachFormatReadsAsItsPixelsFilesOfOddSizesAr
     EXPECT_FALSE(iconexport::ClipboardHasPicture());
     EXPECT_EQ(MessageOf([&] { iconexport::ReadClipboardPicture(imaging, nullptr); }), "クリップボードに画像がありません");
 
+    // An icon file: its largest image (of 16, 32 and 48).
+    EXPECT_EQ(iconexport::ReadPictureFile(imaging, wintest::Fixture("SIZES.ICO")).width, 48);
     writertest::ScratchFolder folder;
     const struct {
         int width, height;
