@@ -45,6 +45,10 @@ enum class TextId {
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
     ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorUnreadableImages, ErrorStreamWrite,
     ErrorReplaceLeftNew, ErrorNoInterface,
+    // The icon gallery.
+    MainGalleryButton, MainGalleryHint, GalleryCaption, GallerySizeLabel, GalleryNameLabel, GalleryMinSizeLabel,
+    GalleryMinSizeAll, GalleryCount, GalleryReading, GalleryHeader, GallerySame, GalleryCellTip, GalleryLikenessTip,
+    GalleryExportSelected,
     Count
 };
 
