@@ -59,6 +59,8 @@ public:
     const gallery::GalleryCellCache& Cache() const { return cache_; }
     // Icons of the view not drawn yet (0 once every cell in view is drawn).
     int MissingInView() const { return missingInView_; }
+    // Some icon's largest image is not known yet.
+    bool Reading() const { return reader_ && reader_->Known() < reader_->Total(); }
     int CellPixels() const { return Scale(cellSize_); }
     std::string CountText() const { return Label4.Caption(); }
     // The tip of the cell at shown position `position`.
