@@ -107,7 +107,7 @@ TEST_F(GalleryWindow, OpensWithEveryIconFiltersByNameAndExportsTheSelectedIcons)
     form_->PngOut = false;
     std::vector<std::string> summary;
     ModalTestHook::OnNextModal([](HWND menu) {  // ｱｲｺﾝの詳細, ｺﾋﾟｰ, 選択したｱｲｺﾝを取り出す
-        for (int i = 0; i < 2; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+        for (int i = 0; i < 3; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);  // the first down highlights the first item
         PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     });
     ModalTestHook::OnNextModal([&summary](HWND box) {
