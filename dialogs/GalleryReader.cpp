@@ -114,13 +114,20 @@ bool GalleryReader::NextWork(CellWish& wish, Look& look, bool& isWish) {
     return true;
 }
 
+// A read cell is announced at once; the scan's sizes every so often and at its end, since a window
+// whose queue never empties is never painted.
 void GalleryReader::Deliver(std::vector<ReadCell>* cell, int number, int largest, unsigned generation) {
     {
         const std::lock_guard<std::mutex> held(lock_);
         if (largest != kSizeUnknown) sizes_.emplace_back(number, largest);
         if (cell && generation == look_.generation) cells_.insert(cells_.end(), std::make_move_iterator(cell->begin()), std::make_move_iterator(cell->end()));
     }
-    if (!posted_.exchange(true)) PostMessageA(window_, message_, 0, 0);
+    const ULONGLONG now = GetTickCount64();
+    if (!cell && now - lastPost_ < kSizesEvery && known_.load() < total_) return;
+    if (!posted_.exchange(true)) {
+        lastPost_ = now;
+        PostMessageA(window_, message_, 0, 0);
+    }
 }
 
 void GalleryReader::Run() {

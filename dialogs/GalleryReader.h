@@ -71,6 +71,8 @@ private:
     int scanFile_ = 0, scanIcon_ = 0, scanNumber_ = 0;  // the next icon the scan reads
     std::atomic<int> known_{0};
     std::atomic<bool> posted_{false};
+    static constexpr ULONGLONG kSizesEvery = 100;  // ms
+    ULONGLONG lastPost_ = 0;  // the reading thread's own
     bool stop_ = false;
     std::thread thread_;
 };

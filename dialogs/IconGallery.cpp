@@ -231,7 +231,10 @@ void TIconGallery::TakeReadings() {
         ShowCount();
         WantVisibleCells();
     }
-    if (!cells.empty() || shownMore) InvalidateRect(Canvas1.Handle(), nullptr, FALSE);
+    if (!cells.empty() || shownMore) {
+        InvalidateRect(Canvas1.Handle(), nullptr, FALSE);
+        UpdateWindow(Canvas1.Handle());  // now: the reading's messages come faster than the queue empties
+    }
 }
 
 LRESULT TIconGallery::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
