@@ -151,7 +151,6 @@ void TIconGallery::ComboBox1Change() {
     const int index = ComboBox1.ItemIndex();
     if (index < 0) return;
     cellSize_ = kCellSizes[index];
-    cache_.Clear();
     Relayout();
 }
 
@@ -165,6 +164,9 @@ void TIconGallery::FilterChange() {
 void TIconGallery::Relayout() {
     if (!icons_ || !Canvas1.Handle()) return;
     const int pixels = CellPixels();
+    // Another size or another DPI: the drawn cells are of the old size.
+    if (pixels != drawnPixels_) cache_.Clear();
+    drawnPixels_ = pixels;
     layout_ = gallery::GalleryLayout(*icons_, Canvas1.ViewWidth(), pixels + Scale(kCellMargin),
                                      pixels + Scale(kImageTop + 4 + kCaptionHeight), Scale(kHeaderHeight));
     Canvas1.SetContentHeight(layout_.Height());

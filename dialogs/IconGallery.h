@@ -105,6 +105,7 @@ private:
     gallery::GalleryCellCache cache_{kCacheBudget};
     std::unique_ptr<iconexport::WicImaging> imaging_;
     int cellSize_ = kDefaultCellSize;
+    int drawnPixels_ = 0;  // the side of the cells in the cache
     int missingInView_ = 0;
     int menuNumber_ = -1;
     int tipPosition_ = -1;
