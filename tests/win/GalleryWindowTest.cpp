@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/PictavoUnit.h"
+#include "dialogs/PictavoUnit7.h"
+#include "export/PictavoUnit5.h"
 #include "tests/win/TestFolder.h"
 #include "tests/win/WindowTexts.h"
 #include "toolkit/ModalTestHook.h"
@@ -44,6 +46,20 @@ protected:
         form_->Show();
         form_->FTVE1Change(folder_.Path());
         form_->Btn1.Send(BM_CLICK);
+    }
+    TIconGallery& OpenGallery() {
+        form_->Btn5.Send(BM_CLICK);
+        TIconGallery& gallery = *form_->Gallery;
+        EXPECT_TRUE(PumpUntil([&] { return gallery.MissingInView() == 0 && !gallery.Reading(); }));
+        return gallery;
+    }
+    void Key(TIconGallery& gallery, WPARAM key, std::initializer_list<BYTE> held = {}) {
+        BYTE keys[256] = {};
+        for (BYTE k : held) keys[k] = 0x80;
+        SetKeyboardState(keys);
+        gallery.Canvas1.Send(WM_KEYDOWN, key);
+        BYTE none[256] = {};
+        SetKeyboardState(none);
     }
     void TearDown() override {
         ModalTestHook::Clear();
@@ -132,4 +148,76 @@ TEST_F(GalleryWindow, OpensWithEveryIconFiltersByNameAndExportsTheSelectedIcons)
     gallery.Send(WM_CLOSE);
     EXPECT_FALSE(gallery.Showing());
     EXPECT_EQ(GetPrivateProfileIntA("Form", "GalleryWidth", 0, (settings_ / "PICTAVO.INI").c_str()), gallery.Width());
+}
+
+// The finder's way in: the icons in a given order, the same ones marked, the likeness in the tip,
+// the filters still applied; then back to the list's order.
+TEST_F(GalleryWindow, ShowsAGivenOrderUnderItsFiltersAndReturnsToTheListsOrder) {
+    TIconGallery& gallery = OpenGallery();
+    ASSERT_EQ(gallery.Files().size(), 3u);
+    EXPECT_EQ(gallery.Files()[1].path, folder_ / "beta.dll");
+    gallery.ShowInOrder({{2, 11, 100, true}, {0, 1, 87, false}, {1, 39, 40, false}, {1, 40, 30, false}});
+    EXPECT_EQ(gallery.Icons().Shown(), (std::vector<int>{2 + 40 + 11, 1, 2 + 39}));  // 40 is past beta's icons
+    EXPECT_EQ(gallery.CountText(), "ｱｲｺﾝ 3 / 54");
+    ASSERT_EQ(gallery.Layout().Rows().size(), 1u);  // one run of cells, no file headers
+    EXPECT_NE(gallery.CellTip(0).find("gamma.dll"), std::string::npos) << gallery.CellTip(0);
+    EXPECT_NE(gallery.CellTip(1).find("類似度 87"), std::string::npos) << gallery.CellTip(1);
+    gallery.Edit1.SetText("ALPHA");
+    EXPECT_EQ(gallery.Icons().Shown(), (std::vector<int>{1}));
+    gallery.ShowListOrder();
+    EXPECT_EQ(gallery.CountText(), "ｱｲｺﾝ 2 / 54");
+    EXPECT_EQ(gallery.CellTip(0).find("類似度"), std::string::npos);
+}
+
+// The arrows move across rows and over headers, Shift extends, Ctrl+A takes every shown icon, and
+// Enter opens the focused icon's detail window.
+TEST_F(GalleryWindow, TheKeysSelectAndEnterOpensTheDetailWindow) {
+    TForm7 form7;
+    TIconGallery& gallery = OpenGallery();
+    ClickCell(1, 0);  // alpha's second icon, the last of its row
+    Key(gallery, VK_DOWN);
+    EXPECT_EQ(gallery.Selection().Focused(), 3);  // beta's second, the same column past beta's header
+    Key(gallery, VK_RIGHT, {VK_SHIFT});
+    Key(gallery, VK_RIGHT, {VK_SHIFT});
+    EXPECT_EQ(gallery.Selection().SelectedShown(gallery.Icons()), (std::vector<int>{3, 4, 5}));
+    Key(gallery, 'A', {VK_CONTROL});
+    EXPECT_EQ(gallery.Selection().SelectedShown(gallery.Icons()).size(), 54u);
+    std::vector<std::string> shown;
+    ModalTestHook::OnNextModal([&](HWND detail) {
+        shown.push_back(form7.Label2.Caption() + " " + form7.Label6.Caption());
+        PostMessageA(detail, WM_CLOSE, 0, 0);
+    });
+    Key(gallery, VK_RETURN);
+    EXPECT_EQ(shown, (std::vector<std::string>{folder_ / "beta.dll" + " 3"}));
+}
+
+// A second export of the same icons asks before replacing; "All" answers for the icons after it,
+// whichever file they come from.
+TEST_F(GalleryWindow, ExportingAgainAsksOnceWhenAllIsAnswered) {
+    TForm5 form5;
+    TIconGallery& gallery = OpenGallery();
+    form_->SaveDir = saved_.Path();
+    form_->IcoOut = true;
+    form_->IcoAllSizes = form_->BmpOut = form_->PngOut = false;
+    ClickCell(1, 0);                // alpha 1
+    ClickCell(2, MK_CONTROL);       // beta 0
+    ClickCell(43, MK_CONTROL);      // gamma 1
+    std::vector<std::string> boxes;
+    const auto answerSummary = [&] {
+        ModalTestHook::OnNextModal([&](HWND box) {
+            boxes.push_back(testsupport::StaticTexts(box));
+            PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+        });
+    };
+    answerSummary();
+    gallery.ExportSelectedClick();
+    ModalTestHook::OnNextModal([&](HWND question) {
+        boxes.push_back(form5.Label7.Caption());
+        form5.Button2.Send(BM_CLICK);  // すべて
+        (void)question;
+    });
+    answerSummary();
+    gallery.ExportSelectedClick();
+    EXPECT_EQ(boxes, (std::vector<std::string>{"3個のアイコンと 0個のビットマップを取り出しました。", "alpha0001.ICO",
+                                               "3個のアイコンと 0個のビットマップを取り出しました。"}));
 }
