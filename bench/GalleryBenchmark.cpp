@@ -199,7 +199,7 @@ int main() {
     form->Btn5.Send(BM_CLICK);
     const double opening = Milliseconds(Clock::now() - reading);
     const double all = PumpUntil([&] {
-        if (Milliseconds(Clock::now() - reading) > 500 && typing == 0) {
+        if (Milliseconds(Clock::now() - reading) > 150 && typing == 0) {
             const auto t = Clock::now();
             gallery.Edit1.SetText("f01");
             typing = Milliseconds(Clock::now() - t);
