@@ -80,11 +80,14 @@ void TForm1::CreateControls() {
         b.SetShowHint(true);
     };
     button(Btn1, 178, toolkit::Text(toolkit::TextId::MainSearchButton), toolkit::Text(toolkit::TextId::MainSearchHint));
-    button(Btn2, 226, toolkit::Text(toolkit::TextId::MainViewButton), toolkit::Text(toolkit::TextId::MainViewHint));
-    button(Btn4, 274, toolkit::Text(toolkit::TextId::MainExportButton), toolkit::Text(toolkit::TextId::MainExportHint));
+    button(Btn2, 214, toolkit::Text(toolkit::TextId::MainViewButton), toolkit::Text(toolkit::TextId::MainViewHint));
+    button(Btn4, 250, toolkit::Text(toolkit::TextId::MainExportButton), toolkit::Text(toolkit::TextId::MainExportHint));
+    button(Btn5, 286, toolkit::Text(toolkit::TextId::MainGalleryButton), toolkit::Text(toolkit::TextId::MainGalleryHint));
     button(Btn3, 322, toolkit::Text(toolkit::TextId::MainExitButton), toolkit::Text(toolkit::TextId::MainExitHint));
     Btn2.SetEnabled(false);
     Btn4.SetEnabled(false);
+    Btn5.SetEnabled(false);
+    Btn5.OnClick = [this] { Btn5Click(); };
     Btn1.OnClick = [this] { Btn1Click(); };
     Btn2.OnClick = [this] { Btn2Click(); };
     Btn4.OnClick = [this] { Btn4Click(); };
@@ -171,6 +174,7 @@ void TForm1::EnterSearchDir() {
 void TForm1::FormDestroy() {
     if (destroyed_) return;
     destroyed_ = true;
+    if (Gallery) Gallery->Finish();
     Settings->WriteString("Env", "IniDir", SearchDir);
     Settings->WriteString("Env", "SaveDir", SaveDir);
     Settings->WriteInteger("Form", "Top", Top());
@@ -208,6 +212,7 @@ void TForm1::CheckBox1Click() {
     ResetColumnCaptions();
     Btn2.SetEnabled(false);
     Btn4.SetEnabled(false);
+    Btn5.SetEnabled(false);
     Catalogue.Reset();
     Label4.SetFontColor(kRed);
     Label4.SetCaption(toolkit::Text(toolkit::TextId::MainNotSearched));
@@ -221,6 +226,7 @@ void TForm1::Btn1Click() {
     ListView1.SetRowCount(0);
     ResetColumnCaptions();
     Btn2.SetEnabled(false);
+    Btn5.SetEnabled(false);
     Label4.SetFontColor(kRed);
     Label4.SetCaption(toolkit::Text(toolkit::TextId::MainSearching));
     Label4.Repaint();
@@ -271,6 +277,7 @@ public:
         RestoreFocus();
         form_.Btn4.SetEnabled(exportEnabled_);
         form_.Btn2.SetEnabled(false);
+        form_.Btn5.SetEnabled(form_.ListView1.RowCount() > 0);
         form_.Btn1.SetCaption(toolkit::Text(toolkit::TextId::MainSearchButton));
         form_.ShowHint();
         form_.searching_ = false;
@@ -281,7 +288,7 @@ public:
 private:
     void EnableWork(bool enabled) {
         for (toolkit::Control* control : {static_cast<toolkit::Control*>(&form_.Btn2), static_cast<toolkit::Control*>(&form_.Btn4),
-                                          static_cast<toolkit::Control*>(&form_.FTVE1), static_cast<toolkit::Control*>(&form_.CheckBox1),
+                                          static_cast<toolkit::Control*>(&form_.Btn5), static_cast<toolkit::Control*>(&form_.FTVE1), static_cast<toolkit::Control*>(&form_.CheckBox1),
                                           static_cast<toolkit::Control*>(&form_.CheckBox2), static_cast<toolkit::Control*>(&form_.ListView1)})
             control->SetEnabled(enabled);
         DragAcceptFiles(form_.Handle(), enabled);
@@ -339,11 +346,13 @@ void TForm1::ShowSearchProgress(int found, const std::string& folder) {
 void TForm1::DispNormal() {
     Catalogue.ShowNormal();
     ListView1.SetRowCount(Catalogue.Count());
+    Btn5.SetEnabled(Catalogue.Count() > 0);
 }
 
 void TForm1::DispReverse() {
     Catalogue.ShowReverse();
     ListView1.SetRowCount(Catalogue.Count());
+    Btn5.SetEnabled(Catalogue.Count() > 0);
 }
 
 std::string TForm1::CellText(int row, int column) const {

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/IconGallery.h"
 #include "export/ProgramState.h"
 #include "icons/IconCatalogue.h"
 #include "icons/ProgramLocation.h"
@@ -36,7 +37,7 @@ public:
     foldertree::TFolderTreeViewEx FTVE1;
     toolkit::ListView ListView1;
     toolkit::CheckBox CheckBox1, CheckBox2;
-    toolkit::Button Btn1, Btn2, Btn4, Btn3;
+    toolkit::Button Btn1, Btn2, Btn4, Btn5, Btn3;
     toolkit::StatusBar StatusBar1;
     toolkit::PopupMenu PopupMenu1;
     // The strip's own right-click menu: the icon's detail window and copy, then PopupMenu1's items.
@@ -62,6 +63,9 @@ public:
     void IconDetailClick();
     void IconCopyClick();
     void Btn3Click();
+    // ｱｲｺﾝ一覧: every icon of the listed files, in a window of its own made at the first press.
+    void Btn5Click();
+    std::unique_ptr<TIconGallery> Gallery;
     void ShowHint();
     void About1Click();
     void ListHintClick();

@@ -6,10 +6,7 @@
 #include "icons/PathNames.h"
 #include "dialogs/PictavoUnit7.h"
 #include "export/ImageClipboard.h"
-#include "export/PngSizeChoice.h"
-#include "export/ShellIconImage.h"
 #include "export/WicImaging.h"
-#include "export/WriterErrors.h"
 
 // A cell of an icon gets the strip's menu; the blank strip and the room after the last cell get
 // the window's own.
@@ -29,9 +26,5 @@ void TForm1::IconDetailClick() {
 
 void TForm1::IconCopyClick() {
     icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName);
-    const icons::StoredIcon images =
-        iconexport::ImagesOrShellIcon(file.Stored(menuCell_), [&] { return file.Extract(menuCell_); });
-    if (images.empty()) throw iconexport::EInvalidGraphic::NoIcon();
-    iconexport::CopyImageToClipboard(Handle(), iconexport::WicImaging(),
-                                     images[iconexport::LargestDeepestImage(iconexport::FactsOf(images))]);
+    iconexport::CopyIconToClipboard(Handle(), iconexport::WicImaging(), file, menuCell_);
 }

@@ -3,6 +3,7 @@
 #include "toolkit/ProgramTexts.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "icons/IconSource.h"
 #include "icons/PathNames.h"
@@ -40,15 +41,37 @@ std::string SummaryText(int icons, int bitmaps, bool pngOut, int pngs) {
     return text;
 }
 
-// The dialog's export: the chosen formats into SaveDir, asking before an existing file is
-// replaced, until the user answers All.
+// The question before an existing file is replaced, asked until the user answers All.
+class OverwriteQuestion {
+public:
+    explicit OverwriteQuestion(std::string saveDir) : saveDir_(std::move(saveDir)) {}
+
+    ExistingFile Ask(const std::string& name) {
+        if (!ask_) return ExistingFile::Write;
+        FillOverwriteQuestion(saveDir_, name);
+        const toolkit::NormalCursor asking;
+        switch (Form5->ShowModal()) {
+        case toolkit::mrYes: return ExistingFile::Write;
+        case toolkit::mrNo: return ExistingFile::Skip;
+        case toolkit::mrAll: ask_ = false; return ExistingFile::Write;
+        default: return ExistingFile::Stop;
+        }
+    }
+
+private:
+    std::string saveDir_;
+    bool ask_ = true;
+};
+
+// The dialog's export of one file (`path`, its files named after `fileName`): the chosen formats
+// into SaveDir, existing files as the question decides.
 class DialogExport {
 public:
-    DialogExport(const ProgramState& state, HWND owner, const std::string& fileName)
-        : saveDir_(state.SaveDir),
-          source_(owner, icons::DirYen(state.SearchDir, toolkit::SystemLeadBytes()) + fileName),
+    DialogExport(const ProgramState& state, HWND owner, const std::string& path, const std::string& fileName,
+                 OverwriteQuestion& question)
+        : source_(owner, path),
           exporter_(source_, ExportBaseName(fileName, toolkit::SystemLeadBytes()), state.SaveDir,
-                    Formats(state), [this](const std::string& name, const std::string&) { return Ask(name); }) {}
+                    Formats(state), [&question](const std::string& name, const std::string&) { return question.Ask(name); }) {}
 
     bool ExportIndex(int index) { return exporter_.ExportIndex(index); }
     const ExportCounts& Counts() const { return exporter_.Counts(); }
@@ -64,23 +87,15 @@ private:
         return formats;
     }
 
-    ExistingFile Ask(const std::string& name) {
-        if (!ask_) return ExistingFile::Write;
-        FillOverwriteQuestion(saveDir_, name);
-        const toolkit::NormalCursor asking;
-        switch (Form5->ShowModal()) {
-        case toolkit::mrYes: return ExistingFile::Write;
-        case toolkit::mrNo: return ExistingFile::Skip;
-        case toolkit::mrAll: ask_ = false; return ExistingFile::Write;
-        default: return ExistingFile::Stop;
-        }
-    }
-
-    std::string saveDir_;
     icons::IconFile source_;
     IconExporter exporter_;
-    bool ask_ = true;
 };
+
+void AddCounts(ExportCounts& total, const ExportCounts& counts) {
+    total.icons += counts.icons;
+    total.bitmaps += counts.bitmaps;
+    total.pngs += counts.pngs;
+}
 
 // The remembered export folder, or the executable's folder when it cannot be entered.
 void EnterSaveDir(ProgramState& state) {
@@ -113,17 +128,16 @@ void WriteExportFiles(ProgramState& state, HWND owner, const std::string& fileNa
     state.IcoAllSizes = Form2->CheckBox3.Checked();
     state.PngOut = Form2->CheckBox4.Checked();
     state.PngSize = Form2->PngSize();
-    int icons = 0, bitmaps = 0, pngs = 0;
+    ExportCounts counts;
     {
         const toolkit::HourglassCursor busy;  // back for the summary, and for an error's box
-        DialogExport run(state, owner, fileName);
+        OverwriteQuestion question(state.SaveDir);
+        DialogExport run(state, owner, icons::DirYen(state.SearchDir, toolkit::SystemLeadBytes()) + fileName, fileName, question);
         for (int index = first; index <= last; ++index)
             if (!run.ExportIndex(index)) break;
-        icons = run.Counts().icons;
-        bitmaps = run.Counts().bitmaps;
-        pngs = run.Counts().pngs;
+        counts = run.Counts();
     }
-    toolkit::ShowMessage(SummaryText(icons, bitmaps, state.PngOut, pngs));
+    toolkit::ShowMessage(SummaryText(counts.icons, counts.bitmaps, state.PngOut, counts.pngs));
 }
 
 }  // namespace
@@ -136,6 +150,33 @@ void RunExport(ProgramState& state, HWND owner, const std::string& fileName, int
     if (Form2->ShowModal() == toolkit::mrOk) WriteExportFiles(state, owner, fileName, first, last);
     state.Settings->WriteInteger("Form", "Form2Top", Form2->Top());
     state.Settings->WriteInteger("Form", "Form2Left", Form2->Left());
+}
+
+// Without the dialog: its remembered formats into SaveDir, the icons in the order given, each
+// file opened once for its run of icons.
+void ExportIcons(ProgramState& state, HWND owner, const std::vector<IconToExport>& icons) {
+    EnterSaveDir(state);
+    ExportCounts counts;
+    {
+        const toolkit::HourglassCursor busy;
+        OverwriteQuestion question(state.SaveDir);
+        std::unique_ptr<DialogExport> run;
+        std::string runPath;
+        const auto endRun = [&] {
+            if (run) AddCounts(counts, run->Counts());
+            run.reset();
+        };
+        for (const IconToExport& icon : icons) {
+            if (!run || icon.path != runPath) {
+                endRun();
+                run = std::make_unique<DialogExport>(state, owner, icon.path, icon.fileName, question);
+                runPath = icon.path;
+            }
+            if (!run->ExportIndex(icon.index)) break;
+        }
+        endRun();
+    }
+    toolkit::ShowMessage(SummaryText(counts.icons, counts.bitmaps, state.PngOut, counts.pngs));
 }
 
 void FillOverwriteQuestion(const std::string& saveDir, const std::string& name) {

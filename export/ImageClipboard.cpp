@@ -2,6 +2,10 @@
 
 #include "export/ClipboardDibs.h"
 #include "export/PngFileWriter.h"
+#include "export/PngSizeChoice.h"
+#include "export/ShellIconImage.h"
+#include "export/StoredImageFacts.h"
+#include "export/WriterErrors.h"
 #include "toolkit/Clipboard.h"
 
 namespace iconexport {
@@ -13,6 +17,12 @@ void CopyImageToClipboard(HWND owner, const WicImaging& imaging, const icons::St
     clipboard.Put(toolkit::Clipboard::RegisteredFormat("PNG"), png);
     clipboard.Put(CF_DIBV5, BuildDibV5(pixels));
     clipboard.Put(CF_DIB, BuildDibOverWhite(pixels));
+}
+
+void CopyIconToClipboard(HWND owner, const WicImaging& imaging, icons::IconFile& file, int index) {
+    const icons::StoredIcon images = ImagesOrShellIcon(file.Stored(index), [&] { return file.Extract(index); });
+    if (images.empty()) throw EInvalidGraphic::NoIcon();
+    CopyImageToClipboard(owner, imaging, images[LargestDeepestImage(FactsOf(images))]);
 }
 
 }  // namespace iconexport

@@ -44,16 +44,30 @@ std::string DragFolder() {
 }
 
 void DragPngFileOut(HWND window, const std::string& name, const std::vector<std::uint8_t>& png) {
+    DragPngFilesOut(window, {{name, png}});
+}
+
+// The files share the drag folder, so one folder's data object offers them all.
+void DragPngFilesOut(HWND window, const std::vector<PngFileToDrag>& files) {
+    if (files.empty()) return;
     const std::string dragFolder = DragFolder();
     if (dragFolder.empty()) throw toolkit::Exception(toolkit::Text(toolkit::TextId::DragNoFolder));
-    const std::string path = icons::DirYen(dragFolder, toolkit::SystemLeadBytes()) + name;
-    ReplaceFileContents(path, png);
-    const foldertree::ItemIdList absolute = foldertree::PathToIDList(path);
+    const std::string folderPath = icons::DirYen(dragFolder, toolkit::SystemLeadBytes());
+    std::vector<foldertree::ItemIdList> absolutes;
+    for (const PngFileToDrag& file : files) {
+        ReplaceFileContents(folderPath + file.name, file.png);
+        absolutes.push_back(foldertree::PathToIDList(folderPath + file.name));
+        if (!absolutes.back()) return;
+    }
     ComRef<IShellFolder> folder;
-    foldertree::ItemIdList item;
-    if (!absolute || !foldertree::SplitIDList(absolute.Get(), folder, item)) return;
-    const ComRef<IDataObject> data = foldertree::ItemDataObject(window, folder.Get(), item.Get());
-    if (!data) return;
+    foldertree::ItemIdList first;
+    if (!foldertree::SplitIDList(absolutes.front().Get(), folder, first)) return;
+    std::vector<LPCITEMIDLIST> items;
+    for (const foldertree::ItemIdList& absolute : absolutes) items.push_back(ILFindLastID(absolute.Get()));
+    ComRef<IDataObject> data;
+    if (FAILED(folder->GetUIObjectOf(window, static_cast<UINT>(items.size()), items.data(), IID_IDataObject, nullptr,
+                                     data.PutVoid())) || !data)
+        return;
     const auto source = ComRef<IDropSource>::Adopt(new FileDragSource);
     // A target that moves by default (a folder on the same drive) may take the temporary file away.
     DWORD effect = DROPEFFECT_NONE;

@@ -19,4 +19,11 @@ std::string DragFolder();
 // file the shell cannot offer ends the drag quietly.
 void DragPngFileOut(HWND window, const std::string& name, const std::vector<std::uint8_t>& png);
 
+struct PngFileToDrag {
+    std::string name;
+    std::vector<std::uint8_t> png;
+};
+// The same for several files at once (a selection of icons), offered as one drag.
+void DragPngFilesOut(HWND window, const std::vector<PngFileToDrag>& files);
+
 }  // namespace iconexport

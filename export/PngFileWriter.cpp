@@ -22,14 +22,18 @@ ImagePixels StoredImagePixels(const WicImaging& imaging, const icons::StoredIcon
     return image.header.IsPng() ? imaging.DecodePng(image) : BitmapImagePixels(image);
 }
 
+ImagePixels ChosenPixels(const WicImaging& imaging, const icons::StoredIcon& icon, const PngChoice& choice) {
+    ImagePixels pixels = StoredImagePixels(imaging, ChosenImage(icon, choice));
+    if (!choice.scaled) return pixels;
+    if (pixels.width != choice.imageWidth || pixels.height != choice.imageHeight)
+        pixels = imaging.ScalePixels(pixels, choice.imageWidth, choice.imageHeight);
+    return CentredOnCanvas(pixels, choice.width, choice.height);
+}
+
 std::vector<std::uint8_t> BuildPngFile(const WicImaging& imaging, const icons::StoredIcon& icon, const PngChoice& choice) {
     const icons::StoredIconImage& image = ChosenImage(icon, choice);
     if (!choice.scaled && image.header.IsPng()) return image.bytes;
-    ImagePixels pixels = StoredImagePixels(imaging, image);
-    if (!choice.scaled) return imaging.EncodePng(pixels);
-    if (pixels.width != choice.imageWidth || pixels.height != choice.imageHeight)
-        pixels = imaging.ScalePixels(pixels, choice.imageWidth, choice.imageHeight);
-    return imaging.EncodePng(CentredOnCanvas(pixels, choice.width, choice.height));
+    return imaging.EncodePng(ChosenPixels(imaging, icon, choice));
 }
 
 // A stored PNG image goes to the file straight from the icon, without a copy.

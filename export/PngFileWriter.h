@@ -17,6 +17,10 @@ namespace iconexport {
 // cannot be read.
 ImagePixels StoredImagePixels(const WicImaging& imaging, const icons::StoredIconImage& image);
 
+// The pixels of `choice` of `icon` as its PNG file holds them (resampled and centred where the
+// size asks for it). Throws EInvalidGraphic.
+ImagePixels ChosenPixels(const WicImaging& imaging, const icons::StoredIcon& icon, const PngChoice& choice);
+
 // The file's bytes for `choice` of `icon` (ChoosePngImages). Throws EInvalidGraphic.
 std::vector<std::uint8_t> BuildPngFile(const WicImaging& imaging, const icons::StoredIcon& icon, const PngChoice& choice);
 

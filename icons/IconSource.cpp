@@ -1,5 +1,7 @@
 #include "icons/IconSource.h"
 
+#include <mutex>
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -150,21 +152,27 @@ IconFileSummary ReadSummaryOf(HANDLE file, std::uint64_t size) {
 // Files with icons that were read, with the state they were read in. The search reads every file it
 // lists; viewing or exporting one of them right after need not read and check a large icon library
 // again while it is the same file, unchanged.
+// The gallery reads on a thread of its own: the record is shared under a lock.
 class CheckedFiles {
 public:
     void Remember(const std::string& path, const FileStamp& stamp, const IconFileSummary& summary) {
         if (summary.count <= 0) return;
+        const std::lock_guard<std::mutex> held(lock_);
         if (files_.size() >= kLimit) files_.clear();
         files_[path] = {stamp, summary};
     }
-    // The summary read before, or nullptr when the file is not known in this state.
-    const IconFileSummary* Lookup(const std::string& path, const FileStamp& stamp) const {
+    // The summary read before; false when the file is not known in this state.
+    bool Lookup(const std::string& path, const FileStamp& stamp, IconFileSummary& summary) const {
+        const std::lock_guard<std::mutex> held(lock_);
         const auto found = files_.find(path);
-        return found != files_.end() && found->second.first == stamp ? &found->second.second : nullptr;
+        if (found == files_.end() || !(found->second.first == stamp)) return false;
+        summary = found->second.second;
+        return true;
     }
 
 private:
     static constexpr std::size_t kLimit = 16384;
+    mutable std::mutex lock_;
     std::unordered_map<std::string, std::pair<FileStamp, IconFileSummary>> files_;
 };
 
@@ -179,16 +187,19 @@ CheckedFiles& Checked() {
 class ShortNames {
 public:
     void Remember(const std::string& listed, const std::string& openable) {
+        const std::lock_guard<std::mutex> held(lock_);
         if (paths_.size() >= kLimit) paths_.clear();
         paths_[listed] = openable;
     }
     std::string Openable(const std::string& path) const {
+        const std::lock_guard<std::mutex> held(lock_);
         const auto found = paths_.find(path);
         return found != paths_.end() ? found->second : path;
     }
 
 private:
     static constexpr std::size_t kLimit = 16384;
+    mutable std::mutex lock_;
     std::unordered_map<std::string, std::string> paths_;
 };
 
@@ -202,8 +213,9 @@ IconFileSummary CheckedSummary(const std::string& path) {
     FileHandle file(OpenForReading(path));
     FileStamp stamp;
     if (!file.IsOpen() || !StampOf(file.Get(), VolumeSerialOfHandle(file.Get()), stamp)) return {};
-    if (const IconFileSummary* known = Checked().Lookup(path, stamp)) return *known;
-    IconFileSummary summary = ReadSummaryOf(file.Get(), stamp.size);
+    IconFileSummary summary;
+    if (Checked().Lookup(path, stamp, summary)) return summary;
+    summary = ReadSummaryOf(file.Get(), stamp.size);
     Checked().Remember(path, stamp, summary);
     return summary;
 }

@@ -66,10 +66,11 @@ const SystemFolders& Folders() {
     return folders;
 }
 
-// The last folder asked about: a search asks for every file of one folder in turn.
+// The last folder asked about: a search asks for every file of one folder in turn. One per thread:
+// the gallery reads on a thread of its own.
 bool IsRedirectedFolder(const std::string& folder) {
-    static std::string lastFolder;
-    static bool lastAnswer = false;
+    thread_local std::string lastFolder;
+    thread_local bool lastAnswer = false;
     if (folder == lastFolder && !folder.empty()) return lastAnswer;
     FolderIdentity identity;
     bool redirected = false;

@@ -218,6 +218,21 @@ constexpr ProgramText kTexts[] = {
     {TextId::ClipboardNoPicture, "messages", 0, "クリップボードに画像がありません", "The clipboard holds no picture"},
     {TextId::ConsoleFindSame, "console", 0, "同一", "same"},
     {TextId::ConsoleFindNoIcons, "console", 0, "アイコンを含むソースがありません", "No source holds icons"},
+    // The icon gallery.
+    {TextId::MainGalleryButton, "main", 72, "一覧(&L)...", "&Gallery..."},
+    {TextId::MainGalleryHint, "main", 545, "一覧のﾌｧｲﾙのｱｲｺﾝをすべて表示します", "Shows every icon of the listed files"},
+    {TextId::GalleryCaption, "gallery", 0, "ｱｲｺﾝ一覧", "Icon gallery"},
+    {TextId::GallerySizeLabel, "gallery", 40, "ｻｲｽﾞ", "Size"},
+    {TextId::GalleryNameLabel, "gallery", 48, "ﾌｧｲﾙ名", "Name"},
+    {TextId::GalleryMinSizeLabel, "gallery", 56, "最小ｻｲｽﾞ", "Min. size"},
+    {TextId::GalleryMinSizeAll, "gallery", 44, "すべて", "All"},
+    {TextId::GalleryCount, "gallery", 0, "ｱｲｺﾝ %s / %s", "Icons %s / %s"},
+    {TextId::GalleryReading, "gallery", 0, "読込中 %s / %s", "Reading %s / %s"},
+    {TextId::GalleryHeader, "gallery", 0, "%s（%s）", "%s (%s)"},
+    {TextId::GallerySame, "gallery", 0, "同一", "Same"},
+    {TextId::GalleryCellTip, "gallery", 0, "%s ｱｲｺﾝ %s 最大 %s", "%s icon %s, largest %s"},
+    {TextId::GalleryLikenessTip, "gallery", 0, " 類似度 %s", ", likeness %s"},
+    {TextId::GalleryExportSelected, "gallery", 0, "選択したｱｲｺﾝを取り出す(&E)...", "&Export selected icons..."},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
 

@@ -47,6 +47,10 @@ enum class TextId {
     ErrorReplaceLeftNew, ErrorNoInterface,
     // Finding an icon by its picture.
     PictureUnreadable, PictureTooLarge, PictureTooSmall, ClipboardNoPicture, ConsoleFindSame, ConsoleFindNoIcons,
+    // The icon gallery.
+    MainGalleryButton, MainGalleryHint, GalleryCaption, GallerySizeLabel, GalleryNameLabel, GalleryMinSizeLabel,
+    GalleryMinSizeAll, GalleryCount, GalleryReading, GalleryHeader, GallerySame, GalleryCellTip, GalleryLikenessTip,
+    GalleryExportSelected,
     Count
 };
 

@@ -178,8 +178,9 @@ TEST(DesignedLayout, MainWindow) {
         {"CheckBox1", &form.CheckBox1, {468, 136, 71, 23}, {702, 204, 107, 35}, "複数ｱｲｺﾝ", "チェックすると複数アイコンのファイルだけを対象にします"},
         {"CheckBox2", &form.CheckBox2, {468, 112, 71, 23}, {702, 168, 107, 35}, "ｻﾌﾞﾌｫﾙﾀﾞ", "チェックするとｻﾌﾞﾌｫﾙﾀﾞも検索します"},
         {"Btn1", &form.Btn1, {464, 178, 80, 25}, {696, 267, 120, 38}, "ﾌｧｲﾙ検索(&S)", "ｱｲｺﾝのあるﾌｧｲﾙを検索します"},
-        {"Btn2", &form.Btn2, {464, 226, 80, 25}, {696, 339, 120, 38}, "見る(&V)", "選択したﾌｧｲﾙのｱｲｺﾝを表示します"},
-        {"Btn4", &form.Btn4, {464, 274, 80, 25}, {696, 411, 120, 38}, "取り出す(&E)...", "表示中のｱｲｺﾝを取り出し、一つずつﾌｧｲﾙに出力します"},
+        {"Btn2", &form.Btn2, {464, 214, 80, 25}, {696, 321, 120, 38}, "見る(&V)", "選択したﾌｧｲﾙのｱｲｺﾝを表示します"},
+        {"Btn4", &form.Btn4, {464, 250, 80, 25}, {696, 375, 120, 38}, "取り出す(&E)...", "表示中のｱｲｺﾝを取り出し、一つずつﾌｧｲﾙに出力します"},
+        {"Btn5", &form.Btn5, {464, 286, 80, 25}, {696, 429, 120, 38}, "一覧(&L)...", "一覧のﾌｧｲﾙのｱｲｺﾝをすべて表示します"},
         {"Btn3", &form.Btn3, {464, 322, 80, 25}, {696, 483, 120, 38}, "終了(&X)", "ばいばい"},
         {"StatusBar1", &form.StatusBar1, {0, 383 - 19, 561, 19}, {0, 575 - 29, 842, 29}, nullptr, ""},
     });
@@ -191,6 +192,7 @@ TEST(DesignedLayout, MainWindow) {
     EXPECT_TRUE(GetWindowLongA(form.Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_FALSE(form.Btn2.Enabled());
     EXPECT_FALSE(form.Btn4.Enabled());
+    EXPECT_FALSE(form.Btn5.Enabled());
 }
 
 // The tooltip sees the mouse only over controls that answer hit tests: a plain static lets the
