@@ -10,14 +10,19 @@
 #include "export/ImageClipboard.h"
 #include "export/ImageDragOut.h"
 #include "export/PngFileWriter.h"
+#include "export/PictureSources.h"
 #include "export/PngSizeChoice.h"
 #include "export/StoredImageFacts.h"
 #include "toolkit/Application.h"
+#include "toolkit/MessageDialog.h"
+#include "toolkit/OpenFileDialog.h"
+#include "toolkit/WideArguments.h"
 #include "toolkit/ProgramTexts.h"
 
 namespace {
 
 constexpr UINT kReadingMessage = WM_APP + 41;
+constexpr UINT kSearchMessage = WM_APP + 42;
 // Lengths at 96 DPI.
 constexpr int kMinimumWidth = 640, kMinimumHeight = 360;
 constexpr int kOpeningWidth = 800, kOpeningHeight = 560;
@@ -46,6 +51,7 @@ TIconGallery::TIconGallery() {
 }
 
 TIconGallery::~TIconGallery() {
+    search_.reset();
     reader_.reset();
     Destroy();
 }
@@ -62,6 +68,12 @@ void TIconGallery::CreateControls() {
     Label3.Create(*this, {312, 12, 0, 0}, toolkit::Text(toolkit::TextId::GalleryMinSizeLabel));
     ComboBox2.Create(*this, {372, 8, 70, 21}, SizeItems(kMinimumSizes, std::size(kMinimumSizes), true), 0);
     ComboBox2.OnChange = [this] { FilterChange(); };
+    Button1.Create(*this, {452, 7, 112, 23}, toolkit::Text(toolkit::TextId::GalleryFindButton));
+    Button1.OnClick = [this] { FindByPictureClick(); };
+    Button2.Create(*this, {568, 7, 64, 23}, toolkit::Text(toolkit::TextId::GalleryShowAll));
+    Button2.OnClick = [this] { ShowAllClick(); };
+    Button2.SetEnabled(false);
+    DragAcceptFiles(Handle(), TRUE);  // a picture to find by
     Canvas1.Create(*this, {8, kCellsTop, kMinimumWidth - 16, kMinimumHeight - kCellsTop - kStatusRow});
     Canvas1.OnPaint = [this](HDC dc, const RECT& dirty) { PaintCanvas(dc, dirty); };
     Canvas1.OnViewChange = [this] { WantVisibleCells(); };
@@ -118,8 +130,10 @@ void TIconGallery::Finish() {
     settings.WriteInteger("Form", "GalleryLeft", Left());
     settings.WriteInteger("Form", "GalleryWidth", Width());
     settings.WriteInteger("Form", "GalleryHeight", Height());
+    search_.reset();
     reader_.reset();
     cache_.Clear();
+    Button2.SetEnabled(false);
     Hide();
 }
 
@@ -136,6 +150,7 @@ const iconexport::WicImaging& TIconGallery::Imaging() {
 void TIconGallery::ShowInOrder(const std::vector<gallery::OrderedIcon>& order) {
     if (!icons_) return;
     icons_->ShowInOrder(order);
+    Button2.SetEnabled(true);
     Canvas1.ScrollTo(0);
     Relayout();
 }
@@ -143,6 +158,7 @@ void TIconGallery::ShowInOrder(const std::vector<gallery::OrderedIcon>& order) {
 void TIconGallery::ShowListOrder() {
     if (!icons_) return;
     icons_->ShowListOrder();
+    Button2.SetEnabled(false);
     Canvas1.ScrollTo(0);
     Relayout();
 }
@@ -181,6 +197,10 @@ void TIconGallery::ShowCount() {
     if (reader_ && reader_->Known() < reader_->Total())
         text += "    " + toolkit::TextWith(toolkit::TextId::GalleryReading, {gallery::GroupedNumber(reader_->Known()),
                                                                                 gallery::GroupedNumber(reader_->Total())});
+    if (Searching())
+        text += "    " + toolkit::TextWith(toolkit::TextId::GallerySearching,
+                                           {gallery::GroupedNumber(static_cast<int>(search_->FilesDone())),
+                                            gallery::GroupedNumber(static_cast<int>(search_->FileCount()))});
     if (text != Label4.Caption()) Label4.SetCaption(text);
 }
 
@@ -242,6 +262,7 @@ void TIconGallery::TakeReadings() {
 LRESULT TIconGallery::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case kReadingMessage: TakeReadings(); return 0;
+    case kSearchMessage: TakeSearch(); return 0;
     case WM_CLOSE: Finish(); return 0;
     default: return SizableForm::HandleMessage(message, wParam, lParam);
     }
@@ -426,6 +447,10 @@ bool TIconGallery::CanvasKeyDown(WPARAM key) {
         selection_.SelectAll(*icons_);
         InvalidateRect(Canvas1.Handle(), nullptr, FALSE);
         return true;
+    case 'V':
+        if (!control) return false;
+        FindClipboardPicture();
+        return true;
     case 'C':
         if (!control || focused < 0) return false;
         menuNumber_ = selection_.Focused();
@@ -490,4 +515,75 @@ void TIconGallery::DragSelectionOut() {
         }
     }
     iconexport::DragPngFilesOut(Handle(), files);
+}
+
+void TIconGallery::FindByPictureClick() {
+    std::string path;
+    const toolkit::OpenFileRequest request{toolkit::Text(toolkit::TextId::GalleryFindTitle), "",
+                                           toolkit::Text(toolkit::TextId::GalleryPictureFiles),
+                                           "*.png;*.bmp;*.ico;*.gif;*.jpg;*.jpeg"};
+    if (toolkit::AskOpenPath(Handle(), request, path)) FindPictureFile(path);
+}
+
+void TIconGallery::ShowAllClick() {
+    search_.reset();
+    ShowListOrder();
+}
+
+void TIconGallery::FindPictureFile(const std::string& path) {
+    try {
+        FindPicture(iconexport::ReadPictureFile(Imaging(), path));
+    } catch (const iconexport::EPictureUnreadable& e) {
+        toolkit::ShowMessage(e.what());
+    }
+}
+
+void TIconGallery::FindClipboardPicture() {
+    try {
+        FindPicture(iconexport::ReadClipboardPicture(Imaging(), Handle()));
+    } catch (const iconexport::EPictureUnreadable& e) {
+        toolkit::ShowMessage(e.what());
+    }
+}
+
+// A picture dropped from the shell: its first file.
+void TIconGallery::WMDropFiles(HDROP drop) {
+    struct DropRelease {
+        HDROP drop;
+        ~DropRelease() { DragFinish(drop); }
+    } release{drop};
+    SetForegroundWindow(Handle());
+    std::wstring wide(MAX_PATH, L'\0');
+    wide.resize(DragQueryFileW(drop, 0, &wide[0], MAX_PATH));
+    const std::string path = toolkit::AnsiPathOf(wide);
+    if (path.empty()) {
+        char shown[MAX_PATH] = {};
+        DragQueryFileA(drop, 0, shown, MAX_PATH - 1);
+        toolkit::ShowMessage(toolkit::TextWith(toolkit::TextId::DropNotFound, {shown}));
+        return;
+    }
+    FindPictureFile(path);
+}
+
+// A new search replaces one under way; the list's order stays shown until it is done.
+void TIconGallery::FindPicture(iconexport::ImagePixels picture) {
+    if (!icons_) return;
+    search_.reset();
+    search_ = std::make_unique<gallery::GalleryPictureSearch>(Handle(), kSearchMessage, std::move(picture), icons_->Files());
+    ShowCount();
+}
+
+void TIconGallery::TakeSearch() {
+    if (!search_) return;
+    if (!search_->Finished()) return ShowCount();
+    const std::string error = search_->Error();
+    const std::vector<gallery::OrderedIcon> order = search_->Result();
+    search_.reset();
+    ShowCount();
+    if (!error.empty()) return toolkit::ShowMessage(error);
+    ShowInOrder(order);
+    selection_.Reset(icons_->IconCount());
+    if (order.empty()) return;
+    selection_.MoveTo(*icons_, 0, false, false);  // the most alike, whatever keys are still down
+    InvalidateRect(Canvas1.Handle(), nullptr, FALSE);
 }

@@ -3,13 +3,14 @@
 // a header row, cells at a chosen size flowing with the window's width. Only the cells in view are
 // read (on a thread of the window's own) and drawn; drawn cells are kept up to a fixed budget.
 // Filters by name and by the largest stored image; Explorer's selection; the detail window, copy,
-// export and drag-out of the selected icons.
+// export and drag-out of the selected icons; the icons ordered by their likeness to a picture.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "dialogs/GalleryCellCache.h"
 #include "dialogs/GalleryModel.h"
+#include "dialogs/GalleryPictureSearch.h"
 #include "dialogs/GalleryReader.h"
 #include "export/ProgramState.h"
 #include "export/WicImaging.h"
@@ -35,6 +36,8 @@ public:
     toolkit::ComboBox ComboBox1;  // ｻｲｽﾞ
     toolkit::Edit Edit1;          // the file name filter
     toolkit::ComboBox ComboBox2;  // 最小ｻｲｽﾞ
+    toolkit::Button Button1;      // 画像で探す
+    toolkit::Button Button2;      // すべて表示
     toolkit::ScrolledCanvas Canvas1;
     toolkit::PopupMenu CellMenu;
 
@@ -51,6 +54,13 @@ public:
     // ShowListOrder returns to the files' order.
     void ShowInOrder(const std::vector<gallery::OrderedIcon>& order);
     void ShowListOrder();
+    // Orders the icons by their likeness to the picture in the file at `path` (its first image), or
+    // to the clipboard's image; the search runs while the window answers. A picture that cannot be
+    // taken is refused with a message.
+    void FindPictureFile(const std::string& path);
+    void FindClipboardPicture();
+    // A search is under way.
+    bool Searching() const { return search_ && !search_->Finished(); }
 
     // What the window shows, for its tests and its benchmark.
     const gallery::GalleryIcons& Icons() const { return *icons_; }
@@ -71,16 +81,21 @@ public:
     void IconDetailClick();
     void IconCopyClick();
     void ExportSelectedClick();
+    void FindByPictureClick();
+    void ShowAllClick();
     bool CanvasKeyDown(WPARAM key);
 
 protected:
     void FormResize() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WMDropFiles(HDROP drop) override;
 
 private:
     void CreateControls();
     void Relayout();
     void TakeReadings();
+    void FindPicture(iconexport::ImagePixels picture);
+    void TakeSearch();
     void WantVisibleCells();
     void ShowCount();
     void PaintCanvas(HDC dc, const RECT& dirty);
@@ -100,6 +115,7 @@ private:
     iconexport::ProgramState* state_ = nullptr;
     std::unique_ptr<gallery::GalleryIcons> icons_;
     std::unique_ptr<gallery::GalleryReader> reader_;
+    std::unique_ptr<gallery::GalleryPictureSearch> search_;
     gallery::GalleryLayout layout_;
     gallery::GallerySelection selection_;
     gallery::GalleryCellCache cache_{kCacheBudget};

@@ -233,6 +233,13 @@ constexpr ProgramText kTexts[] = {
     {TextId::GalleryCellTip, "gallery", 0, "%s ｱｲｺﾝ %s 最大 %s", "%s icon %s, largest %s"},
     {TextId::GalleryLikenessTip, "gallery", 0, " 類似度 %s", ", likeness %s"},
     {TextId::GalleryExportSelected, "gallery", 0, "選択したｱｲｺﾝを取り出す(&E)...", "&Export selected icons..."},
+    // The gallery's search by picture.
+    {TextId::GalleryFindButton, "gallery", 112, "画像で探す(&F)...", "&Find by picture..."},
+    {TextId::GalleryShowAll, "gallery", 64, "すべて表示", "Show all"},
+    {TextId::GallerySearching, "gallery", 0, "探索中 %s / %s ﾌｧｲﾙ", "Searching %s / %s files"},
+    {TextId::GalleryFindTitle, "gallery", 0, "探す画像", "Picture to find"},
+    {TextId::GalleryPictureFiles, "gallery", 0, "画像ﾌｧｲﾙ（*.PNG;*.BMP;*.ICO;*.GIF;*.JPG）",
+     "Pictures (*.PNG;*.BMP;*.ICO;*.GIF;*.JPG)"},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
 

@@ -51,6 +51,8 @@ enum class TextId {
     MainGalleryButton, MainGalleryHint, GalleryCaption, GallerySizeLabel, GalleryNameLabel, GalleryMinSizeLabel,
     GalleryMinSizeAll, GalleryCount, GalleryReading, GalleryHeader, GallerySame, GalleryCellTip, GalleryLikenessTip,
     GalleryExportSelected,
+    // The gallery's search by picture.
+    GalleryFindButton, GalleryShowAll, GallerySearching, GalleryFindTitle, GalleryPictureFiles,
     Count
 };
 
