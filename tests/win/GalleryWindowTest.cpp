@@ -10,6 +10,9 @@
 #include "app/PictavoUnit.h"
 #include "dialogs/PictavoUnit7.h"
 #include "export/PictavoUnit5.h"
+#include "export/WicImaging.h"
+#include "icons/IconHolder.h"
+#include "icons/IconSource.h"
 #include "tests/win/TestFolder.h"
 #include "tests/win/WindowTexts.h"
 #include "toolkit/ModalTestHook.h"
@@ -167,6 +170,67 @@ TEST_F(GalleryWindow, ShowsAGivenOrderUnderItsFiltersAndReturnsToTheListsOrder) 
     gallery.ShowListOrder();
     EXPECT_EQ(gallery.CountText(), "ｱｲｺﾝ 2 / 54");
     EXPECT_EQ(gallery.CellTip(0).find("類似度"), std::string::npos);
+}
+
+// A picture of icon `index` of `path` as a screen shows it: drawn over white, 32 pixels, no alpha.
+iconexport::ImagePixels IconOverWhite(const std::string& path, int index) {
+    const icons::IconHolder icon(icons::ExtractIconAt(nullptr, path, index));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, 32, 32, WHITENESS);
+    DrawIconEx(dc, 0, 0, icon.Handle(), 32, 32, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    iconexport::ImagePixels picture{32, 32, std::vector<std::uint8_t>(static_cast<const std::uint8_t*>(bits),
+                                                                      static_cast<const std::uint8_t*>(bits) + 32 * 32 * 4)};
+    for (std::size_t alpha = 3; alpha < picture.bgra.size(); alpha += 4) picture.bgra[alpha] = 255;
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return picture;
+}
+
+// 画像で探す with a picture file of one of gamma's icons: the search runs while the window answers,
+// the icon comes first, and すべて表示 returns to the list's order. A file that is no picture is
+// refused with its message, the order left as it was.
+TEST_F(GalleryWindow, FindsAnIconByItsPictureAndShowsAllAgain) {
+    TIconGallery& gallery = OpenGallery();
+    const std::string picture = saved_ / "crop.png";
+    {
+        const iconexport::WicImaging imaging;
+        const std::vector<std::uint8_t> png = imaging.EncodePng(IconOverWhite(folder_ / "gamma.dll", 7));
+        HANDLE file = CreateFileA(picture.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file, png.data(), static_cast<DWORD>(png.size()), &written, nullptr));
+        CloseHandle(file);
+    }
+    gallery.FindPictureFile(picture);
+    EXPECT_TRUE(gallery.Searching());
+    ASSERT_TRUE(PumpUntil([&] { return !gallery.Searching() && gallery.Icons().InGivenOrder(); }));
+    // beta.dll's icon 7 has the very picture of gamma.dll's: the two lead, the rest well behind.
+    std::vector<int> firstTwo(gallery.Icons().Shown().begin(), gallery.Icons().Shown().begin() + 2);
+    std::sort(firstTwo.begin(), firstTwo.end());
+    EXPECT_EQ(firstTwo, (std::vector<int>{2 + 7, 2 + 40 + 7}));
+    EXPECT_GT(gallery.Icons().OrderedAt(1)->likeness, gallery.Icons().OrderedAt(2)->likeness + 20);
+    EXPECT_TRUE(gallery.Button2.Enabled());
+    EXPECT_EQ(gallery.CountText(), "ｱｲｺﾝ 54 / 54");
+
+    std::string refusal;
+    ModalTestHook::OnNextModal([&](HWND box) {
+        refusal = testsupport::StaticTexts(box);
+        PostMessageA(box, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    gallery.FindPictureFile(folder_ / "alpha.dll");
+    EXPECT_EQ(refusal, folder_ / "alpha.dll" + " は画像として読めません");
+    EXPECT_TRUE(gallery.Icons().InGivenOrder());
+
+    gallery.Button2.Send(BM_CLICK);
+    EXPECT_FALSE(gallery.Icons().InGivenOrder());
+    EXPECT_EQ(gallery.Icons().Shown().front(), 0);
+    EXPECT_FALSE(gallery.Button2.Enabled());
 }
 
 // The arrows move across rows and over headers, Shift extends, Ctrl+A takes every shown icon, and
