@@ -28,7 +28,7 @@ void TForm1::IconDetailClick() {
 }
 
 void TForm1::IconCopyClick() {
-    icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName);
+    icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName, Groups());
     const icons::StoredIcon images =
         iconexport::ImagesOrShellIcon(file.Stored(menuCell_), [&] { return file.Extract(menuCell_); });
     if (images.empty()) throw iconexport::EInvalidGraphic::NoIcon();

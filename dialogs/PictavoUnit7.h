@@ -3,6 +3,7 @@
 // it, then every stored image side by side at its own size; the selected image is copied, saved
 // as PNG or dragged out, the whole icon saved as .ICO.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,13 @@ private:
     iconexport::PngChoice AsStored(int image) const;
     const iconexport::WicImaging& Imaging();
 
+    // A cursor's references and its save: its resource id, a .CUR or .ANI file.
+    void FillReferences(icons::IconFile& file, const std::string& name, int index);
+    std::string ImageCellCaption(std::size_t i) const;
+
+    bool cursor_ = false;                            // the window shows a cursor
+    std::optional<icons::AnimatedCursor> animation_;  // ...an animated one
+    std::vector<int> frameOf_;                        // each shown image's frame, for an animated cursor
     icons::StoredIcon stored_;  // as the file stores it
     icons::StoredIcon images_;  // what the window shows: the stored images, or the shell's icon
     std::vector<iconexport::StoredImageFacts> facts_;

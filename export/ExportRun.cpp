@@ -46,7 +46,7 @@ class DialogExport {
 public:
     DialogExport(const ProgramState& state, HWND owner, const std::string& fileName)
         : saveDir_(state.SaveDir),
-          source_(owner, icons::DirYen(state.SearchDir, toolkit::SystemLeadBytes()) + fileName),
+          source_(owner, icons::DirYen(state.SearchDir, toolkit::SystemLeadBytes()) + fileName, state.Groups()),
           exporter_(source_, ExportBaseName(fileName, toolkit::SystemLeadBytes()), state.SaveDir,
                     Formats(state), [this](const std::string& name, const std::string&) { return Ask(name); }) {}
 
@@ -99,6 +99,7 @@ void PrepareExportDialog(ProgramState& state, const std::string& fileName, int f
     Form2->ShowFolder(state.SaveDir);
     Form2->SelectFolder(state.SaveDir);
     Form2->Label4.SetCaption(RangeText(first, last));
+    Form2->CheckBox1.SetCaption(toolkit::Text(state.ShowCursors ? toolkit::TextId::ExportCur : toolkit::TextId::ExportIco));
     Form2->CheckBox1.SetChecked(state.IcoOut);
     Form2->CheckBox2.SetChecked(state.BmpOut);
     Form2->CheckBox3.SetChecked(state.IcoAllSizes);

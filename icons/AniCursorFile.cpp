@@ -129,6 +129,7 @@ AnimationDamage ReadAnimatedCursor(ByteSource& source, std::uint64_t offset, std
         read.frames.push_back(ReadIconFileImages(frame));
         if (read.frames.back().empty()) return AnimationDamage::DamagedFrame;
     }
+    if (!ReadBlock(source, offset, static_cast<std::size_t>(size), read.bytes)) return AnimationDamage::ChunkPastEnd;
     read.offset = offset;
     read.size = size;
     cursor = std::move(read);

@@ -133,6 +133,7 @@ struct AnimatedCursor {
     std::vector<AnimationStep> steps;
     std::uint64_t offset = 0;
     std::uint64_t size = 0;
+    std::vector<std::uint8_t> bytes;  // the size bytes at offset
 };
 
 // One file's icons as it stores them.

@@ -136,7 +136,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::ConsoleUsage, "console", 0,
      "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
      "\r\n"
-     "PICTAVOX ソース... [/O フォルダ] [/ICO[:32]] [/BMP] [/PNG[:サイズ]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
+     "PICTAVOX ソース... [/O フォルダ] [/ICO[:32]] [/BMP] [/PNG[:サイズ]] [/I N[-M]] [/CUR] [/S] [/M] [/Y] [/Q]\r\n"
      "\r\n"
      "  ソース     ファイル、またはフォルダ（その中のアイコンを含むファイルすべて）\r\n"
      "  /O フォルダ 書き出し先（ないときは作成。既定: カレントフォルダ）\r\n"
@@ -145,6 +145,7 @@ constexpr ProgramText kTexts[] = {
      "  /BMP       32×32 のビットマップ\r\n"
      "  /PNG[:サイズ] PNG。サイズは max（既定）、256、128、96、64、48、32、24、16、all\r\n"
      "  /I N[-M]   アイコン番号 N（から M まで。0 から数える）だけ\r\n"
+     "  /CUR       アイコンの代わりにカーソル（.CUR、アニメーションは .ANI。/BMP、/PNG ではその形式）\r\n"
      "  /S         フォルダの下のサブフォルダも（相対フォルダを書き出し先に作成）\r\n"
      "  /M         複数のアイコンを持つファイルだけ\r\n"
      "  /Y         既存のファイルを置き換える（既定: 残してスキップ）\r\n"
@@ -154,7 +155,7 @@ constexpr ProgramText kTexts[] = {
      "          なかった、別のソースと名前が重なるソースを飛ばした、2 指定の誤り\r\n",
      "Writes the icons of files that hold icons into files.\r\n"
      "\r\n"
-     "PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP] [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
+     "PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP] [/PNG[:SIZE]] [/I N[-M]] [/CUR] [/S] [/M] [/Y] [/Q]\r\n"
      "\r\n"
      "  SOURCE      a file, or a folder (every file in it that holds icons)\r\n"
      "  /O FOLDER   where the files go (made when missing; default: the current folder)\r\n"
@@ -163,6 +164,7 @@ constexpr ProgramText kTexts[] = {
      "  /BMP        the 32x32 bitmap\r\n"
      "  /PNG[:SIZE] PNG; SIZE is max (default), 256, 128, 96, 64, 48, 32, 24, 16 or all\r\n"
      "  /I N[-M]    only icon number N (to M; counted from 0)\r\n"
+     "  /CUR        cursors instead of icons (.CUR, animated ones .ANI; with /BMP or /PNG those formats)\r\n"
      "  /S          the folders below too (each file's folder is made under /O)\r\n"
      "  /M          only files with two or more icons\r\n"
      "  /Y          replace existing files (default: keep them and skip)\r\n"
@@ -202,6 +204,22 @@ constexpr ProgramText kTexts[] = {
     {TextId::ErrorReplaceLeftNew, "messages", 0, "ファイル %s を作成できません。新しい内容は %s に残っています",
      "Cannot create file %s. The new content is left in %s"},
     {TextId::ErrorNoInterface, "messages", 0, "インターフェイスはサポートされていません", "Interface not supported"},
+    // Cursors.
+    {TextId::MainCursors, "main", 53, "ｶｰｿﾙ", "Cursors"},
+    {TextId::MainCursorsHint, "main", 545, "チェックするとアイコンの代わりにｶｰｿﾙを検索します",
+     "Tick to search for cursors instead of icons"},
+    {TextId::MainCursorCountColumn, "main", 49, "ｶｰｿﾙ数", "Cursors"},
+    {TextId::MenuCursorDetail, "strip", 0, "ｶｰｿﾙの詳細(&I)...", "Cursor &details..."},
+    {TextId::DropNoCursors, "messages", 0, "%s\r\nにはカーソルがありません。", "%s\r\nThis file holds no cursors."},
+    {TextId::ExportCur, "export", 79, "ｶｰｿﾙ（*.CUR）", "Cursor (*.CUR)"},
+    {TextId::DetailCursorCaption, "detail", 0, "ｶｰｿﾙの詳細", "Cursor details"},
+    {TextId::DetailCursorIndexLabel, "detail", 80, "ｶｰｿﾙ番号 ：", "Cursor no. :"},
+    {TextId::DetailResourceIdLabel, "detail", 80, "ﾘｿｰｽID ：", "Resource ID :"},
+    {TextId::DetailHotspot, "detail", 0, "ﾎｯﾄｽﾎﾟｯﾄ %s", "hotspot %s"},
+    {TextId::DetailFrame, "detail", 0, "ｺﾏ %s: %s/60秒 順 %s", "frame %s: %s/60 s, steps %s"},
+    {TextId::DetailSaveCur, "detail", 102, "保存(&O)...", "Sa&ve..."},
+    {TextId::DetailCurFilter, "detail", 0, "ｶｰｿﾙ（*.CUR）", "Cursor (*.CUR)"},
+    {TextId::DetailAniFilter, "detail", 0, "ｱﾆﾒｰｼｮﾝｶｰｿﾙ（*.ANI）", "Animated cursor (*.ANI)"},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
 

@@ -45,6 +45,10 @@ enum class TextId {
     ErrorFileNotFound, ErrorBadFileName, ErrorTooManyFiles, ErrorAccessDenied, ErrorInOut, ErrorCreateFile,
     ErrorSettingsWrite, ErrorOutOfResources, ErrorBadIcon, ErrorBadBitmap, ErrorUnreadableImages, ErrorStreamWrite,
     ErrorReplaceLeftNew, ErrorNoInterface,
+    // Cursors.
+    MainCursors, MainCursorsHint, MainCursorCountColumn, MenuCursorDetail, DropNoCursors, ExportCur,
+    DetailCursorCaption, DetailCursorIndexLabel, DetailResourceIdLabel, DetailHotspot, DetailFrame, DetailSaveCur,
+    DetailCurFilter, DetailAniFilter,
     Count
 };
 
