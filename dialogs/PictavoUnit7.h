@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "icons/IconResourceReader.h"
+#include "icons/IconSource.h"
 #include "export/PngSizeChoice.h"
 #include "export/ProgramState.h"
 #include "export/StoredImageFacts.h"
