@@ -204,20 +204,21 @@ constexpr ProgramText kTexts[] = {
     {TextId::ErrorReplaceLeftNew, "messages", 0, "ファイル %s を作成できません。新しい内容は %s に残っています",
      "Cannot create file %s. The new content is left in %s"},
     {TextId::ErrorNoInterface, "messages", 0, "インターフェイスはサポートされていません", "Interface not supported"},
-    // Cursors.
+    // Cursors. The cursor menu item and save button stand in for the icon ones, never beside them:
+    // their accelerators are checked apart.
     {TextId::MainCursors, "main", 53, "ｶｰｿﾙ", "Cursors"},
     {TextId::MainCursorsHint, "main", 545, "チェックするとアイコンの代わりにｶｰｿﾙを検索します",
      "Tick to search for cursors instead of icons"},
     {TextId::MainCursorCountColumn, "main", 49, "ｶｰｿﾙ数", "Cursors"},
-    {TextId::MenuCursorDetail, "strip", 0, "ｶｰｿﾙの詳細(&I)...", "Cursor &details..."},
+    {TextId::MenuCursorDetail, "cursorstrip", 0, "ｶｰｿﾙの詳細(&I)...", "Cursor &details..."},
     {TextId::DropNoCursors, "messages", 0, "%s\r\nにはカーソルがありません。", "%s\r\nThis file holds no cursors."},
-    {TextId::ExportCur, "export", 79, "ｶｰｿﾙ（*.CUR）", "Cursor (*.CUR)"},
+    {TextId::ExportCur, "export", 86, "ｶｰｿﾙ（*.CUR）", "Cursor (*.CUR)"},
     {TextId::DetailCursorCaption, "detail", 0, "ｶｰｿﾙの詳細", "Cursor details"},
     {TextId::DetailCursorIndexLabel, "detail", 80, "ｶｰｿﾙ番号 ：", "Cursor no. :"},
     {TextId::DetailResourceIdLabel, "detail", 80, "ﾘｿｰｽID ：", "Resource ID :"},
     {TextId::DetailHotspot, "detail", 0, "ﾎｯﾄｽﾎﾟｯﾄ %s", "hotspot %s"},
     {TextId::DetailFrame, "detail", 0, "ｺﾏ %s: %s/60秒 順 %s", "frame %s: %s/60 s, steps %s"},
-    {TextId::DetailSaveCur, "detail", 102, "保存(&O)...", "Sa&ve..."},
+    {TextId::DetailSaveCur, "cursordetail", 102, "保存(&O)...", "Sa&ve..."},
     {TextId::DetailCurFilter, "detail", 0, "ｶｰｿﾙ（*.CUR）", "Cursor (*.CUR)"},
     {TextId::DetailAniFilter, "detail", 0, "ｱﾆﾒｰｼｮﾝｶｰｿﾙ（*.ANI）", "Animated cursor (*.ANI)"},
 };

@@ -126,7 +126,7 @@ TEST(DesignedLayout, ExportOverwriteAndNewFolderDialogs) {
         {"Label2", &f2.Label2, {88, 29, 136, 12}, {132, 44, 204, 18}, nullptr, ""}, {"Label3", &f2.Label3, {237, 29, kSized, kSized}, {356, 44, kSized, kSized}, "取出範囲 ：", ""},
         {"Label4", &f2.Label4, {298, 29, kSized, kSized}, {447, 44, kSized, kSized}, "0000-9999", ""}, {"FTVE1", &f2.FTVE1, {8, 49, 213, 261}, {12, 74, 320, 392}, nullptr, ""},
         {"GroupBox1", &f2.GroupBox1, {228, 44, 132, 139}, {342, 66, 198, 209}, nullptr, ""}, {"Label8", &f2.Label8, {5, 10, kSized, kSized}, {8, 15, kSized, kSized}, "取出形式", ""},
-        {"CheckBox1", &f2.CheckBox1, {7, 29, 97, 17}, {11, 44, 146, 26}, "ｱｲｺﾝ（*.ICO）", ""},
+        {"CheckBox1", &f2.CheckBox1, {7, 29, 104, 17}, {11, 44, 156, 26}, "ｱｲｺﾝ（*.ICO）", ""},
         {"CheckBox2", &f2.CheckBox2, {7, 51, 118, 17}, {11, 77, 177, 26}, "ﾋﾞｯﾄﾏｯﾌﾟ（*.BMP）", ""},
         {"CheckBox3", &f2.CheckBox3, {7, 73, 97, 17}, {11, 110, 146, 26}, "全ｻｲｽﾞで保存", "元のすべてのｻｲｽﾞと色数をｱｲｺﾝﾌｧｲﾙに保存します"},
         {"CheckBox4", &f2.CheckBox4, {7, 95, 97, 17}, {11, 143, 146, 26}, "PNG（*.PNG）", ""},
