@@ -26,14 +26,13 @@ struct CursorFileCase {
     IconFileKind kind;
     int icons;                                 // read for icons instead
     std::vector<std::vector<Hotspot>> cursors;  // each cursor's images' hotspots
-    std::vector<std::string> resourceNames;
 };
 
 const CursorFileCase kCursorFiles[] = {
-    {"ARROW.CUR", IconFileKind::CursorFile, 0, {{{5, 3}, {10, 6}}}, {""}},
-    {"BUSY.ANI", IconFileKind::AnimatedCursorFile, 0, {{{16, 0}}}, {""}},
-    {"CURSORS.DLL", IconFileKind::PortableExecutable, 1, {{{1, 2}, {3, 4}}, {{7, 9}}, {{16, 0}}}, {"#100", "#32512", "#200"}},
-    {"NE.EXE", IconFileKind::NewExecutable, 1, {{{1, 2}, {3, 4}}, {{7, 9}}}, {"", ""}},
+    {"ARROW.CUR", IconFileKind::CursorFile, 0, {{{5, 3}, {10, 6}}}},
+    {"BUSY.ANI", IconFileKind::AnimatedCursorFile, 0, {{{16, 0}}}},
+    {"CURSORS.DLL", IconFileKind::PortableExecutable, 1, {{{1, 2}, {3, 4}}, {{7, 9}}, {{16, 0}}}},
+    {"NE.EXE", IconFileKind::NewExecutable, 1, {{{1, 2}, {3, 4}}, {{7, 9}}}},
 };
 
 }  // namespace
@@ -59,51 +58,23 @@ TEST(CursorReader, EachLayoutCountsItsCursorsWithTheirHotspots) {
                 EXPECT_EQ(cursor[k].hotspot->y, c.cursors[i][k].y);
                 EXPECT_TRUE(cursor[k].header.readable);
             }
-            EXPECT_EQ(reader.ResourceName(int(i)), c.resourceNames[i]);
         }
-    }
-}
-
-// The images come without the hotspot a cursor resource puts before them, as the file holds them.
-TEST(CursorReader, ImagesAreTheStoredBitmapsUnchanged) {
-    const Bytes dll = fixturefiles::Load(fixturefiles::Dir() / "cursors" / "CURSORS.DLL");
-    const Bytes ne = fixturefiles::Load(fixturefiles::Dir() / "cursors" / "NE.EXE");
-    for (const Bytes* file : {&dll, &ne}) {
-        icons::MemoryByteSource source(*file);
-        const icons::StoredIcon first = icons::StoredIconReader(source, ImageGroupKind::Cursors).Read(0);
-        ASSERT_EQ(first.size(), 2u);
-        EXPECT_EQ(first[0].bytes, fixtures::MakeBitmapImage(32, 4, 13).bytes);
-        EXPECT_EQ(first[1].bytes, fixtures::MakeBitmapImage(48, 8, 14).bytes);
-        EXPECT_EQ(first[1].fields[0], 48);
-        EXPECT_EQ(first[1].fields[1], 48);  // the group counts the mask rows too
     }
 }
 
 TEST(CursorReader, AnimatedCursorsGiveFramesStepsAndTheirOwnBytes) {
     const Bytes ani = fixturefiles::Load(fixturefiles::Dir() / "cursors" / "BUSY.ANI");
     const Bytes dll = fixturefiles::Load(fixturefiles::Dir() / "cursors" / "CURSORS.DLL");
-    struct {
-        const Bytes* file;
-        int index;
-    } const cases[] = {{&ani, 0}, {&dll, 2}};
-    for (const auto& c : cases) {
-        icons::MemoryByteSource source(*c.file);
-        icons::StoredIconReader reader(source, ImageGroupKind::Cursors);
-        const std::optional<icons::AnimatedCursor> cursor = reader.Animation(c.index);
-        ASSERT_TRUE(cursor);
-        ASSERT_EQ(cursor->frames.size(), 3u);
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(cursor->frames[k].at(0).hotspot->y, k);
-        const int frames[] = {0, 2, 1, 2};
-        ASSERT_EQ(cursor->steps.size(), 4u);
-        for (int s = 0; s < 4; ++s) {
-            EXPECT_EQ(cursor->steps[s].frame, frames[s]);
-            EXPECT_EQ(cursor->steps[s].jiffies, 5u + s);
-        }
-        ASSERT_EQ(cursor->size, ani.size());
-        EXPECT_TRUE(std::equal(ani.begin(), ani.end(), c.file->begin() + std::ptrdiff_t(cursor->offset)));
-    }
     icons::MemoryByteSource source(dll);
-    EXPECT_FALSE(icons::StoredIconReader(source, ImageGroupKind::Cursors).Animation(0));  // a plain group
+    icons::StoredIconReader reader(source, ImageGroupKind::Cursors);
+    EXPECT_FALSE(reader.Animation(0));  // a plain group
+    const std::optional<icons::AnimatedCursor> cursor = reader.Animation(2);
+    ASSERT_TRUE(cursor);
+    ASSERT_EQ(cursor->frames.size(), 3u);
+    std::vector<int> steps;
+    for (const icons::AnimationStep& step : cursor->steps) steps.insert(steps.end(), {step.frame, int(step.jiffies)});
+    EXPECT_EQ(steps, (std::vector<int>{0, 5, 2, 6, 1, 7, 2, 8}));
+    EXPECT_EQ(cursor->bytes, ani);
 }
 
 namespace {
@@ -139,8 +110,6 @@ std::vector<AniCase> HostileAnis() {
     std::memcpy(&b[ChunkAt(b, "anih")], "xxxx", 4);
     cases.push_back({"no header", AnimationDamage::NoHeader, b});
     cases.push_back({"header counts no frames", AnimationDamage::NoFrames, shaped([](auto& s) { s.frameCount = 0; })});
-    cases.push_back({"no frame chunks", AnimationDamage::NoFrames, shaped([](auto& s) { s.frames.clear(); })});
-    cases.push_back({"one frame more than held", AnimationDamage::FrameCountMismatch, shaped([](auto& s) { s.frameCount = 3; })});
     cases.push_back({"huge frame count", AnimationDamage::FrameCountMismatch, shaped([](auto& s) { s.frameCount = 0xFFFFFFFFu; })});
     cases.push_back({"huge step count, no sequence", AnimationDamage::MissingFrame, shaped([](auto& s) { s.stepCount = 0xFFFFFFFFu; })});
     cases.push_back({"huge step count, short sequence", AnimationDamage::FrameCountMismatch, shaped([](auto& s) {

@@ -33,63 +33,30 @@ Bytes WholeIcon(const Bytes& file, int index) {
 
 }  // namespace
 
-namespace {
-
-// Every group of `type` (wrestool's number and name for it) in the file at `name` against what
-// wrestool extracts for it.
-void ExpectGroupsAsWrestoolExtracts(const char* name, int type, const char* typeName, icons::ImageGroupKind groups) {
-    const std::string path = fixturefiles::Dir() / name;
-    const std::string typeSwitch = " --type=" + std::to_string(type);
-    const Bytes bytes = fixturefiles::Load(path), listing = CommandOutput("wrestool -l" + typeSwitch + " '" + path + "'");
-    // Each group in the file's order, in its first language where the file has languages.
-    const std::string text(listing.begin(), listing.end());
-    const std::regex line(R"((--name=\S+)( --language=\S+)? \[type=)" + std::string(typeName) + R"( offset=\S+ size=(\d+)\])");
-    std::set<std::string> seen;
-    int index = 0;
-    icons::MemoryByteSource source(bytes);
-    icons::StoredIconReader reader(source, groups);
-    for (auto m = std::sregex_iterator(text.begin(), text.end(), line); m != std::sregex_iterator(); ++m) {
-        if (!seen.insert((*m)[1]).second) continue;
-        SCOPED_TRACE(std::string(name) + " " + (*m)[1].str());
-        Bytes extracted = CommandOutput("wrestool -x" + typeSwitch + " " + (*m)[1].str() + (*m)[2].str() + " '" + path + "' 2>/dev/null");
-        const Bytes whole = iconexport::BuildWholeIconFile(reader.Read(index++));
-        if (groups == icons::ImageGroupKind::Cursors && extracted.size() >= 6) {
-            // wrestool lists each cursor image at its resource's size, the hotspot's 4 bytes
-            // included, though it writes the image without them: a reader going by that size
-            // would read into the next image. Ours lists the image's own size.
-            const unsigned images = extracted[4] | (extracted[5] << 8);
-            for (unsigned i = 0; i < images && 6 + 16 * i + 12 <= extracted.size(); ++i) {
-                std::uint8_t* size = extracted.data() + 6 + 16 * i + 8;
-                fixtures::Patch32(extracted, 6 + 16 * i + 8, (size[0] | size[1] << 8 | size[2] << 16 | unsigned(size[3]) << 24) - 4);
-            }
-        }
-        // wrestool 0.32 sizes its output at least one group resource too large (by the stored
-        // image sizes, not the ones it copies): the bytes after the last image belong to no
-        // image, memory it never filled, so they are left out of the match.
-        ASSERT_GE(extracted.size(), whole.size() + std::stoul((*m)[3]));
-        EXPECT_EQ(Bytes(extracted.begin(), extracted.begin() + whole.size()), whole);
-    }
-    EXPECT_GT(index, 0) << name;
-    // The animated cursors of a file come after its groups, which wrestool lists alone.
-    if (groups == icons::ImageGroupKind::Icons) EXPECT_EQ(icons::ReadIconSummary(source).count, index) << name;
-}
-
-}  // namespace
-
 TEST(WholeIconFile, EveryGroupIsWhatWrestoolExtracts) {
     if (CommandOutput("command -v wrestool").empty()) GTEST_SKIP() << "icoutils are not installed";
-    for (const char* name : {"ONE.DLL", "TWELVE.DLL", "shapes/PE64.DLL", "shapes/PE32.DLL", "shapes/NE.EXE"})
-        ExpectGroupsAsWrestoolExtracts(name, 14, "group_icon", icons::ImageGroupKind::Icons);
-    // A cursor group is a cursor file: each image's hotspot in its entry.
-    for (const char* name : {"cursors/CURSORS.DLL", "cursors/NE.EXE"})
-        ExpectGroupsAsWrestoolExtracts(name, 12, "group_cursor", icons::ImageGroupKind::Cursors);
-}
-
-// A cursor file read and written again is itself.
-TEST(WholeIconFile, ACursorFileIsItsOwnWholeCursor) {
-    const Bytes bytes = fixturefiles::Load(fixturefiles::Dir() / "cursors" / "ARROW.CUR");
-    icons::MemoryByteSource source(bytes);
-    EXPECT_EQ(iconexport::BuildWholeIconFile(icons::StoredIconReader(source, icons::ImageGroupKind::Cursors).Read(0)), bytes);
+    for (const char* name : {"ONE.DLL", "TWELVE.DLL", "shapes/PE64.DLL", "shapes/PE32.DLL", "shapes/NE.EXE"}) {
+        const std::string path = fixturefiles::Dir() / name;
+        const Bytes bytes = fixturefiles::Load(path), listing = CommandOutput("wrestool -l --type=14 '" + path + "'");
+        // Each group in the file's order, in its first language where the file has languages.
+        const std::string text(listing.begin(), listing.end());
+        const std::regex line(R"((--name=\S+)( --language=\S+)? \[type=group_icon offset=\S+ size=(\d+)\])");
+        std::set<std::string> seen;
+        int index = 0;
+        for (auto m = std::sregex_iterator(text.begin(), text.end(), line); m != std::sregex_iterator(); ++m) {
+            if (!seen.insert((*m)[1]).second) continue;
+            SCOPED_TRACE(std::string(name) + " " + (*m)[1].str());
+            const Bytes extracted = CommandOutput("wrestool -x --type=14 " + (*m)[1].str() + (*m)[2].str() + " '" + path + "' 2>/dev/null");
+            const Bytes whole = WholeIcon(bytes, index++);
+            // wrestool 0.32 sizes its output at least one group resource too large (by the stored
+            // image sizes, not the ones it copies): the bytes after the last image belong to no
+            // image, memory it never filled, so they are left out of the match.
+            ASSERT_GE(extracted.size(), whole.size() + std::stoul((*m)[3]));
+            EXPECT_EQ(Bytes(extracted.begin(), extracted.begin() + whole.size()), whole);
+        }
+        icons::MemoryByteSource source(bytes);
+        EXPECT_EQ(icons::ReadIconSummary(source).count, index) << name;
+    }
 }
 
 TEST(WholeIconFile, AnIconFileIsItsOwnWholeIconAndDamagedImagesAreLeftOut) {
@@ -116,4 +83,11 @@ TEST(WholeIconFile, AnIconFileIsItsOwnWholeIconAndDamagedImagesAreLeftOut) {
     resources.erase(resources.begin() + 1);
     resources.pop_back();
     EXPECT_THROW(WholeIcon(MakePe(resources, true).bytes, 0), iconexport::EInvalidGraphic);
+}
+
+// A cursor file read and written again is itself, hotspots and all.
+TEST(WholeIconFile, ACursorFileIsItsOwnWholeCursor) {
+    const Bytes bytes = fixturefiles::Load(fixturefiles::Dir() / "cursors" / "ARROW.CUR");
+    icons::MemoryByteSource source(bytes);
+    EXPECT_EQ(iconexport::BuildWholeIconFile(icons::StoredIconReader(source, icons::ImageGroupKind::Cursors).Read(0)), bytes);
 }
