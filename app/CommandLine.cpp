@@ -70,6 +70,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         else if (name == "PNG" || name.rfind("PNG:", 0) == 0) o.png = true, sound = ReadPngSize(name.substr(name.size() > 3 ? 4 : 3), o.pngSize);
         else if (name == "O") sound = needsValue(o.outputFolder) && !o.outputFolder.empty();
         else if (name == "I") sound = needsValue(value) && ReadRange(value, o.firstIndex, o.lastIndex);
+        else if (name == "CUR") o.cursors = true;
         else if (name == "S") o.subFolders = true;
         else if (name == "M") o.multipleOnly = true;
         else if (name == "Y") o.replace = true;

@@ -1,6 +1,6 @@
 #pragma once
 // The console program's command line: PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP]
-// [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q], or PICTAVOX SOURCE... /FIND PICTURE [/S] [/M].
+// [/PNG[:SIZE]] [/I N[-M]] [/CUR] [/S] [/M] [/Y] [/Q], or PICTAVOX SOURCE... /FIND PICTURE [/S] [/M].
 // Switches in any letter case, with "/" or "-".
 // Platform-free.
 #include <optional>
@@ -19,6 +19,7 @@ struct Options {
     int pngSize = 0;           // as the export dialog's size list: 0 the largest, -1 every size
     int firstIndex = 0;
     int lastIndex = -1;        // -1: up to the last icon
+    bool cursors = false;      // /CUR: the cursors instead of the icons
     bool subFolders = false;   // /S
     bool multipleOnly = false; // /M
     bool replace = false;      // /Y

@@ -103,7 +103,7 @@ private:
     // keeps its folder relative to the source folder.
     void ExportFolder(const std::string& folder, const std::string& output) {
         const std::vector<std::string> names =
-            FolderIconFiles(folder, options_.subFolders, options_.multipleOnly, [] { return !g_interrupted; });
+            FolderIconFiles(folder, options_.subFolders, options_.multipleOnly, [] { return !g_interrupted; }, Groups());
         for (std::size_t position = 0; position < names.size() && !g_interrupted; ++position) {
             const std::string& relative = names[position];
             const std::string subFolder = icons::FolderPart(relative, codePage_);
@@ -121,8 +121,9 @@ private:
     void ExportFile(const std::string& path, const std::string& named, const std::string& output, bool alone) {
         if (alone && GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
             return Fail(TextWith(TextId::DropNotFound, {path}));
-        icons::IconFile source(nullptr, path);
-        if (source.Count() < 1) return alone ? Fail(TextWith(TextId::DropNoIcons, {path})) : void();
+        icons::IconFile source(nullptr, path, Groups());
+        if (source.Count() < 1)
+            return alone ? Fail(TextWith(options_.cursors ? TextId::DropNoCursors : TextId::DropNoIcons, {path})) : void();
         if (alone && options_.firstIndex >= source.Count())
             return Fail(TextWith(TextId::ConsoleRangePast, {path, std::to_string(source.Count()), RangeText()}));
         const int last = options_.lastIndex < 0 ? source.Count() - 1 : std::min(options_.lastIndex, source.Count() - 1);
@@ -167,10 +168,15 @@ private:
 
     // The name of icon `index`'s first file in the order they are written.
     std::string ShownName(const std::string& baseName, int index) const {
+        if (options_.cursors && (options_.wholeIcon || options_.icon32)) return iconexport::ExportFileName(baseName, index, ".CUR");
         if (options_.wholeIcon || options_.icon32) return iconexport::ExportFileName(baseName, index, ".ICO");
         if (options_.bitmap) return iconexport::ExportFileName(baseName, index, ".BMP");
         if (options_.pngSize == iconexport::kEveryPngSize) return iconexport::ExportFileName(baseName, index, "-*.PNG");
         return iconexport::ExportFileName(baseName, index, ".PNG");
+    }
+
+    icons::ImageGroupKind Groups() const {
+        return options_.cursors ? icons::ImageGroupKind::Cursors : icons::ImageGroupKind::Icons;
     }
 
     iconexport::ExportFormats Formats() const {

@@ -20,13 +20,13 @@ bool IsFolder(const std::string& path) {
 }
 
 std::vector<std::string> FolderIconFiles(const std::string& folder, bool subFolders, bool multipleOnly,
-                                         const std::function<bool()>& goOn) {
+                                         const std::function<bool()>& goOn, icons::ImageGroupKind groups) {
     icons::IconCatalogue catalogue;
     const int threshold = multipleOnly ? 2 : 1;
     if (subFolders)
-        icons::SearchTree(catalogue, folder, threshold, nullptr, [&](int, const std::string&) { return goOn(); });
+        icons::SearchTree(catalogue, folder, threshold, nullptr, [&](int, const std::string&) { return goOn(); }, groups);
     else
-        icons::SearchFolder(catalogue, folder, threshold, nullptr);
+        icons::SearchFolder(catalogue, folder, threshold, nullptr, groups);
     catalogue.SortByName(icons::SystemFileNameUpperCase());
     std::vector<std::string> names;
     for (int position = 1; position <= catalogue.Count(); ++position) names.emplace_back(catalogue.At(position).Name());

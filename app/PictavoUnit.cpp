@@ -73,6 +73,10 @@ void TForm1::CreateControls() {
     CheckBox2.SetHint(toolkit::Text(toolkit::TextId::MainSubFoldersHint));
     CheckBox2.SetShowHint(true);
     CheckBox2.OnClick = [this] { CheckBox1Click(); };
+    CheckBox3.Create(*this, {468, 88, 71, 23}, toolkit::Text(toolkit::TextId::MainCursors), false);
+    CheckBox3.SetHint(toolkit::Text(toolkit::TextId::MainCursorsHint));
+    CheckBox3.SetShowHint(true);
+    CheckBox3.OnClick = [this] { CheckBox3Click(); };
 
     const auto button = [this](toolkit::Button& b, int top, const char* caption, const char* hint) {
         b.Create(*this, {464, top, 80, 25}, caption);  // wide enough for every caption at every DPI
@@ -153,6 +157,7 @@ void TForm1::FormCreate() {
     KeepOnAMonitor();  // saved on a monitor that may be gone
     CheckBox1.SetChecked(Settings->ReadBool("Opt", "MultiIcons", true));
     CheckBox2.SetChecked(Settings->ReadBool("Opt", "SubFolders", false));
+    CheckBox3.SetChecked(Settings->ReadBool("Opt", "Cursors", false));
     IcoOut = Settings->ReadBool("Opt", "IcoOut", true);
     BmpOut = Settings->ReadBool("Opt", "BmpOut", false);
     IcoAllSizes = Settings->ReadBool("Opt", "IcoAllSizes", false);
@@ -181,6 +186,7 @@ void TForm1::FormDestroy() {
     Settings->WriteInteger("Form", "Left", Left());
     Settings->WriteBool("Opt", "MultiIcons", CheckBox1.Checked());
     Settings->WriteBool("Opt", "SubFolders", CheckBox2.Checked());
+    Settings->WriteBool("Opt", "Cursors", CheckBox3.Checked());
     Settings->WriteBool("Opt", "IcoOut", IcoOut);
     Settings->WriteBool("Opt", "BmpOut", BmpOut);
     Settings->WriteBool("Opt", "IcoAllSizes", IcoAllSizes);
@@ -196,9 +202,20 @@ void TForm1::FTVE1Change(const std::string& folderName) {
     CheckBox1Click();
 }
 
+toolkit::TextId TForm1::CountColumnText() const {
+    return ShowCursors ? toolkit::TextId::MainCursorCountColumn : toolkit::TextId::MainCountColumn;
+}
+
 void TForm1::ResetColumnCaptions() {
     ListView1.SetColumnCaption(0, toolkit::Text(toolkit::TextId::MainNameColumn));
-    ListView1.SetColumnCaption(1, toolkit::Text(toolkit::TextId::MainCountColumn));
+    ListView1.SetColumnCaption(1, toolkit::Text(CountColumnText()));
+}
+
+// The list and the strip change over to cursors (or back): what they showed is gone.
+void TForm1::CheckBox3Click() {
+    ShowCursors = CheckBox3.Checked();
+    StripMenu.SetItemCaption(0, toolkit::Text(ShowCursors ? toolkit::TextId::MenuCursorDetail : toolkit::TextId::MenuIconDetail));
+    CheckBox1Click();
 }
 
 // The reset: list, strip and result go back to "not searched".
@@ -245,7 +262,7 @@ void TForm1::Btn1Click() {
             if (CheckBox2.Checked() && icons::IsFullPath(SearchDir))
                 SearchSubFolders(threshold);
             else
-                icons::SearchFolder(Catalogue, SearchDir, threshold, Handle());
+                icons::SearchFolder(Catalogue, SearchDir, threshold, Handle(), Groups());
         } catch (...) {
             showResult();
             throw;
@@ -277,7 +294,7 @@ public:
         RestoreFocus();
         form_.Btn4.SetEnabled(exportEnabled_);
         form_.Btn2.SetEnabled(false);
-        form_.Btn5.SetEnabled(form_.ListView1.RowCount() > 0);
+        form_.Btn5.SetEnabled(form_.ListView1.RowCount() > 0 && !form_.ShowCursors);  // the gallery shows icons
         form_.Btn1.SetCaption(toolkit::Text(toolkit::TextId::MainSearchButton));
         form_.ShowHint();
         form_.searching_ = false;
@@ -289,7 +306,8 @@ private:
     void EnableWork(bool enabled) {
         for (toolkit::Control* control : {static_cast<toolkit::Control*>(&form_.Btn2), static_cast<toolkit::Control*>(&form_.Btn4),
                                           static_cast<toolkit::Control*>(&form_.Btn5), static_cast<toolkit::Control*>(&form_.FTVE1), static_cast<toolkit::Control*>(&form_.CheckBox1),
-                                          static_cast<toolkit::Control*>(&form_.CheckBox2), static_cast<toolkit::Control*>(&form_.ListView1)})
+                                          static_cast<toolkit::Control*>(&form_.CheckBox2), static_cast<toolkit::Control*>(&form_.CheckBox3),
+                                          static_cast<toolkit::Control*>(&form_.ListView1)})
             control->SetEnabled(enabled);
         DragAcceptFiles(form_.Handle(), enabled);
     }
@@ -308,7 +326,7 @@ private:
 void TForm1::SearchSubFolders(int threshold) {
     const SearchInProgress running(*this);
     icons::SearchTree(Catalogue, SearchDir, threshold, Handle(),
-                    [this](int found, const std::string& folder) { return SearchGoesOn(found, folder); });
+                    [this](int found, const std::string& folder) { return SearchGoesOn(found, folder); }, Groups());
 }
 
 // Asked for every folder and file of the walk: most calls only compare the clock. Every
@@ -346,13 +364,13 @@ void TForm1::ShowSearchProgress(int found, const std::string& folder) {
 void TForm1::DispNormal() {
     Catalogue.ShowNormal();
     ListView1.SetRowCount(Catalogue.Count());
-    Btn5.SetEnabled(Catalogue.Count() > 0);
+    Btn5.SetEnabled(Catalogue.Count() > 0 && !ShowCursors);
 }
 
 void TForm1::DispReverse() {
     Catalogue.ShowReverse();
     ListView1.SetRowCount(Catalogue.Count());
-    Btn5.SetEnabled(Catalogue.Count() > 0);
+    Btn5.SetEnabled(Catalogue.Count() > 0 && !ShowCursors);
 }
 
 std::string TForm1::CellText(int row, int column) const {
@@ -364,7 +382,7 @@ std::string TForm1::CellText(int row, int column) const {
 void TForm1::ListView1Click() { Btn2.SetEnabled(ListView1.SelectedCount() > 0); }
 
 void TForm1::ListView1ColumnClick(int column) {
-    const auto click = Catalogue.ClickHeader(column, icons::SystemFileNameUpperCase());
+    const auto click = Catalogue.ClickHeader(column, icons::SystemFileNameUpperCase(), CountColumnText());
     if (!click.changed) return;
     if (click.reverse) DispReverse();
     else DispNormal();
@@ -379,7 +397,7 @@ void TForm1::Btn2Click() {
 }
 
 void TForm1::DispIcon(const std::string& name) {
-    const icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + name);
+    const icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + name, Groups());
     // The strip is drawn before anything changes: when its picture cannot be made (too many icons
     // for one bitmap) the error ends this and the window still shows the previous file whole, so
     // the export button never exports indexes of one file from another.
@@ -477,9 +495,9 @@ void TForm1::WMDropFiles(HDROP drop) {
 
 // A file dropped or given on the command line: its folder, its row and its icons, if it has any.
 void TForm1::TakeFile(const std::string& path) {
-    const int icons = icons::IconCount(Handle(), path);
+    const int icons = icons::IconCount(Handle(), path, Groups());
     if (icons < 1) {
-        toolkit::ShowMessage(toolkit::TextWith(toolkit::TextId::DropNoIcons, {path}));
+        toolkit::ShowMessage(toolkit::TextWith(ShowCursors ? toolkit::TextId::DropNoCursors : toolkit::TextId::DropNoIcons, {path}));
         return;
     }
     GoToDroppedFile(path, icons);

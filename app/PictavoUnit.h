@@ -37,6 +37,8 @@ public:
     foldertree::TFolderTreeViewEx FTVE1;
     toolkit::ListView ListView1;
     toolkit::CheckBox CheckBox1, CheckBox2;
+    // Cursors instead of icons: the search, the list and the strip.
+    toolkit::CheckBox CheckBox3;
     toolkit::Button Btn1, Btn2, Btn4, Btn5, Btn3;
     toolkit::StatusBar StatusBar1;
     toolkit::PopupMenu PopupMenu1;
@@ -47,6 +49,7 @@ public:
 
     void FTVE1Change(const std::string& folderName);
     void CheckBox1Click();
+    void CheckBox3Click();
     void Btn1Click();
     void ListView1Click();
     void ListView1ColumnClick(int column);
@@ -115,6 +118,7 @@ private:
     bool SearchGoesOn(int found, const std::string& folder);
     void ShowSearchProgress(int found, const std::string& folder);
     void ResetColumnCaptions();
+    toolkit::TextId CountColumnText() const;
     void TakeFile(const std::string& path);
     void GoToDroppedFile(const std::string& path, int iconCount);
     void EnterAndSearch(const std::string& folder);

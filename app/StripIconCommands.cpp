@@ -25,6 +25,6 @@ void TForm1::IconDetailClick() {
 }
 
 void TForm1::IconCopyClick() {
-    icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName);
+    icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName, Groups());
     iconexport::CopyIconToClipboard(Handle(), iconexport::WicImaging(), file, menuCell_);
 }

@@ -105,6 +105,6 @@ void TForm1::StripMouseMove(int x) {
 }
 
 std::string TForm1::StripCellTip(int cell) {
-    icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName);
+    icons::IconFile file(Handle(), icons::DirYen(SearchDir, toolkit::SystemLeadBytes()) + StripFileName, Groups());
     return TipText(cell, SummarizeStoredImages(file, cell));
 }

@@ -472,7 +472,7 @@ void TIconGallery::IconDetailClick() {
     const int number = menuNumber_ >= 0 ? menuNumber_ : selection_.Focused();
     if (!icons_ || number < 0 || !Form7 || !state_) return;
     const int file = icons_->FileOf(number);
-    Form7->ShowIcon(*state_, FileFolder(file), FileName(file), icons_->IconOf(number));
+    Form7->ShowIcon(*state_, FileFolder(file), FileName(file), icons_->IconOf(number), icons::ImageGroupKind::Icons);
 }
 
 void TIconGallery::IconCopyClick() {

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "dialogs/CursorDetails.h"
 #include "icons/IconReferences.h"
 #include "icons/IconSource.h"
 #include "icons/PathNames.h"
@@ -12,6 +13,7 @@
 #include "export/ImageDragOut.h"
 #include "export/PngFileWriter.h"
 #include "export/PngSizeChoice.h"
+#include "export/SafeFileReplace.h"
 #include "export/ShellIconImage.h"
 #include "export/WriterErrors.h"
 #include "toolkit/Clipboard.h"
@@ -101,12 +103,19 @@ void TForm7::FormResize() {
 void TForm7::FillIcon(const std::string& folder, const std::string& name, int index) {
     const auto& codePage = toolkit::SystemLeadBytes();
     const std::string path = icons::DirYen(folder, codePage) + name;
-    icons::IconFile file(Handle(), path);
+    const icons::ImageGroupKind groups = groups_ ? *groups_ : state_ ? state_->Groups() : icons::ImageGroupKind::Icons;
+    icons::IconFile file(Handle(), path, groups);
     index_ = index;
     baseName_ = iconexport::ExportBaseName(name, codePage);
+    cursor_ = groups == icons::ImageGroupKind::Cursors;
+    animation_ = cursor_ ? file.Animation(index) : std::nullopt;
     stored_ = file.Stored(index);
-    images_ = iconexport::ImagesOrShellIcon(stored_, [&] { return file.Extract(index); });
+    images_ = animation_ ? cursordetails::FrameImages(*animation_, frameOf_)
+                         : iconexport::ImagesOrShellIcon(stored_, [&] { return file.Extract(index); });
     facts_ = iconexport::FactsOf(images_);
+    SetWindowTextA(Handle(), toolkit::Text(cursor_ ? toolkit::TextId::DetailCursorCaption : toolkit::TextId::DetailCaption));
+    Label5.SetCaption(toolkit::Text(cursor_ ? toolkit::TextId::DetailCursorIndexLabel : toolkit::TextId::DetailIndexLabel));
+    Button5.SetCaption(toolkit::Text(cursor_ ? toolkit::TextId::DetailSaveCur : toolkit::TextId::DetailSaveIco));
 
     Label2.SetCaption(path);
     const bool redirected = file.Location() != path;
@@ -114,13 +123,32 @@ void TForm7::FillIcon(const std::string& folder, const std::string& name, int in
     Label4.SetVisible(redirected);
     Label4.SetCaption(redirected ? SourceText(file.Location(), state_ ? state_->WindowsDir : std::string()) : "");
     Label6.SetCaption(std::to_string(index));
-    const icons::IconReferences references = icons::ReferencesOf(icons::FileNamePart(name, codePage), file.Location(), index);
+    FillReferences(file, name, index);
+    ShowImages();
+}
+
+// An icon is referred to by its number and its id; a cursor by its resource id alone (none in a
+// cursor file).
+void TForm7::FillReferences(icons::IconFile& file, const std::string& name, int index) {
+    const icons::IconReferences references =
+        cursor_ ? icons::IconReferences{file.ResourceName(index), ""}
+                : icons::ReferencesOf(icons::FileNamePart(name, toolkit::SystemLeadBytes()), file.Location(), index);
+    Label7.SetCaption(toolkit::Text(cursor_ ? toolkit::TextId::DetailResourceIdLabel : toolkit::TextId::DetailByNumberLabel));
     Edit1.SetText(references.byNumber);
     Edit2.SetText(references.byId);
+    for (toolkit::Control* control : {static_cast<toolkit::Control*>(&Label7), static_cast<toolkit::Control*>(&Edit1),
+                                      static_cast<toolkit::Control*>(&Button1)})
+        control->SetVisible(!references.byNumber.empty());
     for (toolkit::Control* control : {static_cast<toolkit::Control*>(&Label8), static_cast<toolkit::Control*>(&Edit2),
                                       static_cast<toolkit::Control*>(&Button2)})
         control->SetVisible(!references.byId.empty());
-    ShowImages();
+}
+
+std::string TForm7::ImageCellCaption(std::size_t i) const {
+    std::string caption = iconexport::ImageCaption(facts_[i]);
+    if (images_[i].hotspot) caption += cursordetails::HotspotText(*images_[i].hotspot);
+    if (animation_ && i < frameOf_.size()) caption += cursordetails::FrameText(*animation_, frameOf_[i]);
+    return caption;
 }
 
 const iconexport::WicImaging& TForm7::Imaging() {
@@ -132,8 +160,9 @@ const iconexport::WicImaging& TForm7::Imaging() {
 void TForm7::AddImageCell(std::size_t i) {
     if (images_[i].header.readable) {
         try {
-            const iconexport::ImagePixels pixels = iconexport::StoredImagePixels(Imaging(), images_[i]);
-            PictureRow1.Add(pixels.width, pixels.height, pixels.bgra, iconexport::ImageCaption(facts_[i]));
+            iconexport::ImagePixels pixels = iconexport::StoredImagePixels(Imaging(), images_[i]);
+            if (images_[i].hotspot) cursordetails::MarkHotspot(pixels, *images_[i].hotspot);
+            PictureRow1.Add(pixels.width, pixels.height, pixels.bgra, ImageCellCaption(i));
             readable_[i] = true;
             return;
         } catch (const iconexport::EInvalidGraphic&) {
@@ -163,7 +192,13 @@ void TForm7::PictureRow1Select(int image) {
 }
 
 void TForm7::ShowIcon(iconexport::ProgramState& state, const std::string& folder, const std::string& name, int index) {
+    ShowIcon(state, folder, name, index, state.Groups());
+}
+
+void TForm7::ShowIcon(iconexport::ProgramState& state, const std::string& folder, const std::string& name, int index,
+                      icons::ImageGroupKind groups) {
     state_ = &state;
+    groups_ = groups;
     auto& settings = *state.Settings;
     FillIcon(folder, name, index);
     SetTop(settings.ReadInteger("Form", "Form7Top", Top()));
@@ -203,8 +238,21 @@ void TForm7::Button4Click() {
     iconexport::WritePngFile(Imaging(), images_, AsStored(image), path);
 }
 
+// The whole icon as an .ICO file; a cursor as a .CUR file, an animated one as its .ANI bytes.
 void TForm7::Button5Click() {
     std::string path;
+    if (animation_) {
+        const std::string name = iconexport::ExportFileName(baseName_, index_, ".ANI");
+        if (!toolkit::AskSavePath(Handle(), {state_->SaveDir, name, toolkit::Text(toolkit::TextId::DetailAniFilter), "ANI"}, path)) return;
+        iconexport::ReplaceFileContents(path, animation_->bytes);
+        return;
+    }
+    if (cursor_) {
+        const std::string name = iconexport::ExportFileName(baseName_, index_, ".CUR");
+        if (!toolkit::AskSavePath(Handle(), {state_->SaveDir, name, toolkit::Text(toolkit::TextId::DetailCurFilter), "CUR"}, path)) return;
+        iconexport::WriteWholeIconFile(stored_, path);
+        return;
+    }
     const std::string name = iconexport::ExportFileName(baseName_, index_, ".ICO");
     if (!toolkit::AskSavePath(Handle(), {state_->SaveDir, name, toolkit::Text(toolkit::TextId::DetailIcoFilter), "ICO"}, path)) return;
     iconexport::WriteWholeIconFile(stored_, path);

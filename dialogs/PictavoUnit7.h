@@ -3,10 +3,12 @@
 // it, then every stored image side by side at its own size; the selected image is copied, saved
 // as PNG or dragged out, the whole icon saved as .ICO.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "icons/IconResourceReader.h"
+#include "icons/IconSource.h"
 #include "export/PngSizeChoice.h"
 #include "export/ProgramState.h"
 #include "export/StoredImageFacts.h"
@@ -29,7 +31,10 @@ public:
     // Shows icon number `index` of the file `name` in `folder` modally, at the place and size
     // remembered in the state's settings, and remembers them again afterwards; saved files go to
     // the state's SaveDir first.
+    // The icon is the state's kind (icons or cursors, as the main window lists them), or `groups`.
     void ShowIcon(iconexport::ProgramState& state, const std::string& folder, const std::string& name, int index);
+    void ShowIcon(iconexport::ProgramState& state, const std::string& folder, const std::string& name, int index,
+                  icons::ImageGroupKind groups);
     // Fills the window with that icon (ShowIcon's first step).
     void FillIcon(const std::string& folder, const std::string& name, int index);
 
@@ -57,6 +62,13 @@ private:
     iconexport::PngChoice AsStored(int image) const;
     const iconexport::WicImaging& Imaging();
 
+    // A cursor's references and its save: its resource id, a .CUR or .ANI file.
+    void FillReferences(icons::IconFile& file, const std::string& name, int index);
+    std::string ImageCellCaption(std::size_t i) const;
+
+    bool cursor_ = false;                            // the window shows a cursor
+    std::optional<icons::AnimatedCursor> animation_;  // ...an animated one
+    std::vector<int> frameOf_;                        // each shown image's frame, for an animated cursor
     icons::StoredIcon stored_;  // as the file stores it
     icons::StoredIcon images_;  // what the window shows: the stored images, or the shell's icon
     std::vector<iconexport::StoredImageFacts> facts_;
@@ -64,7 +76,8 @@ private:
     std::unique_ptr<iconexport::WicImaging> imaging_;  // the window's, made for its first image
     std::string baseName_;
     int index_ = 0;
-    iconexport::ProgramState* state_ = nullptr;  // the shown icon's program state
+    iconexport::ProgramState* state_ = nullptr;
+    std::optional<icons::ImageGroupKind> groups_;  // as ShowIcon was asked; unset: the state's
 };
 
 extern TForm7* Form7;

@@ -68,8 +68,8 @@ private:
 class DialogExport {
 public:
     DialogExport(const ProgramState& state, HWND owner, const std::string& path, const std::string& fileName,
-                 OverwriteQuestion& question)
-        : source_(owner, path),
+                 icons::ImageGroupKind groups, OverwriteQuestion& question)
+        : source_(owner, path, groups),
           exporter_(source_, ExportBaseName(fileName, toolkit::SystemLeadBytes()), state.SaveDir,
                     Formats(state), [&question](const std::string& name, const std::string&) { return question.Ask(name); }) {}
 
@@ -114,6 +114,7 @@ void PrepareExportDialog(ProgramState& state, const std::string& fileName, int f
     Form2->ShowFolder(state.SaveDir);
     Form2->SelectFolder(state.SaveDir);
     Form2->Label4.SetCaption(RangeText(first, last));
+    Form2->CheckBox1.SetCaption(toolkit::Text(state.ShowCursors ? toolkit::TextId::ExportCur : toolkit::TextId::ExportIco));
     Form2->CheckBox1.SetChecked(state.IcoOut);
     Form2->CheckBox2.SetChecked(state.BmpOut);
     Form2->CheckBox3.SetChecked(state.IcoAllSizes);
@@ -132,7 +133,8 @@ void WriteExportFiles(ProgramState& state, HWND owner, const std::string& fileNa
     {
         const toolkit::HourglassCursor busy;  // back for the summary, and for an error's box
         OverwriteQuestion question(state.SaveDir);
-        DialogExport run(state, owner, icons::DirYen(state.SearchDir, toolkit::SystemLeadBytes()) + fileName, fileName, question);
+        DialogExport run(state, owner, icons::DirYen(state.SearchDir, toolkit::SystemLeadBytes()) + fileName, fileName,
+                         state.Groups(), question);
         for (int index = first; index <= last; ++index)
             if (!run.ExportIndex(index)) break;
         counts = run.Counts();
@@ -169,7 +171,9 @@ void ExportIcons(ProgramState& state, HWND owner, const std::vector<IconToExport
         for (const IconToExport& icon : icons) {
             if (!run || icon.path != runPath) {
                 endRun();
-                run = std::make_unique<DialogExport>(state, owner, icon.path, icon.fileName, question);
+                // The gallery shows icons, whatever the main window lists.
+                run = std::make_unique<DialogExport>(state, owner, icon.path, icon.fileName, icons::ImageGroupKind::Icons,
+                                                     question);
                 runPath = icon.path;
             }
             if (!run->ExportIndex(icon.index)) break;

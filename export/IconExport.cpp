@@ -10,6 +10,7 @@
 #include "export/IconFileWriter.h"
 #include "export/PngFileWriter.h"
 #include "export/PngSizeChoice.h"
+#include "export/SafeFileReplace.h"
 #include "export/ShellIconImage.h"
 #include "export/WriterErrors.h"
 #include "toolkit/DoubleByte.h"
@@ -69,8 +70,11 @@ const WicImaging& IconExporter::Imaging() {
 bool IconExporter::ExportIndex(int index) {
     // Whole icons and PNG files come from the file's images: the shell's 32-pixel icon is needed
     // only for the other formats.
-    icon_.Assign(formats_.icon || formats_.bitmap ? source_.Extract(index) : nullptr);
-    if (formats_.icon || formats_.wholeIcon) {
+    const bool cursors = source_.Groups() == icons::ImageGroupKind::Cursors;
+    icon_.Assign((formats_.icon && !cursors) || formats_.bitmap ? source_.Extract(index) : nullptr);
+    if (cursors && (formats_.icon || formats_.wholeIcon)) {
+        if (Guarded(index, [&] { return WriteWholeCursor(index); }) == Outcome::Stopped) return false;
+    } else if (formats_.icon || formats_.wholeIcon) {
         const auto write = [&](const std::string& path) {
             if (formats_.wholeIcon) WriteWholeIconFile(StoredOf(index), path);
             else WriteIconFile(icon_.Handle(), path);
@@ -90,6 +94,17 @@ bool IconExporter::ExportIndex(int index) {
         if (Guarded(index, step) == Outcome::Stopped) return false;
     }
     return !formats_.png || ExportPngFiles(index);
+}
+
+// A cursor is written whole: an animated one as its file stores it (.ANI), any other as a cursor
+// file of every image with its hotspot (.CUR). Counted with the icons.
+IconExporter::Outcome IconExporter::WriteWholeCursor(int index) {
+    if (const std::optional<icons::AnimatedCursor> animation = source_.Animation(index)) {
+        const auto write = [&](const std::string& path) { ReplaceFileContents(path, animation->bytes); };
+        return WriteFile(ExportFileName(baseName_, index, ".ANI"), counts_.icons, write);
+    }
+    const auto write = [&](const std::string& path) { WriteWholeIconFile(StoredOf(index), path); };
+    return WriteFile(ExportFileName(baseName_, index, ".CUR"), counts_.icons, write);
 }
 
 // The icon's stored images, read once per index.

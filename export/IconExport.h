@@ -15,6 +15,7 @@ namespace iconexport {
 struct ExportFormats {
     bool icon = false;       // NAME0000.ICO: the 32-pixel 16-colour icon
     bool wholeIcon = false;  // NAME0000.ICO: the whole icon as the file stores it
+                             // (cursors: either is NAME0000.CUR, or NAME0000.ANI for an animated one)
     bool bitmap = false;     // NAME0000.BMP: the 32 x 32 bitmap
     bool png = false;        // NAME0000.PNG, or NAME0000-SIZE.PNG for every size
     int pngSize = 0;         // pixels, kLargestPngSize or kEveryPngSize
@@ -69,6 +70,7 @@ private:
     const WicImaging& Imaging();
     const icons::StoredIcon& StoredOf(int index);
     bool ExportPngFiles(int index);
+    Outcome WriteWholeCursor(int index);
 
     icons::IconFile& source_;
     const std::string baseName_;

@@ -50,7 +50,7 @@ void TForm2::CreateControls() {
 
     GroupBox1.Create(*this, {228, 44, 132, 139});
     Label8.Create(GroupBox1, {5, 10, 0, 0}, toolkit::Text(toolkit::TextId::ExportFormatLabel));
-    CheckBox1.Create(GroupBox1, {7, 29, 97, 17}, toolkit::Text(toolkit::TextId::ExportIco), true);
+    CheckBox1.Create(GroupBox1, {7, 29, 104, 17}, toolkit::Text(toolkit::TextId::ExportIco), true);  // room for "ｶｰｿﾙ（*.CUR）"
     CheckBox2.Create(GroupBox1, {7, 51, 118, 17}, toolkit::Text(toolkit::TextId::ExportBmp), false);
     // Whole icons change what the .ICO files hold, so the box is live only with that format.
     CheckBox3.Create(GroupBox1, {7, 73, 97, 17}, toolkit::Text(toolkit::TextId::ExportAllSizes), false);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "icons/IconResourceReader.h"
 #include "toolkit/SettingsFile.h"
 
 namespace iconexport {
@@ -20,6 +21,11 @@ struct ProgramState {
     bool PngOut = false;
     int PngSize = 0;
     std::unique_ptr<toolkit::SettingsFile> Settings;
+    // The list and the strip show cursors rather than icons (the main window's "Cursors" box).
+    bool ShowCursors = false;
+    icons::ImageGroupKind Groups() const {
+        return ShowCursors ? icons::ImageGroupKind::Cursors : icons::ImageGroupKind::Icons;
+    }
 };
 
 }  // namespace iconexport

@@ -9,8 +9,9 @@
 namespace iconexport {
 
 // Header (reserved 0, type 1, image count), one 16-byte entry per image (its stored fields, its
-// size, its offset), then the images in the icon's order. Throws EInvalidGraphic::NoIcon for an
-// icon without images.
+// size, its offset), then the images in the icon's order. A cursor's images (each with its
+// hotspot) make a cursor file: type 2, each entry's hotspot in place of planes and depth. Throws
+// EInvalidGraphic::NoIcon for an icon without images.
 std::vector<std::uint8_t> BuildWholeIconFile(const icons::StoredIcon& icon);
 
 }  // namespace iconexport

@@ -53,9 +53,9 @@ public:
 class CountingVisitor : public WalkVisitor {
 public:
     CountingVisitor(IconCatalogue& catalogue, const std::string& root, int threshold, HWND owner,
-                    const SearchProgress& progress)
+                    const SearchProgress& progress, ImageGroupKind groups)
         : catalogue_(catalogue), prefix_(DirYen(root, toolkit::SystemLeadBytes())), threshold_(threshold),
-          owner_(owner), volume_(VolumeSerialOf(root)), progress_(progress) {}
+          owner_(owner), volume_(VolumeSerialOf(root)), progress_(progress), groups_(groups) {}
 
     bool Folder(const std::string& relativePath) override {
         folder_ = prefix_ + relativePath;
@@ -63,7 +63,7 @@ public:
     }
     bool File(const std::string& relativePath, const ListedEntry& entry) override {
         const auto& data = *static_cast<const WIN32_FIND_DATAA*>(entry.native);
-        const int icons = IconCount(owner_, prefix_ + relativePath, data, volume_);
+        const int icons = IconCount(owner_, prefix_ + relativePath, data, volume_, groups_);
         if (icons >= threshold_) catalogue_.Append(relativePath, icons);
         return Report();
     }
@@ -77,12 +77,13 @@ private:
     const HWND owner_;
     const DWORD volume_;
     const SearchProgress& progress_;
+    const ImageGroupKind groups_;
     std::string folder_;
 };
 
 }  // namespace
 
-void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner) {
+void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner, ImageGroupKind groups) {
     catalogue.Reset();
     const std::string prefix = DirYen(folder, toolkit::SystemLeadBytes());
     WIN32_FIND_DATAA data{};
@@ -90,16 +91,16 @@ void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int thres
     if (!find.Found()) return;
     const DWORD volume = VolumeSerialOf(folder);
     do {
-        const int icons = IconCount(owner, prefix + data.cFileName, data, volume);
+        const int icons = IconCount(owner, prefix + data.cFileName, data, volume, groups);
         if (icons >= threshold) catalogue.Append(data.cFileName, icons);
     } while (find.Next(data));
 }
 
 bool SearchTree(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner,
-                const SearchProgress& progress) {
+                const SearchProgress& progress, ImageGroupKind groups) {
     catalogue.Reset();
     PlatformFileSystem fileSystem;
-    CountingVisitor visitor(catalogue, folder, threshold, owner, progress);
+    CountingVisitor visitor(catalogue, folder, threshold, owner, progress, groups);
     return WalkSubFolders(fileSystem, folder, MAX_PATH - 1, visitor, toolkit::SystemLeadBytes());
 }
 

@@ -7,12 +7,15 @@
 #include <string>
 
 #include "icons/IconCatalogue.h"
+#include "icons/IconResourceReader.h"
 
 namespace icons {
 
 // Refills `catalogue` from `folder` (Count 0 first; the block is kept). The folder's enumeration
 // is closed however the search ends. Does not sort.
-void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner);
+// With groups Cursors, files are counted and kept by their cursors instead (here and below).
+void SearchFolder(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner,
+                  ImageGroupKind groups = ImageGroupKind::Icons);
 
 // Asked now and then during a sub-folder search with the files found so far and the folder being
 // read (every folder and every file, so it must be cheap); false stops the search.
@@ -23,6 +26,6 @@ using SearchProgress = std::function<bool(int found, const std::string& folder)>
 // that cannot be entered are passed over. Returns false when progress stopped it; what was found
 // until then stays. Does not sort.
 bool SearchTree(IconCatalogue& catalogue, const std::string& folder, int threshold, HWND owner,
-                const SearchProgress& progress);
+                const SearchProgress& progress, ImageGroupKind groups = ImageGroupKind::Icons);
 
 }  // namespace icons

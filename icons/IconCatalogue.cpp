@@ -100,7 +100,8 @@ const IconFileEntry& IconCatalogue::ShownEntry(int row) const {
     return block_[sortDir_ == kDescending ? count_ - 1 - row : row];
 }
 
-IconCatalogue::HeaderClick IconCatalogue::ClickHeader(int column, const FileNameUpperCase& upperCase) {
+IconCatalogue::HeaderClick IconCatalogue::ClickHeader(int column, const FileNameUpperCase& upperCase,
+                                                      toolkit::TextId countColumn) {
     HeaderClick click;
     if (count_ < 2) return click;
     click.changed = true;
@@ -110,7 +111,7 @@ IconCatalogue::HeaderClick IconCatalogue::ClickHeader(int column, const FileName
     click.reverse = sortDir_ == kAscending;
     const char* mark = click.reverse ? " -" : " +";
     click.nameCaption = std::string(toolkit::Text(toolkit::TextId::MainNameColumn)) + (byName ? mark : "");
-    click.countCaption = std::string(toolkit::Text(toolkit::TextId::MainCountColumn)) + (byName ? "" : mark);
+    click.countCaption = std::string(toolkit::Text(countColumn)) + (byName ? "" : mark);
     return click;
 }
 

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "icons/FileNameCase.h"
+#include "toolkit/ProgramTexts.h"
 
 namespace icons {
 
@@ -60,7 +61,9 @@ public:
         bool reverse = false;   // show with DispReverse rather than DispNormal
         std::string nameCaption, countCaption;
     };
-    HeaderClick ClickHeader(int column, const FileNameUpperCase& upperCase);
+    // countColumn: the count column's text (icons or cursors).
+    HeaderClick ClickHeader(int column, const FileNameUpperCase& upperCase,
+                            toolkit::TextId countColumn = toolkit::TextId::MainCountColumn);
 
 private:
     void SortNames(int left, int right, const FileNameUpperCase& upperCase, std::string& scratch,

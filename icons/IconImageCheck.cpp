@@ -139,7 +139,7 @@ bool ReadBlock(ByteSource& source, std::uint64_t offset, std::size_t count, std:
     return count == 0 || source.Read(offset, out.data(), count);
 }
 
-bool IsIconDirHeader(const std::uint8_t* header) { return U16(header) == 0 && U16(header + 2) == 1; }
+bool IsIconDirHeader(const std::uint8_t* header, std::uint16_t type) { return U16(header) == 0 && U16(header + 2) == type; }
 
 std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& bytes, std::size_t first,
                                               std::size_t count, std::size_t entrySize) {
@@ -148,11 +148,39 @@ std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& b
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint8_t* e = bytes.data() + first + i * entrySize;
         // Both layouts put the image size at byte 8; the file offset (4 bytes) or resource id (2) follows.
-        IconDirEntry entry{U32(e + 8), entrySize == 16 ? U32(e + 12) : U16(e + 12), {}};
+        IconDirEntry entry{U32(e + 8), entrySize == 16 ? U32(e + 12) : U16(e + 12), {}, std::nullopt};
         std::memcpy(entry.fields.data(), e, entry.fields.size());
         entries.push_back(entry);
     }
     return entries;
+}
+
+std::vector<IconDirEntry> ParseCursorDirEntries(const std::vector<std::uint8_t>& bytes, std::size_t first,
+                                                std::size_t count, std::size_t entrySize) {
+    std::vector<IconDirEntry> entries = ParseIconDirEntries(bytes, first, count, entrySize);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* e = bytes.data() + first + i * entrySize;
+        IconDirEntry& entry = entries[i];
+        if (entrySize == 16) {
+            entry.hotspot = CursorHotspot{U16(e + 4), U16(e + 6)};
+            entry.fields[4] = entry.fields[5] = entry.fields[6] = entry.fields[7] = 0;
+        } else {
+            // 256 pixels is 0, as an icon directory writes it.
+            entry.fields[0] = static_cast<std::uint8_t>(U16(e));
+            entry.fields[1] = static_cast<std::uint8_t>(U16(e + 2) / 2);
+            entry.fields[2] = entry.fields[3] = 0;
+        }
+    }
+    return entries;
+}
+
+bool TakeResourceHotspot(ByteSource& source, std::uint64_t& offset, std::uint64_t& size, IconDirEntry& entry) {
+    std::vector<std::uint8_t> hotspot;
+    if (size < kCursorHotspotSize + kInfoHeaderSize || !ReadBlock(source, offset, kCursorHotspotSize, hotspot)) return false;
+    entry.hotspot = CursorHotspot{U16(hotspot.data()), U16(hotspot.data() + 2)};
+    offset += kCursorHotspotSize;
+    size -= kCursorHotspotSize;
+    return true;
 }
 
 bool IsSaneIconImage(ByteSource& source, std::uint64_t offset, std::uint64_t size) {
@@ -173,6 +201,7 @@ void StoredImageCollector::Add(const IconDirEntry& entry, std::uint64_t offset, 
     if (!ReadBlock(source_, offset, static_cast<std::size_t>(size), bytes) || !MakeStoredImage(entry.fields, std::move(bytes), image))
         return;
     room_ -= size;
+    image.hotspot = entry.hotspot;
     icon_.push_back(std::move(image));
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -25,9 +26,11 @@ inline bool Inside(std::uint64_t offset, std::uint64_t count, std::uint64_t limi
     return offset <= limit && count <= limit - offset;
 }
 
-// "reserved 0, type 1" opens both an icon file and a group-icon resource.
+// "reserved 0, type 1" opens both an icon file and a group-icon resource; "reserved 0, type 2" a
+// cursor file and a group-cursor resource.
 constexpr std::size_t kIconDirHeaderSize = 6;
-bool IsIconDirHeader(const std::uint8_t* header);
+constexpr std::uint16_t kIconDirType = 1, kCursorDirType = 2;
+bool IsIconDirHeader(const std::uint8_t* header, std::uint16_t type = kIconDirType);
 
 // The image an icon directory entry describes: its size and either its file offset (icon files)
 // or its icon resource id (group-icon resources).
@@ -36,10 +39,21 @@ struct IconDirEntry {
     std::uint32_t location = 0;
     // Width, height, colour count, reserved byte, planes and bits per pixel, as stored.
     std::array<std::uint8_t, kStoredImageFieldsSize> fields{};
+    std::optional<CursorHotspot> hotspot;  // a cursor image's, once known
 };
 // Parses count entries of 16 bytes (icon file) or 14 bytes (group-icon resource).
 std::vector<IconDirEntry> ParseIconDirEntries(const std::vector<std::uint8_t>& bytes, std::size_t first,
                                               std::size_t count, std::size_t entrySize);
+// The same for a cursor file (16 bytes: the hotspot where an icon file has planes and depth) or a
+// group-cursor resource (14 bytes: two-byte width and height, the height counting the mask rows).
+// The fields come out as an icon's, planes and depth 0 where the entry does not list them.
+std::vector<IconDirEntry> ParseCursorDirEntries(const std::vector<std::uint8_t>& bytes, std::size_t first,
+                                                std::size_t count, std::size_t entrySize);
+// A cursor resource's image: the hotspot (kCursorHotspotSize bytes) comes first.
+constexpr std::size_t kCursorHotspotSize = 4;
+// The hotspot a cursor resource of size bytes at offset starts with, set on entry; false when the
+// resource is too short for it and an image.
+bool TakeResourceHotspot(ByteSource& source, std::uint64_t& offset, std::uint64_t& size, IconDirEntry& entry);
 
 // The bytes of an image's head its check reads: a bitmap's info header with the colour masks
 // after it, or a PNG's signature and header chunk.

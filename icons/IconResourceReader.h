@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <optional>
 #include <vector>
 
 namespace icons {
@@ -35,7 +37,23 @@ private:
     std::size_t size_;
 };
 
-enum class IconFileKind { None, IconFile, NewExecutable, PortableExecutable };
+enum class IconFileKind { None, IconFile, NewExecutable, PortableExecutable, CursorFile, AnimatedCursorFile };
+
+// Which image groups a file is read for: its icons, or its cursors (the same images with a hotspot:
+// cursor groups of executables, .cur files, .ani files and the animated cursors executables hold).
+enum class ImageGroupKind { Icons, Cursors };
+
+// Why an animated cursor is refused.
+enum class AnimationDamage {
+    None,
+    NotAnimatedCursor,   // no RIFF "ACON" form
+    ChunkPastEnd,        // a chunk claims more bytes than its form holds
+    NoHeader,            // no "anih" chunk, or one too short
+    NoFrames,            // the header or the frame list counts no frames
+    FrameCountMismatch,  // the header counts frames or steps the chunks do not hold
+    MissingFrame,        // a step names a frame the cursor does not have
+    DamagedFrame,        // a frame holds no readable image
+};
 
 struct IconFileSummary {
     IconFileKind kind = IconFileKind::None;
@@ -44,10 +62,12 @@ struct IconFileSummary {
     int count = 0;
     // One flag per icon: its group and every image it names lie in the file and are sane.
     std::vector<bool> extractable;
+    // Why an animated cursor file counts none.
+    AnimationDamage damage = AnimationDamage::None;
 };
 
-// Walks the file once: the kind it is, its icon count, and which icons may be extracted.
-IconFileSummary ReadIconSummary(ByteSource& source);
+// Walks the file once: the kind it is, its icon (or cursor) count, and which may be extracted.
+IconFileSummary ReadIconSummary(ByteSource& source, ImageGroupKind groups = ImageGroupKind::Icons);
 
 // The directory fields of one stored image: width, height, colour count, a reserved byte, planes
 // and bits per pixel, 8 bytes as an icon file and a group-icon resource both hold them.
@@ -80,11 +100,18 @@ struct StoredImageHeader {
     bool IsPng() const { return kind == StoredImageKind::Png; }
 };
 
+// The point of a cursor image that is the pointer's position, in pixels from its top left.
+struct CursorHotspot {
+    int x = 0;
+    int y = 0;
+};
+
 // One image of an icon as the file stores it (a bitmap or a PNG), its bytes unchanged.
 struct StoredIconImage {
     std::array<std::uint8_t, kStoredImageFieldsSize> fields{};
-    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint8_t> bytes;  // a cursor image without the hotspot a cursor resource puts first
     StoredImageHeader header;
+    std::optional<CursorHotspot> hotspot;  // cursor images only
 };
 
 // The image of `bytes` with the directory fields `fields`, its header checked; false when the
@@ -93,18 +120,38 @@ bool MakeStoredImage(const std::array<std::uint8_t, kStoredImageFieldsSize>& fie
                      StoredIconImage& image);
 using StoredIcon = std::vector<StoredIconImage>;
 
+// One step of an animated cursor: the frame it shows and for how long, in 1/60 s.
+struct AnimationStep {
+    int frame = 0;
+    std::uint32_t jiffies = 0;
+};
+
+// An animated cursor (.ani) as it stores it: every frame's images, the steps, and where its own
+// bytes lie in the file (written out unchanged).
+struct AnimatedCursor {
+    std::vector<StoredIcon> frames;
+    std::vector<AnimationStep> steps;
+    std::uint64_t offset = 0;
+    std::uint64_t size = 0;
+    std::vector<std::uint8_t> bytes;  // the size bytes at offset
+};
+
 // One file's icons as it stores them.
 class StoredIconLayout {
 public:
     virtual ~StoredIconLayout() = default;
     virtual StoredIcon Read(int index) = 0;
+    // Cursor number index when it is an animated one; nullopt for any other.
+    virtual std::optional<AnimatedCursor> Animation(int) { return std::nullopt; }
+    // The resource id the group of index has in an executable ("#32512"); empty when it has none.
+    virtual std::string ResourceName(int) { return {}; }
 };
 
 // Reads the icons of one file as it stores them; the file's directories are read once, for all
 // of its icons (an export of every icon of a large library reads them once, not once per icon).
 class StoredIconReader {
 public:
-    explicit StoredIconReader(ByteSource& source);
+    explicit StoredIconReader(ByteSource& source, ImageGroupKind groups = ImageGroupKind::Icons);
     ~StoredIconReader();
     StoredIconReader(const StoredIconReader&) = delete;
     StoredIconReader& operator=(const StoredIconReader&) = delete;
@@ -113,7 +160,13 @@ public:
     // the images that are missing or damaged are left out, so the result may be empty. An icon
     // file's one icon is its own images; an executable's is its group-icon resource in its first
     // language, each image in the group's language where the file has it.
+    // An animated cursor shows as its first frame.
     StoredIcon Read(int index);
+    // Cursor number index, when it is an animated one.
+    std::optional<AnimatedCursor> Animation(int index);
+    // The resource id of group index in an executable, "#32512" (a named one by its name); empty
+    // for other files.
+    std::string ResourceName(int index);
 
 private:
     std::unique_ptr<StoredIconLayout> layout_;

@@ -143,10 +143,10 @@ constexpr std::uint64_t kShortestHeader = 6;
 
 // The size is known beforehand (from the folder listing or the open file); a file that changes
 // meanwhile reads short and counts 0.
-IconFileSummary ReadSummaryOf(HANDLE file, std::uint64_t size) {
+IconFileSummary ReadSummaryOf(HANDLE file, std::uint64_t size, ImageGroupKind groups) {
     if (size < kShortestHeader) return {};
     FileByteSource source(file, size);
-    return ReadIconSummary(source);
+    return ReadIconSummary(source, groups);
 }
 
 // Files with icons that were read, with the state they were read in. The search reads every file it
@@ -176,9 +176,10 @@ private:
     std::unordered_map<std::string, std::pair<FileStamp, IconFileSummary>> files_;
 };
 
-CheckedFiles& Checked() {
-    static CheckedFiles files;
-    return files;
+// One record for the icons read, one for the cursors.
+CheckedFiles& Checked(ImageGroupKind groups) {
+    static CheckedFiles icons, cursors;
+    return groups == ImageGroupKind::Cursors ? cursors : icons;
 }
 
 // Files listed under a name the system could not give in the ANSI code page ("Café.dll" comes back
@@ -209,42 +210,42 @@ ShortNames& ShortNamed() {
 }
 
 // The file's summary, read afresh unless this very file was read in this state before.
-IconFileSummary CheckedSummary(const std::string& path) {
+IconFileSummary CheckedSummary(const std::string& path, ImageGroupKind groups) {
     FileHandle file(OpenForReading(path));
     FileStamp stamp;
     if (!file.IsOpen() || !StampOf(file.Get(), VolumeSerialOfHandle(file.Get()), stamp)) return {};
     IconFileSummary summary;
-    if (Checked().Lookup(path, stamp, summary)) return summary;
-    summary = ReadSummaryOf(file.Get(), stamp.size);
-    Checked().Remember(path, stamp, summary);
+    if (Checked(groups).Lookup(path, stamp, summary)) return summary;
+    summary = ReadSummaryOf(file.Get(), stamp.size, groups);
+    Checked(groups).Remember(path, stamp, summary);
     return summary;
 }
 
 // The .mun that holds a system file's icons and what it holds, read as any file is; false when
 // the file is read as itself: no .mun, or one without icons.
-bool RedirectedSummary(const std::string& path, std::string& location, IconFileSummary& summary) {
+bool RedirectedSummary(const std::string& path, ImageGroupKind groups, std::string& location, IconFileSummary& summary) {
     std::string mun = RedirectedResourceFile(path);
     if (mun.empty()) return false;
-    IconFileSummary held = CheckedSummary(mun);
+    IconFileSummary held = CheckedSummary(mun, groups);
     if (held.kind != IconFileKind::PortableExecutable || held.count <= 0) return false;
     location = std::move(mun);
     summary = std::move(held);
     return true;
 }
 
-int RedirectedCount(const std::string& path) {
+int RedirectedCount(const std::string& path, ImageGroupKind groups) {
     std::string location;
     IconFileSummary summary;
-    return RedirectedSummary(path, location, summary) ? summary.count : -1;
+    return RedirectedSummary(path, groups, location, summary) ? summary.count : -1;
 }
 
 // Reads the open file afresh and remembers what it holds, with the file's state, when it holds
 // icons: only then is the volume's serial number (a slow question under Wine) asked for.
 template <typename VolumeSerial>
-int CountAndRemember(const std::string& path, HANDLE file, std::uint64_t size, VolumeSerial volume) {
-    const IconFileSummary summary = ReadSummaryOf(file, size);
+int CountAndRemember(const std::string& path, HANDLE file, std::uint64_t size, ImageGroupKind groups, VolumeSerial volume) {
+    const IconFileSummary summary = ReadSummaryOf(file, size, groups);
     FileStamp stamp;
-    if (summary.count > 0 && StampOf(file, volume(), stamp)) Checked().Remember(path, stamp, summary);
+    if (summary.count > 0 && StampOf(file, volume(), stamp)) Checked(groups).Remember(path, stamp, summary);
     return summary.count;
 }
 
@@ -252,12 +253,12 @@ int CountAndRemember(const std::string& path, HANDLE file, std::uint64_t size, V
 
 // A redirected file is remembered through its .mun, so a .mun that comes, changes or goes is
 // noticed the next time.
-int IconCount(HWND, const std::string& path) {
-    if (const int redirected = RedirectedCount(path); redirected >= 0) return redirected;
+int IconCount(HWND, const std::string& path, ImageGroupKind groups) {
+    if (const int redirected = RedirectedCount(path, groups); redirected >= 0) return redirected;
     FileHandle file(OpenForReading(path));
     LARGE_INTEGER size{};
     if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) return 0;
-    return CountAndRemember(path, file.Get(), static_cast<std::uint64_t>(size.QuadPart),
+    return CountAndRemember(path, file.Get(), static_cast<std::uint64_t>(size.QuadPart), groups,
                             [&] { return VolumeSerialOfHandle(file.Get()); });
 }
 
@@ -270,13 +271,13 @@ DWORD VolumeSerialOf(const std::string& folder) {
 // The listing gives the size, so folders and tiny files are decided without opening them and the
 // many files without icons cost one open and one read; the file's identity is asked for only when
 // there is something to remember.
-int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWORD volume) {
+int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWORD volume, ImageGroupKind groups) {
     const std::uint64_t size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
-    if (const int redirected = RedirectedCount(path); redirected >= 0) return redirected;
+    if (const int redirected = RedirectedCount(path, groups); redirected >= 0) return redirected;
     if (size < kShortestHeader) return 0;
     FileHandle file(OpenForReading(path));
-    if (file.IsOpen()) return CountAndRemember(path, file.Get(), size, [volume] { return volume; });
+    if (file.IsOpen()) return CountAndRemember(path, file.Get(), size, groups, [volume] { return volume; });
     if (!entry.cAlternateFileName[0]) return 0;
     // A long name without an ANSI form: the file is read through its short name and listed under
     // the long one.
@@ -284,7 +285,7 @@ int IconCount(HWND, const std::string& path, const WIN32_FIND_DATAA& entry, DWOR
     const std::string shortPath = DirYen(FolderPart(path, codePage), codePage) + entry.cAlternateFileName;
     FileHandle shortFile(OpenForReading(shortPath));
     if (!shortFile.IsOpen()) return 0;
-    const int count = CountAndRemember(shortPath, shortFile.Get(), size, [volume] { return volume; });
+    const int count = CountAndRemember(shortPath, shortFile.Get(), size, groups, [volume] { return volume; });
     if (count > 0) ShortNamed().Remember(path, shortPath);
     return count;
 }
@@ -295,14 +296,16 @@ HICON ExtractIconAt(HWND owner, const std::string& path, int index) { return Ico
 // read once.
 class IconFile::OpenFile {
 public:
-    explicit OpenFile(const std::string& path) : file_(OpenForReading(path)) {
+    OpenFile(const std::string& path, ImageGroupKind groups) : file_(OpenForReading(path)) {
         LARGE_INTEGER size{};
         if (file_.IsOpen() && GetFileSizeEx(file_.Get(), &size)) {
             bytes_ = std::make_unique<FileByteSource>(file_.Get(), static_cast<std::uint64_t>(size.QuadPart));
-            reader_ = std::make_unique<StoredIconReader>(*bytes_);
+            reader_ = std::make_unique<StoredIconReader>(*bytes_, groups);
         }
     }
     StoredIcon Stored(int index) { return reader_ ? reader_->Read(index) : StoredIcon{}; }
+    std::optional<AnimatedCursor> Animation(int index) { return reader_ ? reader_->Animation(index) : std::nullopt; }
+    std::string ResourceName(int index) { return reader_ ? reader_->ResourceName(index) : std::string{}; }
 
 private:
     FileHandle file_;
@@ -310,19 +313,52 @@ private:
     std::unique_ptr<StoredIconReader> reader_;
 };
 
-IconFile::IconFile(HWND owner, const std::string& path) : owner_(owner), location_(ShortNamed().Openable(path)) {
+IconFile::IconFile(HWND owner, const std::string& path, ImageGroupKind groups)
+    : owner_(owner), groups_(groups), location_(ShortNamed().Openable(path)) {
     IconFileSummary summary;
-    if (!RedirectedSummary(location_, location_, summary)) summary = CheckedSummary(location_);
+    if (!RedirectedSummary(location_, groups, location_, summary)) summary = CheckedSummary(location_, groups);
     count_ = summary.count;
     extractable_ = std::move(summary.extractable);
 }
 
 IconFile::~IconFile() = default;
 
+IconFile::OpenFile& IconFile::Opened() const {
+    if (!open_) open_ = std::make_unique<OpenFile>(location_, groups_);
+    return *open_;
+}
+
 StoredIcon IconFile::Stored(int index) {
     if (index < 0 || index >= count_) return {};
-    if (!open_) open_ = std::make_unique<OpenFile>(location_);
-    return open_->Stored(index);
+    return Opened().Stored(index);
+}
+
+std::optional<AnimatedCursor> IconFile::Animation(int index) {
+    if (index < 0 || index >= count_) return std::nullopt;
+    return Opened().Animation(index);
+}
+
+std::string IconFile::ResourceName(int index) {
+    if (index < 0 || index >= count_) return {};
+    return Opened().ResourceName(index);
+}
+
+// The shell extracts icons only: a cursor is made from its stored image nearest to `pixels` (the
+// smallest one at least that large, else the largest), one whose header was checked and that the
+// program itself could decode, drawn at `pixels`.
+HICON IconFile::DrawnCursor(int index, int pixels) const {
+    const StoredIcon images = Opened().Stored(index);
+    const StoredIconImage* best = nullptr;
+    for (const StoredIconImage& image : images) {
+        if (!image.header.readable) continue;
+        const bool bigEnough = image.header.width >= pixels;
+        if (!best || (bigEnough && (best->header.width < pixels || image.header.width < best->header.width)) ||
+            (!bigEnough && best->header.width < pixels && image.header.width > best->header.width))
+            best = &image;
+    }
+    if (!best) return nullptr;
+    return CreateIconFromResourceEx(const_cast<BYTE*>(best->bytes.data()), static_cast<DWORD>(best->bytes.size()), TRUE,
+                                    0x00030000, pixels, pixels, LR_DEFAULTCOLOR);
 }
 
 // An icon the check found missing or damaged is never asked of the shell, which would read it
@@ -330,6 +366,7 @@ StoredIcon IconFile::Stored(int index) {
 // with the DPI of a DPI-aware program: any other size is asked for by its number of pixels.
 HICON IconFile::Extract(int index, int pixels) const {
     if (index < 0 || index >= count_ || !extractable_[static_cast<std::size_t>(index)]) return nullptr;
+    if (groups_ == ImageGroupKind::Cursors) return DrawnCursor(index, pixels);
     if (pixels == GetSystemMetrics(SM_CXICON) && pixels == GetSystemMetrics(SM_CYICON))
         return ExtractIconA(reinterpret_cast<HINSTANCE>(owner_), location_.c_str(), static_cast<UINT>(index));
     HICON icon = nullptr;

@@ -16,8 +16,6 @@ constexpr std::size_t kTypeInfoSize = 8;
 constexpr std::size_t kNameInfoSize = 12;
 constexpr std::size_t kGroupEntrySize = 14;
 constexpr std::uint16_t kIntegerId = 0x8000;
-constexpr std::uint16_t kRtIcon = kIntegerId | 3;
-constexpr std::uint16_t kRtGroupIcon = kIntegerId | 14;
 constexpr std::uint16_t kMaxAlignShift = 16;
 
 struct NeResource {
@@ -25,8 +23,11 @@ struct NeResource {
     std::uint16_t size;
 };
 
-// The icon and group-icon resources of the table.
+// The icon and group-icon resources of the table (or the cursor and group-cursor ones).
 struct NeIconTable {
+    explicit NeIconTable(ImageGroupKind kind) : kind(kind), types(TypesOf(kind)) {}
+    ImageGroupKind kind;
+    GroupTypes types;
     std::uint16_t shift = 0;
     std::vector<NeResource> groups;
     std::multimap<std::uint16_t, NeResource> icons;  // by resource id
@@ -39,6 +40,7 @@ bool ReadIconTable(ByteSource& source, std::uint64_t start, std::uint64_t end, N
     std::vector<std::uint8_t> bytes;
     if (!ReadBlock(source, start, end - start, bytes)) return false;
     table.shift = U16(bytes.data());
+    const std::uint16_t groupType = kIntegerId | table.types.group, imageType = kIntegerId | table.types.image;
     bool haveGroups = false, haveIcons = false;
     std::size_t at = 2;
     while (!(haveGroups && haveIcons)) {
@@ -52,11 +54,11 @@ bool ReadIconTable(ByteSource& source, std::uint64_t start, std::uint64_t end, N
         for (std::size_t i = 0; i < count; ++i, at += kNameInfoSize) {
             const std::uint8_t* n = bytes.data() + at;
             const NeResource r{U16(n), U16(n + 2)};
-            if (type == kRtGroupIcon && !haveGroups) table.groups.push_back(r);
-            if (type == kRtIcon && !haveIcons) table.icons.emplace(U16(n + 6), r);
+            if (type == groupType && !haveGroups) table.groups.push_back(r);
+            if (type == imageType && !haveIcons) table.icons.emplace(U16(n + 6), r);
         }
-        haveGroups = haveGroups || type == kRtGroupIcon;
-        haveIcons = haveIcons || type == kRtIcon;
+        haveGroups = haveGroups || type == groupType;
+        haveIcons = haveIcons || type == imageType;
     }
     return haveGroups && haveIcons;
 }
@@ -75,7 +77,9 @@ bool IsSaneIcon(ByteSource& source, const NeIconTable& table, std::uint16_t id) 
     if (first == last) return false;
     for (auto icon = first; icon != last; ++icon) {
         std::uint64_t offset = 0, size = 0;
-        if (!FileRange(source, table, icon->second, offset, size) || !IsSaneIconImage(source, offset, size)) {
+        const std::size_t skip = table.types.hotspotBytes;
+        if (!FileRange(source, table, icon->second, offset, size) || size < skip ||
+            !IsSaneIconImage(source, offset + skip, size - skip)) {
             return false;
         }
     }
@@ -87,14 +91,17 @@ bool ReadGroupEntries(ByteSource& source, const NeIconTable& table, const NeReso
                       std::vector<IconDirEntry>& entries) {
     std::uint64_t offset = 0, size = 0;
     std::vector<std::uint8_t> bytes;
+    const bool cursors = table.kind == ImageGroupKind::Cursors;
     if (!FileRange(source, table, group, offset, size) || size < kIconDirHeaderSize ||
-        !ReadBlock(source, offset, kIconDirHeaderSize, bytes) || !IsIconDirHeader(bytes.data())) {
+        !ReadBlock(source, offset, kIconDirHeaderSize, bytes) ||
+        !IsIconDirHeader(bytes.data(), cursors ? kCursorDirType : kIconDirType)) {
         return false;
     }
     const std::size_t images = U16(bytes.data() + 4);
     const std::size_t length = kIconDirHeaderSize + images * kGroupEntrySize;
     if (images == 0 || length > size || !ReadBlock(source, offset, length, bytes)) return false;
-    entries = ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize);
+    entries = cursors ? ParseCursorDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize)
+                      : ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize);
     return true;
 }
 
@@ -141,8 +148,8 @@ bool OpenIconTable(ByteSource& source, std::uint32_t neOffset, NeIconTable& tabl
 }  // namespace
 
 // The shell counts the group-icon resources when the table has both icon types.
-int CountNeIcons(ByteSource& source, std::uint32_t neOffset, std::vector<bool>& extractable) {
-    NeIconTable table;
+int CountNeIcons(ByteSource& source, std::uint32_t neOffset, ImageGroupKind kind, std::vector<bool>& extractable) {
+    NeIconTable table(kind);
     if (!OpenIconTable(source, neOffset, table)) return 0;
     extractable.clear();
     GroupCheck check(source, table);
@@ -164,11 +171,14 @@ public:
             return {};
         }
         StoredImageCollector icon(source_);
-        for (const IconDirEntry& e : entries) {
+        for (IconDirEntry e : entries) {
             const auto found = table_.icons.lower_bound(IconIdOf(e));  // the first of that id in the table
             std::uint64_t offset = 0, size = 0;
-            if (found != table_.icons.end() && found->first == IconIdOf(e) && FileRange(source_, table_, found->second, offset, size))
-                icon.Add(e, offset, DeclaredImageSize(e, size));
+            if (found == table_.icons.end() || found->first != IconIdOf(e) || !FileRange(source_, table_, found->second, offset, size))
+                continue;
+            // A cursor's count includes the hotspot before its image.
+            size = DeclaredImageSize(e, size);
+            if (table_.types.hotspotBytes == 0 || TakeResourceHotspot(source_, offset, size, e)) icon.Add(e, offset, size);
         }
         return icon.Take();
     }
@@ -180,8 +190,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<StoredIconLayout> OpenNeIcons(ByteSource& source, std::uint32_t neOffset) {
-    NeIconTable table;
+std::unique_ptr<StoredIconLayout> OpenNeIcons(ByteSource& source, std::uint32_t neOffset, ImageGroupKind kind) {
+    NeIconTable table(kind);
     if (!OpenIconTable(source, neOffset, table)) return nullptr;
     return std::make_unique<NeIconLayout>(source, std::move(table));
 }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <string>
 
 #include "icons/IconFormatReaders.h"
 #include "icons/IconImageCheck.h"
@@ -9,8 +10,6 @@ namespace icons::iconformat {
 
 namespace {
 
-constexpr std::uint32_t kRtIcon = 3;
-constexpr std::uint32_t kRtGroupIcon = 14;
 constexpr std::size_t kFileHeaderSize = 20;
 constexpr std::size_t kSectionHeaderSize = 40;
 constexpr std::size_t kDirHeaderSize = 16;
@@ -43,10 +42,12 @@ struct ResourceData {
 // The resource tree of one executable, every step bounded by the file and the section that holds it.
 class PeResourceTree {
 public:
-    explicit PeResourceTree(ByteSource& source) : source_(source) {}
+    PeResourceTree(ByteSource& source, ImageGroupKind kind) : source_(source), kind_(kind), types_(TypesOf(kind)) {}
     bool Open(std::uint32_t peOffset);
     int CountGroupIcons(std::vector<bool>& extractable);
     StoredIcon ReadGroupImages(int index);
+    std::optional<AnimatedCursor> ReadAnimation(int index);
+    std::string ResourceName(int index);
     bool ReadTypes();
 
 private:
@@ -63,8 +64,11 @@ private:
     bool IsSaneIconResource(std::uint32_t id);
     const ResourceData* IconImageIn(std::uint32_t id, std::uint32_t language);
     bool Spend(std::size_t entries);
+    bool ReadAnimationOf(const DirEntry& entry, AnimatedCursor& cursor);
 
     ByteSource& source_;
+    const ImageGroupKind kind_;
+    const GroupTypes types_;
     std::vector<Section> sections_;
     std::uint64_t treeBase_ = 0;   // file offset of the root directory
     std::uint64_t treeLimit_ = 0;  // file offset where the section holding it, or the file, ends
@@ -76,7 +80,8 @@ private:
     std::map<std::uint32_t, std::optional<std::vector<ResourceData>>> languageDirectories_;
     std::map<std::pair<std::uint64_t, std::uint32_t>, bool> checkedGroups_;
     std::map<std::pair<std::uint32_t, std::uint32_t>, const ResourceData*> pickedImages_;  // by id and language
-    std::vector<DirEntry> groups_;  // the RT_GROUP_ICON directory's entries, once read
+    std::vector<DirEntry> groups_;  // the group directory's entries, once read
+    std::vector<DirEntry> animated_;  // the animated cursors' directory's entries, after the groups
     std::optional<bool> haveIcons_;  // whether the types were read, and the RT_ICON directory with them
     // Entries of language directories and groups read beyond the ones the tree's own directories
     // hold. A file cannot hold more distinct entries than its size allows; once a file made the
@@ -210,7 +215,8 @@ bool PeResourceTree::IsSaneIconResource(std::uint32_t id) {
     if (fresh) {
         const std::vector<ResourceData>* images = Languages(*found);
         known->second = images && std::all_of(images->begin(), images->end(), [&](const ResourceData& d) {
-            return IsSaneIconImage(source_, d.offset, d.size);
+            return d.size >= types_.hotspotBytes &&
+                   IsSaneIconImage(source_, d.offset + types_.hotspotBytes, d.size - types_.hotspotBytes);
         });
     }
     return known->second;
@@ -218,15 +224,17 @@ bool PeResourceTree::IsSaneIconResource(std::uint32_t id) {
 
 bool PeResourceTree::ReadGroupEntries(const ResourceData& group, std::vector<IconDirEntry>& entries) {
     std::vector<std::uint8_t> bytes;
+    const bool cursors = kind_ == ImageGroupKind::Cursors;
     if (group.size < kIconDirHeaderSize || !ReadBlock(source_, group.offset, kIconDirHeaderSize, bytes) ||
-        !IsIconDirHeader(bytes.data())) {
+        !IsIconDirHeader(bytes.data(), cursors ? kCursorDirType : kIconDirType)) {
         return false;
     }
     const std::size_t images = U16(bytes.data() + 4);
     const std::size_t length = kIconDirHeaderSize + images * kGroupEntrySize;
     if (images == 0 || length > group.size || !Spend(images) || !ReadBlock(source_, group.offset, length, bytes))
         return false;
-    entries = ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize);
+    entries = cursors ? ParseCursorDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize)
+                      : ParseIconDirEntries(bytes, kIconDirHeaderSize, images, kGroupEntrySize);
     return true;
 }
 
@@ -247,14 +255,20 @@ bool PeResourceTree::IsExtractableGroup(const DirEntry& group) {
 }
 
 // The shell counts the entries of the RT_GROUP_ICON directory, sane or not, and needs no RT_ICON
-// directory for that.
+// directory for that. Cursors count the same way, and the animated ones after the groups: a file
+// may hold those alone.
 bool PeResourceTree::ReadIconTypes(std::vector<DirEntry>& groups, bool& haveIcons) {
     std::vector<DirEntry> types;
-    std::size_t named = 0, groupsNamed = 0;
+    std::size_t named = 0, groupsNamed = 0, animatedNamed = 0;
     if (!ReadDirectory(0, types, named)) return false;
-    const DirEntry* groupType = FindId(types, named, kRtGroupIcon);
-    if (!groupType || !ReadDirectory(groupType->target, groups, groupsNamed)) return false;
-    const DirEntry* iconType = FindId(types, named, kRtIcon);
+    const DirEntry* animatedType = types_.animated ? FindId(types, named, types_.animated) : nullptr;
+    if (!animatedType || !ReadDirectory(animatedType->target, animated_, animatedNamed)) animated_.clear();
+    const DirEntry* groupType = FindId(types, named, types_.group);
+    if (!groupType || !ReadDirectory(groupType->target, groups, groupsNamed)) {
+        groups.clear();
+        return !animated_.empty();
+    }
+    const DirEntry* iconType = FindId(types, named, types_.image);
     haveIcons = iconType && ReadDirectory(iconType->target, icons_, iconsNamed_);
     return true;
 }
@@ -265,7 +279,48 @@ int PeResourceTree::CountGroupIcons(std::vector<bool>& extractable) {
     if (!ReadIconTypes(groups, haveIcons)) return 0;
     extractable.clear();
     for (const DirEntry& group : groups) extractable.push_back(haveIcons && IsExtractableGroup(group));
-    return static_cast<int>(groups.size());
+    for (const DirEntry& cursor : animated_) {
+        AnimatedCursor animation;
+        extractable.push_back(ReadAnimationOf(cursor, animation));
+    }
+    return static_cast<int>(extractable.size());
+}
+
+// An animated cursor resource is an .ani file's bytes, read in its first language.
+bool PeResourceTree::ReadAnimationOf(const DirEntry& entry, AnimatedCursor& cursor) {
+    const std::vector<ResourceData>* languages = Languages(entry);
+    return languages &&
+           ReadAnimatedCursor(source_, languages->front().offset, languages->front().size, cursor) == AnimationDamage::None;
+}
+
+std::optional<AnimatedCursor> PeResourceTree::ReadAnimation(int index) {
+    if (!ReadTypes() && animated_.empty()) return std::nullopt;
+    if (index < 0 || std::size_t(index) < groups_.size() || std::size_t(index) - groups_.size() >= animated_.size())
+        return std::nullopt;
+    AnimatedCursor cursor;
+    if (!ReadAnimationOf(animated_[std::size_t(index) - groups_.size()], cursor)) return std::nullopt;
+    return cursor;
+}
+
+// "#32512", or a named resource by its name (its characters outside ASCII as "?").
+std::string PeResourceTree::ResourceName(int index) {
+    ReadTypes();
+    const std::size_t at = std::size_t(index);
+    const DirEntry* entry = index < 0 ? nullptr
+                            : at < groups_.size() ? &groups_[at]
+                            : at - groups_.size() < animated_.size() ? &animated_[at - groups_.size()] : nullptr;
+    if (!entry) return {};
+    if (!(entry->name & kHighBit)) return "#" + std::to_string(entry->name & 0xFFFFu);
+    std::vector<std::uint8_t> length, text;
+    const std::uint32_t nameAt = entry->name & ~kHighBit;
+    if (!ReadTreeBlock(nameAt, 2, length) || !ReadTreeBlock(nameAt, 2 + 2 * std::size_t(U16(length.data())), text))
+        return {};
+    std::string name;
+    for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+        const std::uint16_t c = U16(text.data() + i);
+        name += c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '?';
+    }
+    return name;
 }
 
 // Icon id's resource in language, or else in the first language the file holds it in; nullptr when
@@ -294,14 +349,19 @@ bool PeResourceTree::ReadTypes() {
 StoredIcon PeResourceTree::ReadGroupImages(int index) {
     std::vector<IconDirEntry> entries;
     const std::vector<ResourceData>* languages = nullptr;
+    if (std::optional<AnimatedCursor> animation = ReadAnimation(index))
+        return animation->frames.empty() ? StoredIcon{} : std::move(animation->frames.front());
     if (!ReadTypes() || index < 0 || std::size_t(index) >= groups_.size() ||
         !(languages = Languages(groups_[std::size_t(index)])) || !ReadGroupEntries(languages->front(), entries)) {
         return {};
     }
     const std::uint32_t language = languages->front().language;
     StoredImageCollector icon(source_);
-    for (const IconDirEntry& e : entries) {
-        if (const ResourceData* image = IconImageIn(e.location, language)) icon.Add(e, image->offset, image->size);
+    for (IconDirEntry e : entries) {
+        const ResourceData* image = IconImageIn(e.location, language);
+        if (!image) continue;
+        std::uint64_t offset = image->offset, size = image->size;
+        if (types_.hotspotBytes == 0 || TakeResourceHotspot(source_, offset, size, e)) icon.Add(e, offset, size);
     }
     return icon.Take();
 }
@@ -312,9 +372,11 @@ namespace {
 
 class PeIconLayout : public StoredIconLayout {
 public:
-    explicit PeIconLayout(ByteSource& source) : tree_(source) {}
+    PeIconLayout(ByteSource& source, ImageGroupKind kind) : tree_(source, kind) {}
     bool Open(std::uint32_t peOffset) { return tree_.Open(peOffset); }
     StoredIcon Read(int index) override { return tree_.ReadGroupImages(index); }
+    std::optional<AnimatedCursor> Animation(int index) override { return tree_.ReadAnimation(index); }
+    std::string ResourceName(int index) override { return tree_.ResourceName(index); }
 
 private:
     PeResourceTree tree_;
@@ -322,13 +384,13 @@ private:
 
 }  // namespace
 
-std::unique_ptr<StoredIconLayout> OpenPeIcons(ByteSource& source, std::uint32_t peOffset) {
-    auto layout = std::make_unique<PeIconLayout>(source);
+std::unique_ptr<StoredIconLayout> OpenPeIcons(ByteSource& source, std::uint32_t peOffset, ImageGroupKind kind) {
+    auto layout = std::make_unique<PeIconLayout>(source, kind);
     return layout->Open(peOffset) ? std::move(layout) : nullptr;
 }
 
-int CountPeIcons(ByteSource& source, std::uint32_t peOffset, std::vector<bool>& extractable) {
-    PeResourceTree tree(source);
+int CountPeIcons(ByteSource& source, std::uint32_t peOffset, ImageGroupKind kind, std::vector<bool>& extractable) {
+    PeResourceTree tree(source, kind);
     return tree.Open(peOffset) ? tree.CountGroupIcons(extractable) : 0;
 }
 

@@ -14,6 +14,10 @@ void PopupMenu::AddItem(const std::string& caption, std::function<void()> onClic
     AppendMenuA(menu_, MF_STRING, handlers_.size(), caption.c_str());
 }
 
+void PopupMenu::SetItemCaption(int index, const std::string& caption) {
+    if (menu_) ModifyMenuA(menu_, static_cast<UINT>(index + 1), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(index + 1), caption.c_str());
+}
+
 void PopupMenu::AddSeparator() {
     if (!menu_) menu_ = CreatePopupMenu();
     AppendMenuA(menu_, MF_SEPARATOR, 0, nullptr);

@@ -17,6 +17,8 @@ public:
 
     void AddItem(const std::string& caption, std::function<void()> onClick);
     void AddSeparator();
+    // The caption of the item added index-th (from 0; separators not counted).
+    void SetItemCaption(int index, const std::string& caption);
     // Shows the menu at screen position (x, y) and runs the chosen item's handler.
     void Popup(HWND owner, int x, int y);
 

@@ -136,7 +136,7 @@ constexpr ProgramText kTexts[] = {
     {TextId::ConsoleUsage, "console", 0,
      "アイコンを含むファイルから、アイコンをファイルに取り出します。\r\n"
      "\r\n"
-     "PICTAVOX ソース... [/O フォルダ] [/ICO[:32]] [/BMP] [/PNG[:サイズ]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
+     "PICTAVOX ソース... [/O フォルダ] [/ICO[:32]] [/BMP] [/PNG[:サイズ]] [/I N[-M]] [/CUR] [/S] [/M] [/Y] [/Q]\r\n"
      "PICTAVOX ソース... /FIND 画像 [/S] [/M]\r\n"
      "\r\n"
      "  ソース     ファイル、またはフォルダ（その中のアイコンを含むファイルすべて）\r\n"
@@ -146,6 +146,7 @@ constexpr ProgramText kTexts[] = {
      "  /BMP       32×32 のビットマップ\r\n"
      "  /PNG[:サイズ] PNG。サイズは max（既定）、256、128、96、64、48、32、24、16、all\r\n"
      "  /I N[-M]   アイコン番号 N（から M まで。0 から数える）だけ\r\n"
+     "  /CUR       アイコンの代わりにカーソル（.CUR、アニメーションは .ANI。/BMP、/PNG ではその形式）\r\n"
      "  /S         フォルダの下のサブフォルダも（相対フォルダを書き出し先に作成）\r\n"
      "  /M         複数のアイコンを持つファイルだけ\r\n"
      "  /Y         既存のファイルを置き換える（既定: 残してスキップ）\r\n"
@@ -157,7 +158,7 @@ constexpr ProgramText kTexts[] = {
      "          なかった、別のソースと名前が重なるソースを飛ばした、/FIND の画像が読めなかった、2 指定の誤り\r\n",
      "Writes the icons of files that hold icons into files.\r\n"
      "\r\n"
-     "PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP] [/PNG[:SIZE]] [/I N[-M]] [/S] [/M] [/Y] [/Q]\r\n"
+     "PICTAVOX SOURCE... [/O FOLDER] [/ICO[:32]] [/BMP] [/PNG[:SIZE]] [/I N[-M]] [/CUR] [/S] [/M] [/Y] [/Q]\r\n"
      "PICTAVOX SOURCE... /FIND PICTURE [/S] [/M]\r\n"
      "\r\n"
      "  SOURCE      a file, or a folder (every file in it that holds icons)\r\n"
@@ -167,6 +168,7 @@ constexpr ProgramText kTexts[] = {
      "  /BMP        the 32x32 bitmap\r\n"
      "  /PNG[:SIZE] PNG; SIZE is max (default), 256, 128, 96, 64, 48, 32, 24, 16 or all\r\n"
      "  /I N[-M]    only icon number N (to M; counted from 0)\r\n"
+     "  /CUR        cursors instead of icons (.CUR, animated ones .ANI; with /BMP or /PNG those formats)\r\n"
      "  /S          the folders below too (each file's folder is made under /O)\r\n"
      "  /M          only files with two or more icons\r\n"
      "  /Y          replace existing files (default: keep them and skip)\r\n"
@@ -240,6 +242,23 @@ constexpr ProgramText kTexts[] = {
     {TextId::GalleryFindTitle, "gallery", 0, "探す画像", "Picture to find"},
     {TextId::GalleryPictureFiles, "gallery", 0, "画像ﾌｧｲﾙ（*.PNG;*.BMP;*.ICO;*.GIF;*.JPG）",
      "Pictures (*.PNG;*.BMP;*.ICO;*.GIF;*.JPG)"},
+    // Cursors. The cursor menu item and save button stand in for the icon ones, never beside them:
+    // their accelerators are checked apart.
+    {TextId::MainCursors, "main", 53, "ｶｰｿﾙ", "Cursors"},
+    {TextId::MainCursorsHint, "main", 545, "チェックするとアイコンの代わりにｶｰｿﾙを検索します",
+     "Tick to search for cursors instead of icons"},
+    {TextId::MainCursorCountColumn, "main", 49, "ｶｰｿﾙ数", "Cursors"},
+    {TextId::MenuCursorDetail, "cursorstrip", 0, "ｶｰｿﾙの詳細(&I)...", "Cursor &details..."},
+    {TextId::DropNoCursors, "messages", 0, "%s\r\nにはカーソルがありません。", "%s\r\nThis file holds no cursors."},
+    {TextId::ExportCur, "export", 86, "ｶｰｿﾙ（*.CUR）", "Cursor (*.CUR)"},
+    {TextId::DetailCursorCaption, "detail", 0, "ｶｰｿﾙの詳細", "Cursor details"},
+    {TextId::DetailCursorIndexLabel, "detail", 80, "ｶｰｿﾙ番号 ：", "Cursor no. :"},
+    {TextId::DetailResourceIdLabel, "detail", 80, "ﾘｿｰｽID ：", "Resource ID :"},
+    {TextId::DetailHotspot, "detail", 0, "ﾎｯﾄｽﾎﾟｯﾄ %s", "hotspot %s"},
+    {TextId::DetailFrame, "detail", 0, "ｺﾏ %s: %s/60秒 順 %s", "frame %s: %s/60 s, steps %s"},
+    {TextId::DetailSaveCur, "cursordetail", 102, "保存(&O)...", "Sa&ve..."},
+    {TextId::DetailCurFilter, "detail", 0, "ｶｰｿﾙ（*.CUR）", "Cursor (*.CUR)"},
+    {TextId::DetailAniFilter, "detail", 0, "ｱﾆﾒｰｼｮﾝｶｰｿﾙ（*.ANI）", "Animated cursor (*.ANI)"},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
 

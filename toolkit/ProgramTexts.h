@@ -53,6 +53,10 @@ enum class TextId {
     GalleryExportSelected,
     // The gallery's search by picture.
     GalleryFindButton, GalleryShowAll, GallerySearching, GalleryFindTitle, GalleryPictureFiles,
+    // Cursors.
+    MainCursors, MainCursorsHint, MainCursorCountColumn, MenuCursorDetail, DropNoCursors, ExportCur,
+    DetailCursorCaption, DetailCursorIndexLabel, DetailResourceIdLabel, DetailHotspot, DetailFrame, DetailSaveCur,
+    DetailCurFilter, DetailAniFilter,
     Count
 };
 

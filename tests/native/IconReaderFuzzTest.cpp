@@ -85,7 +85,8 @@ void DecodeEveryImage(const icons::StoredIcon& icon) {
 
 TEST(IconReaderFuzz, MutatedFixturesNeverLeaveTheirBytes) {
     const char* names[] = {"ONE.DLL", "TWO.DLL", "TWELVE.DLL", "SIZES.ICO", "shapes/PE32.DLL",
-                           "shapes/NE.EXE", "shapes/PNG.ICO", "corpus/pe-group-missing-icon.dll"};
+                           "shapes/NE.EXE", "shapes/PNG.ICO", "corpus/pe-group-missing-icon.dll",
+                           "cursors/CURSORS.DLL", "cursors/NE.EXE", "cursors/BUSY.ANI", "cursors/ARROW.CUR"};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
     int runs = 0, stillCounted = 0;
     XorShift rng(20240601u);
@@ -97,25 +98,33 @@ TEST(IconReaderFuzz, MutatedFixturesNeverLeaveTheirBytes) {
             const int edits = 1 + static_cast<int>(rng.Below(6));
             for (int e = 0; e < edits; ++e) mutated[PickOffset(rng, mutated.size())] = Interesting(rng);
             if (rng.Below(8) == 0) mutated.resize(rng.Below(static_cast<std::uint32_t>(mutated.size())));
+            // Every other round reads the file for its cursors.
+            const icons::ImageGroupKind groups = round % 2 ? icons::ImageGroupKind::Cursors : icons::ImageGroupKind::Icons;
             WatchedSource source(mutated);
-            const icons::IconFileSummary summary = icons::ReadIconSummary(source);
+            const icons::IconFileSummary summary = icons::ReadIconSummary(source, groups);
             ASSERT_EQ(source.outside, 0) << name << " round " << round;
             ASSERT_GE(summary.count, 0);
             ASSERT_LE(summary.count, 65535);
             ASSERT_EQ(summary.extractable.size(), static_cast<std::size_t>(summary.count));
-            if (summary.kind == icons::IconFileKind::IconFile) {
+            if (summary.kind != icons::IconFileKind::NewExecutable && summary.kind != icons::IconFileKind::PortableExecutable) {
                 ASSERT_LE(summary.count, 1);
             }
-            // Only headers and directories are read, never image bits; a little slack for the
-            // directory blocks that are read twice.
-            ASSERT_LE(source.bytesRead, 2 * mutated.size() + 4096) << name << " round " << round;
+            // Only headers and directories are read, never image bits (animated cursors are read
+            // whole to be checked); a little slack for the directory blocks that are read twice.
+            const std::uint64_t wholeReads = groups == icons::ImageGroupKind::Cursors ? 2 : 0;
+            ASSERT_LE(source.bytesRead, (2 + wholeReads) * mutated.size() + 4096) << name << " round " << round;
             stillCounted += summary.count > 0;
             // The whole-icon reading goes on to the image bits, and stays inside the file too.
             WatchedSource images(mutated);
+            icons::StoredIconReader reader(images, groups);
             // Decoding costs more than reading: every fourth round, so the loop still gets through its rounds.
             for (int index = 0; index < std::min(summary.count, 3); ++index) {
-                const icons::StoredIcon icon = icons::ReadStoredIcon(images, index);
-                if (round % 4 == 0) DecodeEveryImage(icon);
+                const icons::StoredIcon icon = reader.Read(index);
+                if (round % 4 < 2) DecodeEveryImage(icon);
+                if (const std::optional<icons::AnimatedCursor> cursor = reader.Animation(index)) {
+                    ASSERT_FALSE(cursor->frames.empty());
+                    for (const icons::AnimationStep& step : cursor->steps) ASSERT_LT(std::size_t(step.frame), cursor->frames.size());
+                }
             }
             ASSERT_EQ(images.outside, 0) << name << " round " << round;
         }

@@ -84,3 +84,10 @@ TEST(WholeIconFile, AnIconFileIsItsOwnWholeIconAndDamagedImagesAreLeftOut) {
     resources.pop_back();
     EXPECT_THROW(WholeIcon(MakePe(resources, true).bytes, 0), iconexport::EInvalidGraphic);
 }
+
+// A cursor file read and written again is itself, hotspots and all.
+TEST(WholeIconFile, ACursorFileIsItsOwnWholeCursor) {
+    const Bytes bytes = fixturefiles::Load(fixturefiles::Dir() / "cursors" / "ARROW.CUR");
+    icons::MemoryByteSource source(bytes);
+    EXPECT_EQ(iconexport::BuildWholeIconFile(icons::StoredIconReader(source, icons::ImageGroupKind::Cursors).Read(0)), bytes);
+}
