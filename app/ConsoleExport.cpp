@@ -1,4 +1,5 @@
 #include "app/ConsoleExport.h"
+#include "app/NoCursorsMessage.h"
 #include "app/ConsoleSources.h"
 #include "app/SessionEndWindow.h"
 #include "app/WrittenIcons.h"
@@ -123,7 +124,7 @@ private:
             return Fail(TextWith(TextId::DropNotFound, {path}));
         icons::IconFile source(nullptr, path, Groups());
         if (source.Count() < 1)
-            return alone ? Fail(TextWith(options_.cursors ? TextId::DropNoCursors : TextId::DropNoIcons, {path})) : void();
+            return alone ? Fail(options_.cursors ? NoCursorsMessage(path) : TextWith(TextId::DropNoIcons, {path})) : void();
         if (alone && options_.firstIndex >= source.Count())
             return Fail(TextWith(TextId::ConsoleRangePast, {path, std::to_string(source.Count()), RangeText()}));
         const int last = options_.lastIndex < 0 ? source.Count() - 1 : std::min(options_.lastIndex, source.Count() - 1);

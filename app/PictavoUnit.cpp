@@ -1,4 +1,5 @@
 #include "app/PictavoUnit.h"
+#include "app/NoCursorsMessage.h"
 #include "toolkit/ProgramTexts.h"
 
 #include <shellapi.h>
@@ -497,7 +498,7 @@ void TForm1::WMDropFiles(HDROP drop) {
 void TForm1::TakeFile(const std::string& path) {
     const int icons = icons::IconCount(Handle(), path, Groups());
     if (icons < 1) {
-        toolkit::ShowMessage(toolkit::TextWith(ShowCursors ? toolkit::TextId::DropNoCursors : toolkit::TextId::DropNoIcons, {path}));
+        toolkit::ShowMessage(ShowCursors ? NoCursorsMessage(path) : toolkit::TextWith(toolkit::TextId::DropNoIcons, {path}));
         return;
     }
     GoToDroppedFile(path, icons);

@@ -262,6 +262,15 @@ int IconCount(HWND, const std::string& path, ImageGroupKind groups) {
                             [&] { return VolumeSerialOfHandle(file.Get()); });
 }
 
+AnimationDamage AnimatedCursorDamage(const std::string& path) {
+    FileHandle file(OpenForReading(path));
+    LARGE_INTEGER size{};
+    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size)) return AnimationDamage::None;
+    const AnimationDamage damage =
+        ReadSummaryOf(file.Get(), static_cast<std::uint64_t>(size.QuadPart), ImageGroupKind::Cursors).damage;
+    return damage == AnimationDamage::NotAnimatedCursor ? AnimationDamage::None : damage;
+}
+
 DWORD VolumeSerialOf(const std::string& folder) {
     FileHandle handle(CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));

@@ -19,6 +19,9 @@ namespace icons {
 // owner is the main window: the platform documents a module instance there; no result depends on it.
 // With groups Cursors, the number of cursors instead (here and below).
 int IconCount(HWND owner, const std::string& path, ImageGroupKind groups = ImageGroupKind::Icons);
+// Why the animated cursor file at path counts no cursors; None for a sound one and for any file
+// that is no animated cursor at all.
+AnimationDamage AnimatedCursorDamage(const std::string& path);
 // The serial number of the volume holding folder (0 when it cannot be had): asked once per search.
 DWORD VolumeSerialOf(const std::string& folder);
 // The same for an entry of a folder listing on the volume of serial number volume, whose

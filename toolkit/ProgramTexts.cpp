@@ -259,6 +259,16 @@ constexpr ProgramText kTexts[] = {
     {TextId::DetailSaveCur, "cursordetail", 102, "保存(&O)...", "Sa&ve..."},
     {TextId::DetailCurFilter, "detail", 0, "ｶｰｿﾙ（*.CUR）", "Cursor (*.CUR)"},
     {TextId::DetailAniFilter, "detail", 0, "ｱﾆﾒｰｼｮﾝｶｰｿﾙ（*.ANI）", "Animated cursor (*.ANI)"},
+    // Damaged animated cursors: the file, then why.
+    {TextId::DropDamagedCursor, "messages", 0, "%s\r\nは壊れたアニメーションカーソルです: %s。",
+     "%s\r\nThis animated cursor is damaged: %s."},
+    {TextId::AniChunkPastEnd, "messages", 0, "チャンクがファイルの終わりを越えています", "a chunk runs past the end of the file"},
+    {TextId::AniNoHeader, "messages", 0, "ヘッダー（anih）がありません", "it has no header (anih)"},
+    {TextId::AniNoFrames, "messages", 0, "コマがありません", "it has no frames"},
+    {TextId::AniFrameCountMismatch, "messages", 0, "ヘッダーのコマ数かステップ数がチャンクと合いません",
+     "its header counts frames or steps its chunks do not hold"},
+    {TextId::AniMissingFrame, "messages", 0, "ステップがないコマを指しています", "a step names a frame it does not have"},
+    {TextId::AniDamagedFrame, "messages", 0, "読めるイメージのないコマがあります", "a frame holds no readable image"},
 };
 static_assert(sizeof kTexts / sizeof kTexts[0] == kProgramTextCount, "one entry per text");
 

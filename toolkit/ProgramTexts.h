@@ -57,6 +57,9 @@ enum class TextId {
     MainCursors, MainCursorsHint, MainCursorCountColumn, MenuCursorDetail, DropNoCursors, ExportCur,
     DetailCursorCaption, DetailCursorIndexLabel, DetailResourceIdLabel, DetailHotspot, DetailFrame, DetailSaveCur,
     DetailCurFilter, DetailAniFilter,
+    // Damaged animated cursors.
+    DropDamagedCursor, AniChunkPastEnd, AniNoHeader, AniNoFrames, AniFrameCountMismatch, AniMissingFrame,
+    AniDamagedFrame,
     Count
 };
 

@@ -66,4 +66,13 @@ cmp -s "$work/out/BUSY0000.ANI" "$work/fixtures/BUSY.ANI" || fail "BUSY.ANI was 
 cmp -s "$work/out/CURSORS0002.ANI" "$work/fixtures/BUSY.ANI" || fail "CURSORS.DLL's animated cursor was not written as stored"
 echo "ok: the fixtures' cursors with their hotspots"
 
+# An animated cursor whose form claims more bytes than the file holds is refused with the reason.
+cp "$work/fixtures/BUSY.ANI" "$work/long.ani"
+printf '\xf0\xff\xff\x7f' | dd of="$work/long.ani" bs=1 seek=4 conv=notrunc status=none
+status=0
+"$wine_run" "$program" "$(win "$work/long.ani")" /CUR /O "$(win "$work/out")" >"$work/log" 2>&1 || status=$?
+[ "$status" -eq 1 ] && iconv -f CP932 -t UTF-8 "$work/log" | grep -q "は壊れたアニメーションカーソルです: チャンクがファイルの終わりを越えています。" \
+  || { cat "$work/log"; fail "a damaged .ani gave status $status"; }
+echo "ok: a damaged animated cursor is refused with its reason"
+
 echo "console cursors: all rows passed"
