@@ -474,10 +474,6 @@ bool HasAnsiForm(HDROP drop) {
 
 // A file dropped from the shell: the window goes to its folder, searches, and shows its icons.
 void TForm1::WMDropFiles(HDROP drop) {
-    struct DropRelease {
-        HDROP drop;
-        ~DropRelease() { DragFinish(drop); }
-    } release{drop};
     SetForegroundWindow(Handle());
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     // 255 bytes are read; the last one stays zero even when a wide list's conversion fills them.

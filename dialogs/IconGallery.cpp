@@ -548,10 +548,6 @@ void TIconGallery::FindClipboardPicture() {
 
 // A picture dropped from the shell: its first file.
 void TIconGallery::WMDropFiles(HDROP drop) {
-    struct DropRelease {
-        HDROP drop;
-        ~DropRelease() { DragFinish(drop); }
-    } release{drop};
     SetForegroundWindow(Handle());
     std::wstring wide(MAX_PATH, L'\0');
     wide.resize(DragQueryFileW(drop, 0, &wide[0], MAX_PATH));

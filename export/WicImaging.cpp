@@ -73,6 +73,16 @@ ComRef<IWICBitmapSource> SourceOf(IWICImagingFactory* factory, const ImagePixels
     return bitmap.Query<IWICBitmapSource>(IID_IWICBitmapSource);
 }
 
+// A decoder of the bytes, which must outlive it (the stream reads them in place).
+ComRef<IWICBitmapDecoder> DecoderOf(IWICImagingFactory* factory, const std::vector<std::uint8_t>& bytes) {
+    ComRef<IWICStream> stream;
+    Check(factory->CreateStream(stream.Put()));
+    Check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
+    ComRef<IWICBitmapDecoder> decoder;
+    Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put()));
+    return decoder;
+}
+
 }  // namespace
 
 class WicImaging::Parts {
@@ -89,11 +99,7 @@ ImagePixels WicImaging::DecodePng(const icons::StoredIconImage& image) const {
     if (!image.header.IsPng() || !image.header.readable) throw EInvalidGraphic::BadImages();
     const std::vector<std::uint8_t>& bytes = image.bytes;
     IWICImagingFactory* factory = parts_->factory.Get();
-    ComRef<IWICStream> stream;
-    Check(factory->CreateStream(stream.Put()));
-    Check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
-    ComRef<IWICBitmapDecoder> decoder;
-    Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put()));
+    const ComRef<IWICBitmapDecoder> decoder = DecoderOf(factory, bytes);
     ComRef<IWICBitmapFrameDecode> frame;
     Check(decoder->GetFrame(0, frame.Put()));
     return CopyOut(Converted(factory, frame.Get(), GUID_WICPixelFormat32bppBGRA).Get());
@@ -101,11 +107,7 @@ ImagePixels WicImaging::DecodePng(const icons::StoredIconImage& image) const {
 
 ImagePixels WicImaging::DecodeImage(const std::vector<std::uint8_t>& bytes, int maxSide) const {
     IWICImagingFactory* factory = parts_->factory.Get();
-    ComRef<IWICStream> stream;
-    Check(factory->CreateStream(stream.Put()));
-    Check(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())));
-    ComRef<IWICBitmapDecoder> decoder;
-    Check(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put()));
+    const ComRef<IWICBitmapDecoder> decoder = DecoderOf(factory, bytes);
     // An icon file holds one frame per image: its largest within the limit is the picture.
     UINT frames = 0;
     Check(decoder->GetFrameCount(&frames));

@@ -4,6 +4,12 @@
 
 namespace toolkit {
 
+LRESULT KeyboardSelectionCode(LPARAM message) {
+    const auto* pending = reinterpret_cast<const MSG*>(message);
+    const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
+    return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
+}
+
 int Control::NextControlId() {
     static int next = 1000;  // clear of IDOK/IDCANCEL, which dialog keys send
     return next++;

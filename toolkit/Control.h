@@ -11,6 +11,10 @@ namespace toolkit {
 
 class Form;
 
+// What a control that moves a selection by keys answers WM_GETDLGCODE with: the arrows and Enter are
+// its own, not the dialog's moves and default button. `message` is the message's lParam.
+LRESULT KeyboardSelectionCode(LPARAM message);
+
 class Control : public Window {
 public:
     // The control's place in its parent, in pixels as shown.

@@ -263,9 +263,15 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_DROPFILES:
-        WMDropFiles(reinterpret_cast<HDROP>(wParam));
+    case WM_DROPFILES: {
+        // The drop is the system's to free once handled, also when the handler throws.
+        struct DropRelease {
+            HDROP drop;
+            ~DropRelease() { DragFinish(drop); }
+        } release{reinterpret_cast<HDROP>(wParam)};
+        WMDropFiles(release.drop);
         return 0;
+    }
     case kGetDpiScaledSizeMessage: {
         // The size at the new DPI is the designed client area scaled, not the window stretched.
         *reinterpret_cast<SIZE*>(lParam) = FrameSizeAt(static_cast<int>(wParam));

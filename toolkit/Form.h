@@ -83,7 +83,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Runs when the window is being destroyed (the end of the run for every form).
     virtual void FormDestroy() {}
-    // Files dropped from the shell, once the form accepts them (DragAcceptFiles).
+    // Files dropped from the shell, once the form accepts them (DragAcceptFiles); the drop is
+    // freed after the call.
     virtual void WMDropFiles(HDROP /*drop*/) {}
     // Runs once the form and its controls are laid out for a new DPI.
     virtual void DpiChanged() {}

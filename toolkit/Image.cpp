@@ -84,13 +84,9 @@ LRESULT Image::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
         InvalidateFocusFrame();
         break;
-    case WM_GETDLGCODE: {
+    case WM_GETDLGCODE:
         if (!OnKeyDown) break;
-        // The arrows and Enter are the image's own, not the dialog's moves and default button.
-        const auto* pending = reinterpret_cast<const MSG*>(lParam);
-        const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
-        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
-    }
+        return KeyboardSelectionCode(lParam);
     case WM_KEYDOWN:
         if (OnKeyDown && OnKeyDown(wParam)) return 0;
         break;

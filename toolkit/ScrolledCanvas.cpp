@@ -114,11 +114,7 @@ LRESULT ScrolledCanvas::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         ScrollTo(scrollY_ - notches * 3 * Scale(kLineStep));
         return 0;
     }
-    case WM_GETDLGCODE: {
-        const auto* pending = reinterpret_cast<const MSG*>(lParam);
-        const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
-        return DLGC_WANTARROWS | DLGC_WANTCHARS | (enter ? DLGC_WANTMESSAGE : 0);
-    }
+    case WM_GETDLGCODE: return KeyboardSelectionCode(lParam);
     case WM_KEYDOWN:
         if (OnKeyDown && OnKeyDown(wParam)) return 0;
         break;
