@@ -36,19 +36,7 @@ protected:
         ModalTestHook::Clear();
         form_.reset();
     }
-    std::vector<std::string> Column(int column) const {
-        std::vector<std::string> cells;
-        for (int row = 0; row < form_->ListView1.RowCount(); ++row) {
-            char text[300] = {};
-            LVITEMA item{};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            form_->ListView1.Send(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-            cells.push_back(text);
-        }
-        return cells;
-    }
+    std::vector<std::string> Column(int column) const { return testsupport::ListColumn(form_->ListView1.Handle(), column); }
     std::string CountHeader() const {
         char text[64] = {};
         LVCOLUMNA column{};

@@ -153,25 +153,6 @@ TEST_F(GalleryWindow, OpensWithEveryIconFiltersByNameAndExportsTheSelectedIcons)
     EXPECT_EQ(GetPrivateProfileIntA("Form", "GalleryWidth", 0, (settings_ / "PICTAVO.INI").c_str()), gallery.Width());
 }
 
-// The finder's way in: the icons in a given order, the same ones marked, the likeness in the tip,
-// the filters still applied; then back to the list's order.
-TEST_F(GalleryWindow, ShowsAGivenOrderUnderItsFiltersAndReturnsToTheListsOrder) {
-    TIconGallery& gallery = OpenGallery();
-    ASSERT_EQ(gallery.Files().size(), 3u);
-    EXPECT_EQ(gallery.Files()[1].path, folder_ / "beta.dll");
-    gallery.ShowInOrder({{2, 11, 100, true}, {0, 1, 87, false}, {1, 39, 40, false}, {1, 40, 30, false}});
-    EXPECT_EQ(gallery.Icons().Shown(), (std::vector<int>{2 + 40 + 11, 1, 2 + 39}));  // 40 is past beta's icons
-    EXPECT_EQ(gallery.CountText(), "ｱｲｺﾝ 3 / 54");
-    ASSERT_EQ(gallery.Layout().Rows().size(), 1u);  // one run of cells, no file headers
-    EXPECT_NE(gallery.CellTip(0).find("gamma.dll"), std::string::npos) << gallery.CellTip(0);
-    EXPECT_NE(gallery.CellTip(1).find("類似度 87"), std::string::npos) << gallery.CellTip(1);
-    gallery.Edit1.SetText("ALPHA");
-    EXPECT_EQ(gallery.Icons().Shown(), (std::vector<int>{1}));
-    gallery.ShowListOrder();
-    EXPECT_EQ(gallery.CountText(), "ｱｲｺﾝ 2 / 54");
-    EXPECT_EQ(gallery.CellTip(0).find("類似度"), std::string::npos);
-}
-
 // A picture of icon `index` of `path` as a screen shows it: drawn over white, 32 pixels, no alpha.
 iconexport::ImagePixels IconOverWhite(const std::string& path, int index) {
     const icons::IconHolder icon(icons::ExtractIconAt(nullptr, path, index));
@@ -194,8 +175,8 @@ iconexport::ImagePixels IconOverWhite(const std::string& path, int index) {
 }
 
 // 画像で探す with a picture file of one of gamma's icons: the search runs while the window answers,
-// the icon comes first, and すべて表示 returns to the list's order. A file that is no picture is
-// refused with its message, the order left as it was.
+// the icon comes first with its likeness in the tip, in one run of cells under the name filter, and
+// すべて表示 returns to the list's order. A file that is no picture is refused with its message.
 TEST_F(GalleryWindow, FindsAnIconByItsPictureAndShowsAllAgain) {
     TIconGallery& gallery = OpenGallery();
     const std::string picture = saved_ / "crop.png";
@@ -217,6 +198,13 @@ TEST_F(GalleryWindow, FindsAnIconByItsPictureAndShowsAllAgain) {
     EXPECT_GT(gallery.Icons().OrderedAt(1)->likeness, gallery.Icons().OrderedAt(2)->likeness + 20);
     EXPECT_TRUE(gallery.Button2.Enabled());
     EXPECT_EQ(gallery.CountText(), "ｱｲｺﾝ 54 / 54");
+    EXPECT_NE(gallery.CellTip(0).find("類似度 " + std::to_string(gallery.Icons().OrderedAt(0)->likeness)), std::string::npos)
+        << gallery.CellTip(0);
+    EXPECT_TRUE(std::none_of(gallery.Layout().Rows().begin(), gallery.Layout().Rows().end(),
+                             [](const gallery::GalleryRow& row) { return row.header; }));  // no file headers
+    gallery.Edit1.SetText("GAMMA");
+    EXPECT_EQ(gallery.Icons().Shown().front(), 2 + 40 + 7);
+    EXPECT_EQ(gallery.CountText(), "ｱｲｺﾝ 12 / 54");
 
     std::string refusal;
     ModalTestHook::OnNextModal([&](HWND box) {
@@ -229,7 +217,8 @@ TEST_F(GalleryWindow, FindsAnIconByItsPictureAndShowsAllAgain) {
 
     gallery.Button2.Send(BM_CLICK);
     EXPECT_FALSE(gallery.Icons().InGivenOrder());
-    EXPECT_EQ(gallery.Icons().Shown().front(), 0);
+    EXPECT_EQ(gallery.Icons().Shown().front(), 2 + 40);  // gamma's first, under the filter still
+    EXPECT_EQ(gallery.CellTip(0).find("類似度"), std::string::npos);
     EXPECT_FALSE(gallery.Button2.Enabled());
 }
 

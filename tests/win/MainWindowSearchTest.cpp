@@ -6,6 +6,7 @@
 
 #include "app/PictavoUnit.h"
 #include "tests/win/TestFolder.h"
+#include "tests/win/WindowTexts.h"
 
 using testsupport::FixturePath;
 using testsupport::TestFolder;
@@ -27,20 +28,8 @@ protected:
         form_->FTVE1Change(folder);
         form_->Btn1.Send(BM_CLICK);
     }
-    std::string Cell(int row, int column) const {
-        char text[300] = {};
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        form_->ListView1.Send(LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        return text;
-    }
-    std::vector<std::string> Column(int column) const {
-        std::vector<std::string> cells;
-        for (int row = 0; row < form_->ListView1.RowCount(); ++row) cells.push_back(Cell(row, column));
-        return cells;
-    }
+    std::string Cell(int row, int column) const { return testsupport::ListCell(form_->ListView1.Handle(), row, column); }
+    std::vector<std::string> Column(int column) const { return testsupport::ListColumn(form_->ListView1.Handle(), column); }
     void ClickHeader(int column) {
         NMLISTVIEW notify{};
         notify.hdr.hwndFrom = form_->ListView1.Handle();
